@@ -1,0 +1,359 @@
+// Graphics: colours, geometry, GDI tool wrappers (font, pen, brush), the
+// canvas over a device context, the abstract picture class and the 32-bit
+// DIB bitmap. The PNG and JPEG pictures live in PngImage.h and JpegImage.h.
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+// ---------------------------------------------------------------- colours
+
+// $00BBGGRR. Values with the top byte $FF name a system colour
+// (the low byte is the GetSysColor index); ColorToRGB resolves them.
+using TColor = uint32_t;
+
+constexpr TColor clBlack = 0x000000;
+constexpr TColor clMaroon = 0x000080;
+constexpr TColor clGreen = 0x008000;
+constexpr TColor clOlive = 0x008080;
+constexpr TColor clNavy = 0x800000;
+constexpr TColor clPurple = 0x800080;
+constexpr TColor clTeal = 0x808000;
+constexpr TColor clGray = 0x808080;
+constexpr TColor clSilver = 0xC0C0C0;
+constexpr TColor clRed = 0x0000FF;
+constexpr TColor clLime = 0x00FF00;
+constexpr TColor clYellow = 0x00FFFF;
+constexpr TColor clBlue = 0xFF0000;
+constexpr TColor clFuchsia = 0xFF00FF;
+constexpr TColor clAqua = 0xFFFF00;
+constexpr TColor clWhite = 0xFFFFFF;
+constexpr TColor clNone = 0x1FFFFFFF;
+constexpr TColor clDefault = 0x20000000;
+
+constexpr TColor clSystemColor = 0xFF000000;
+constexpr TColor clBtnFace = clSystemColor | COLOR_BTNFACE;
+constexpr TColor clBtnShadow = clSystemColor | COLOR_BTNSHADOW;
+constexpr TColor clBtnHighlight = clSystemColor | COLOR_BTNHIGHLIGHT;
+constexpr TColor clBtnText = clSystemColor | COLOR_BTNTEXT;
+constexpr TColor clWindow = clSystemColor | COLOR_WINDOW;
+constexpr TColor clWindowText = clSystemColor | COLOR_WINDOWTEXT;
+constexpr TColor clHighlight = clSystemColor | COLOR_HIGHLIGHT;
+constexpr TColor clHighlightText = clSystemColor | COLOR_HIGHLIGHTTEXT;
+constexpr TColor clGrayText = clSystemColor | COLOR_GRAYTEXT;
+
+// The plain $00BBGGRR value of a colour (system colours looked up).
+COLORREF ColorToRGB(TColor color);
+
+// ---------------------------------------------------------------- geometry
+
+struct TPoint {
+  int X = 0;
+  int Y = 0;
+  bool operator==(const TPoint&) const = default;
+};
+
+struct TRect {
+  int Left = 0;
+  int Top = 0;
+  int Right = 0;
+  int Bottom = 0;
+
+  int Width() const { return Right - Left; }
+  int Height() const { return Bottom - Top; }
+  bool IsEmpty() const { return Right <= Left || Bottom <= Top; }
+  bool Contains(TPoint p) const { return p.X >= Left && p.X < Right && p.Y >= Top && p.Y < Bottom; }
+  RECT ToRECT() const { return RECT{Left, Top, Right, Bottom}; }
+  static TRect FromRECT(const RECT& r) { return TRect{r.left, r.top, r.right, r.bottom}; }
+  bool operator==(const TRect&) const = default;
+};
+
+inline TPoint Point(int x, int y) { return TPoint{x, y}; }
+inline TRect Rect(int left, int top, int right, int bottom) { return TRect{left, top, right, bottom}; }
+inline TRect Bounds(int left, int top, int width, int height) {
+  return TRect{left, top, left + width, top + height};
+}
+
+// Raised by the graphics classes on undecodable data or a failed GDI call.
+struct EGraphicError : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
+// ---------------------------------------------------------------- GDI tools
+
+using TChangeEvent = std::function<void()>;
+
+enum TFontStyle : uint8_t { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
+using TFontStyles = uint8_t;  // a set of TFontStyle bits
+
+enum TFontPitch { fpDefault, fpVariable, fpFixed };
+
+// A logical font. Height < 0 is the character height in pixels, Size the
+// same in points at 96 dpi (Size = -Height * 72 / 96). Every setter that
+// changes a value raises OnChange; the HFONT is made on first use.
+class TFont {
+ public:
+  TFont();
+  TFont(const TFont& other);
+  TFont& operator=(const TFont& other);
+  ~TFont();
+
+  void Assign(const TFont& other);  // copies every value, raises OnChange once
+
+  const std::wstring& Name() const { return name_; }
+  void SetName(const std::wstring& name);
+  int Height() const { return height_; }
+  void SetHeight(int height);
+  int Size() const;
+  void SetSize(int points);
+  TColor Color() const { return color_; }
+  void SetColor(TColor color);
+  TFontStyles Style() const { return style_; }
+  void SetStyle(TFontStyles style);
+  BYTE Charset() const { return charset_; }
+  void SetCharset(BYTE charset);
+  TFontPitch Pitch() const { return pitch_; }
+  void SetPitch(TFontPitch pitch);
+  int Orientation() const { return orientation_; }  // tenths of a degree
+  void SetOrientation(int orientation);
+
+  HFONT Handle() const;  // owned by the font, valid until the next change
+
+  TChangeEvent OnChange;
+
+ private:
+  void Changed();
+  void ReleaseHandle();
+
+  std::wstring name_ = L"Tahoma";
+  int height_ = -11;
+  TColor color_ = clWindowText;
+  TFontStyles style_ = 0;
+  BYTE charset_ = DEFAULT_CHARSET;
+  TFontPitch pitch_ = fpDefault;
+  int orientation_ = 0;
+  mutable HFONT handle_ = nullptr;
+};
+
+enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear };
+
+class TPen {
+ public:
+  TPen() = default;
+  TPen(const TPen& other);
+  TPen& operator=(const TPen& other);
+  ~TPen();
+
+  void Assign(const TPen& other);
+  TColor Color() const { return color_; }
+  void SetColor(TColor color);
+  int Width() const { return width_; }
+  void SetWidth(int width);
+  TPenStyle Style() const { return style_; }
+  void SetStyle(TPenStyle style);
+
+  HPEN Handle() const;
+
+  TChangeEvent OnChange;
+
+ private:
+  void Changed();
+  TColor color_ = clBlack;
+  int width_ = 1;
+  TPenStyle style_ = psSolid;
+  mutable HPEN handle_ = nullptr;
+};
+
+enum TBrushStyle { bsSolid, bsClear };
+
+class TBrush {
+ public:
+  TBrush() = default;
+  TBrush(const TBrush& other);
+  TBrush& operator=(const TBrush& other);
+  ~TBrush();
+
+  void Assign(const TBrush& other);
+  TColor Color() const { return color_; }
+  void SetColor(TColor color);  // also makes the style solid
+  TBrushStyle Style() const { return style_; }
+  void SetStyle(TBrushStyle style);
+
+  HBRUSH Handle() const;  // the null brush when clear
+
+  TChangeEvent OnChange;
+
+ private:
+  void Changed();
+  TColor color_ = clWhite;
+  TBrushStyle style_ = bsSolid;
+  mutable HBRUSH handle_ = nullptr;
+};
+
+// ---------------------------------------------------------------- canvas
+
+class TGraphic;
+
+// Drawing on a device context with the current pen, brush and font. The
+// canvas does not own the DC; it selects its tools into it before each
+// drawing call and puts the DC's original objects back on SetHandle or
+// destruction. Text is drawn on a transparent background when the brush
+// is clear, else on the brush colour.
+class TCanvas {
+ public:
+  explicit TCanvas(HDC dc = nullptr);
+  TCanvas(const TCanvas&) = delete;
+  TCanvas& operator=(const TCanvas&) = delete;
+  virtual ~TCanvas();
+
+  HDC Handle() const { return dc_; }
+  void SetHandle(HDC dc);
+
+  TPen Pen;
+  TBrush Brush;
+  TFont Font;
+
+  TPoint PenPos() const { return pen_pos_; }
+
+  void FillRect(const TRect& r);       // with the brush, no outline
+  void FrameRect(const TRect& r);      // one-pixel border in the brush colour
+  void Rectangle(const TRect& r);      // pen outline, brush fill
+  void Ellipse(const TRect& r);
+  void MoveTo(int x, int y);
+  void LineTo(int x, int y);           // the end pixel is not drawn
+  void Polyline(std::span<const TPoint> points);
+
+  void TextOut(int x, int y, const std::wstring& text);
+  // Text clipped to r and drawn at (x, y).
+  void TextRect(const TRect& r, int x, int y, const std::wstring& text);
+  // DrawTextW with DT_* flags; returns the text height. With DT_CALCRECT
+  // r is updated and nothing is drawn.
+  int DrawText(const std::wstring& text, TRect& r, UINT flags);
+  SIZE TextExtent(const std::wstring& text);
+  int TextWidth(const std::wstring& text);
+  int TextHeight(const std::wstring& text);
+
+  // Draws a picture at its natural size; PNG alpha is blended per pixel.
+  void Draw(int x, int y, const TGraphic& graphic);
+  // Draws a picture stretched over r with area-averaging (halftone).
+  void StretchDraw(const TRect& r, const TGraphic& graphic);
+  // Copies src's srcRect to dest, stretching in halftone mode when the sizes differ.
+  void CopyRect(const TRect& dest, TCanvas& src, const TRect& srcRect);
+
+  TColor Pixel(int x, int y) const;
+  void SetPixel(int x, int y, TColor color);
+
+ protected:
+  // Makes sure a DC is present (a subclass can create one on demand).
+  virtual void RequireHandle() {}
+
+ private:
+  void SelectTools();
+  void SelectTextTools();
+  void RestoreDC();
+
+  HDC dc_ = nullptr;
+  HGDIOBJ old_pen_ = nullptr;
+  HGDIOBJ old_brush_ = nullptr;
+  HGDIOBJ old_font_ = nullptr;
+  TPoint pen_pos_;
+};
+
+// ---------------------------------------------------------------- pictures
+
+// A picture that knows its size, can be drawn on a canvas and loaded
+// from the bytes of its file format.
+class TGraphic {
+ public:
+  TGraphic() = default;
+  TGraphic(const TGraphic&) = delete;
+  TGraphic& operator=(const TGraphic&) = delete;
+  virtual ~TGraphic() = default;
+
+  virtual int Width() const = 0;
+  virtual int Height() const = 0;
+  virtual bool Empty() const { return Width() == 0 || Height() == 0; }
+
+  // Natural size at r.Left/r.Top when r has the picture's size, else stretched.
+  virtual void Draw(TCanvas& canvas, const TRect& r) const = 0;
+
+  // Copies another picture. A graphic of the same class is copied exactly;
+  // other combinations are converted where that makes sense, else throw.
+  virtual void Assign(const TGraphic& source) = 0;
+  // A new picture of the same class holding a copy of this one.
+  virtual std::unique_ptr<TGraphic> Clone() const = 0;
+
+  // Decodes the file format; throws EGraphicError on bad data.
+  virtual void LoadFromBytes(std::span<const uint8_t> bytes) = 0;
+  void LoadFromFile(const std::wstring& path);
+
+  bool Transparent() const { return transparent_; }
+  void SetTransparent(bool value);
+
+  TChangeEvent OnChange;
+
+ protected:
+  void Changed();
+
+ private:
+  bool transparent_ = false;
+};
+
+enum TPixelFormat { pf24bit, pf32bit };
+
+// A 32-bit top-down DIB section with its own memory DC. ScanLine(y) is
+// width pixels of uint32_t $AARRGGBB (bytes B, G, R, A in memory). With
+// Transparent set, drawing leaves out the colour of the bottom-left pixel.
+// PixelFormat records whether the fourth byte carries meaning (pf32bit:
+// drawn with per-pixel alpha, premultiplied on the fly) or not (pf24bit).
+class TBitmap : public TGraphic {
+ public:
+  TBitmap();
+  TBitmap(int width, int height);
+  ~TBitmap() override;
+
+  int Width() const override { return width_; }
+  int Height() const override { return height_; }
+  void SetWidth(int width) { SetSize(width, height_); }
+  void SetHeight(int height) { SetSize(width_, height); }
+  // New size; the overlapping pixels are kept, new pixels are black.
+  void SetSize(int width, int height);
+
+  TPixelFormat PixelFormat() const { return pixel_format_; }
+  void SetPixelFormat(TPixelFormat format);
+
+  TCanvas& Canvas();
+  HBITMAP Handle() const { return bitmap_; }
+
+  uint32_t* ScanLine(int y);
+  const uint32_t* ScanLine(int y) const;
+
+  TColor TransparentColor() const;  // the bottom-left pixel
+
+  void Draw(TCanvas& canvas, const TRect& r) const override;
+  void Assign(const TGraphic& source) override;  // any graphic: drawn onto white
+  std::unique_ptr<TGraphic> Clone() const override;
+  // BMP files: 1, 4, 8, 24 and 32 bits per pixel, bottom-up or top-down.
+  void LoadFromBytes(std::span<const uint8_t> bytes) override;
+
+ private:
+  void Allocate(int width, int height);
+  void Release();
+
+  int width_ = 0;
+  int height_ = 0;
+  TPixelFormat pixel_format_ = pf24bit;
+  HDC dc_ = nullptr;
+  HBITMAP bitmap_ = nullptr;
+  HGDIOBJ old_bitmap_ = nullptr;
+  uint32_t* bits_ = nullptr;
+  std::unique_ptr<TCanvas> canvas_;
+};
