@@ -1,0 +1,152 @@
+// Classes: the object, persistent and component base classes, the string
+// list, and the event types shared by every control.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+class TObject {
+ public:
+  TObject() = default;
+  TObject(const TObject&) = delete;
+  TObject& operator=(const TObject&) = delete;
+  virtual ~TObject() = default;
+};
+
+// Raised when an Assign is asked of two classes that cannot copy each other.
+struct EConvertError : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
+class TPersistent : public TObject {
+ public:
+  // Copies the value of another object; the base class knows no pairs.
+  virtual void Assign(const TPersistent& source);
+};
+
+// ---------------------------------------------------------------- events
+
+enum TMouseButton { mbLeft, mbRight, mbMiddle };
+
+enum TShiftFlag : uint8_t {
+  ssShift = 1,
+  ssAlt = 2,
+  ssCtrl = 4,
+  ssLeft = 8,
+  ssRight = 16,
+  ssMiddle = 32,
+  ssDouble = 64,
+};
+using TShiftState = uint8_t;  // a set of TShiftFlag bits
+
+// The shift state carried by a mouse message's wParam (MK_* flags).
+TShiftState ShiftStateFromMouse(WPARAM keys);
+
+using TNotifyEvent = std::function<void(TObject* Sender)>;
+using TMouseEvent =
+    std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
+using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
+// Setting Key to 0 drops the typed character.
+using TKeyPressEvent = std::function<void(TObject* Sender, wchar_t& Key)>;
+using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
+
+// ---------------------------------------------------------------- strings
+
+// An ordered list of texts that tells its holder of every change.
+class TStrings : public TPersistent {
+ public:
+  int Count() const { return static_cast<int>(items_.size()); }
+  const std::wstring& operator[](int index) const;
+  const std::wstring& Strings(int index) const { return (*this)[index]; }
+  void SetStrings(int index, const std::wstring& text);
+  int Add(const std::wstring& text);
+  void Insert(int index, const std::wstring& text);
+  void Delete(int index);
+  void Clear();
+  int IndexOf(const std::wstring& text) const;  // ignoring case; -1 when absent
+  // All items, each followed by CR LF; setting splits at line ends.
+  std::wstring Text() const;
+  void SetText(const std::wstring& text);
+  void Assign(const TPersistent& source) override;
+  void Assign(const std::vector<std::wstring>& items);
+  const std::vector<std::wstring>& Items() const { return items_; }
+
+  std::function<void()> OnChange;
+
+ private:
+  void Changed();
+  void CheckIndex(int index, bool forInsert) const;
+
+  std::vector<std::wstring> items_;
+};
+
+// ---------------------------------------------------------------- components
+
+enum TComponentStateFlag : uint8_t {
+  csLoading = 1,     // being created from a stored layout
+  csDestroying = 2,  // its destructor has started
+};
+using TComponentState = uint8_t;
+
+enum TOperation { opInsert, opRemove };
+
+// A component has an owner that destroys it and a name that is unique
+// among the owner's components. Other components can ask to be told when
+// it goes away (FreeNotification), so they can drop references to it.
+class TComponent : public TPersistent {
+ public:
+  explicit TComponent(TComponent* AOwner);
+  ~TComponent() override;
+
+  TComponent* Owner() const { return owner_; }
+  const std::string& Name() const { return name_; }
+  // Throws std::invalid_argument when the owner already has a component of that name.
+  void SetName(const std::string& name);
+
+  int ComponentCount() const { return static_cast<int>(components_.size()); }
+  TComponent* Components(int index) const { return components_.at(index); }
+  // The owned component of that name, ignoring case; null when none.
+  TComponent* FindComponent(const std::string& name) const;
+
+  void InsertComponent(TComponent* component);
+  void RemoveComponent(TComponent* component);
+  // Frees every owned component, the last created first.
+  void DestroyComponents();
+
+  void FreeNotification(TComponent* component);
+  void RemoveFreeNotification(TComponent* component);
+
+  TComponentState ComponentState() const { return state_; }
+  bool Loading() const { return (state_ & csLoading) != 0; }
+  bool Destroying() const { return (state_ & csDestroying) != 0; }
+  void SetLoading() { state_ |= csLoading; }
+  // Runs when the layout that created the component has been read completely.
+  virtual void Loaded();
+
+  intptr_t Tag = 0;
+
+ protected:
+  // Told of components inserted into or removed from the owner, and of
+  // free-notified components that are going away.
+  virtual void Notification(TComponent* component, TOperation operation);
+  // Marks this component and everything it owns as being destroyed.
+  void MarkDestroying();
+
+ private:
+  TComponent* owner_ = nullptr;
+  std::string name_;
+  std::vector<TComponent*> components_;
+  std::vector<TComponent*> free_notifies_;
+  TComponentState state_ = 0;
+};
+
+// Case-insensitive comparison of ASCII identifiers (component, class,
+// property and handler names).
+bool SameName(const std::string& a, const std::string& b);
+// Upper-case ASCII copy of a text (for case-insensitive lookups).
+std::wstring UpperCase(const std::wstring& text);
