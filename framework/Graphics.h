@@ -96,43 +96,73 @@ using TFontStyles = uint8_t;  // a set of TFontStyle bits
 
 enum TFontPitch { fpDefault, fpVariable, fpFixed };
 
-// A logical font. Height < 0 is the character height in pixels, Size the
-// same in points at 96 dpi (Size = -Height * 72 / 96). Every setter that
-// changes a value raises OnChange; the HFONT is made on first use.
-class TFont {
+// What font, pen and brush share: the GDI handle, made on first use, and
+// the change notification. Setters raise OnChange only on a real change.
+// The old handle is deleted after the listeners ran, so that a canvas can
+// select the new one before the one it has selected goes away. Copies
+// take the values, never the handle or the listener.
+template <class Handle>
+class TGdiTool {
  public:
-  TFont();
-  TFont(const TFont& other);
-  TFont& operator=(const TFont& other);
-  ~TFont();
+  TChangeEvent OnChange;
+
+ protected:
+  TGdiTool() = default;
+  TGdiTool(const TGdiTool&) {}
+  TGdiTool& operator=(const TGdiTool&) { return *this; }
+  ~TGdiTool() {
+    if (handle_) DeleteObject(handle_);
+  }
+
+  void Changed() {
+    Handle old = handle_;
+    handle_ = nullptr;
+    if (OnChange) OnChange();
+    if (old) DeleteObject(old);
+  }
+  template <class T>
+  void Set(T& field, const T& value) {
+    if (field == value) return;
+    field = value;
+    Changed();
+  }
+
+  mutable Handle handle_ = nullptr;
+};
+
+// A logical font. Height < 0 is the character height in pixels, Size the
+// same in points at 96 dpi (Size = -Height * 72 / 96).
+class TFont : public TGdiTool<HFONT> {
+ public:
+  TFont() = default;
+  TFont(const TFont& other) : TGdiTool(other) { Assign(other); }
+  TFont& operator=(const TFont& other) {
+    Assign(other);
+    return *this;
+  }
 
   void Assign(const TFont& other);  // copies every value, raises OnChange once
 
   const std::wstring& Name() const { return name_; }
-  void SetName(const std::wstring& name);
+  void SetName(const std::wstring& name) { Set(name_, name); }
   int Height() const { return height_; }
-  void SetHeight(int height);
+  void SetHeight(int height) { Set(height_, height); }
   int Size() const;
   void SetSize(int points);
   TColor Color() const { return color_; }
-  void SetColor(TColor color);
+  void SetColor(TColor color) { Set(color_, color); }
   TFontStyles Style() const { return style_; }
-  void SetStyle(TFontStyles style);
+  void SetStyle(TFontStyles style) { Set(style_, style); }
   BYTE Charset() const { return charset_; }
-  void SetCharset(BYTE charset);
+  void SetCharset(BYTE charset) { Set(charset_, charset); }
   TFontPitch Pitch() const { return pitch_; }
-  void SetPitch(TFontPitch pitch);
+  void SetPitch(TFontPitch pitch) { Set(pitch_, pitch); }
   int Orientation() const { return orientation_; }  // tenths of a degree
-  void SetOrientation(int orientation);
+  void SetOrientation(int orientation) { Set(orientation_, orientation); }
 
   HFONT Handle() const;  // owned by the font, valid until the next change
 
-  TChangeEvent OnChange;
-
  private:
-  void Changed();
-  void ReleaseHandle();
-
   std::wstring name_ = L"Tahoma";
   int height_ = -11;
   TColor color_ = clWindowText;
@@ -140,62 +170,57 @@ class TFont {
   BYTE charset_ = DEFAULT_CHARSET;
   TFontPitch pitch_ = fpDefault;
   int orientation_ = 0;
-  mutable HFONT handle_ = nullptr;
 };
 
 enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear };
 
-class TPen {
+class TPen : public TGdiTool<HPEN> {
  public:
   TPen() = default;
-  TPen(const TPen& other);
-  TPen& operator=(const TPen& other);
-  ~TPen();
+  TPen(const TPen& other) : TGdiTool(other) { Assign(other); }
+  TPen& operator=(const TPen& other) {
+    Assign(other);
+    return *this;
+  }
 
   void Assign(const TPen& other);
   TColor Color() const { return color_; }
-  void SetColor(TColor color);
+  void SetColor(TColor color) { Set(color_, color); }
   int Width() const { return width_; }
-  void SetWidth(int width);
+  void SetWidth(int width) { Set(width_, width); }
   TPenStyle Style() const { return style_; }
-  void SetStyle(TPenStyle style);
+  void SetStyle(TPenStyle style) { Set(style_, style); }
 
   HPEN Handle() const;
 
-  TChangeEvent OnChange;
-
  private:
-  void Changed();
   TColor color_ = clBlack;
   int width_ = 1;
   TPenStyle style_ = psSolid;
-  mutable HPEN handle_ = nullptr;
 };
 
 enum TBrushStyle { bsSolid, bsClear };
 
-class TBrush {
+class TBrush : public TGdiTool<HBRUSH> {
  public:
   TBrush() = default;
-  TBrush(const TBrush& other);
-  TBrush& operator=(const TBrush& other);
-  ~TBrush();
+  TBrush(const TBrush& other) : TGdiTool(other) { Assign(other); }
+  TBrush& operator=(const TBrush& other) {
+    Assign(other);
+    return *this;
+  }
 
   void Assign(const TBrush& other);
   TColor Color() const { return color_; }
   void SetColor(TColor color);  // also makes the style solid
   TBrushStyle Style() const { return style_; }
-  void SetStyle(TBrushStyle style);
+  void SetStyle(TBrushStyle style) { Set(style_, style); }
 
   HBRUSH Handle() const;  // the null brush when clear
 
-  TChangeEvent OnChange;
-
  private:
-  void Changed();
   TColor color_ = clWhite;
   TBrushStyle style_ = bsSolid;
-  mutable HBRUSH handle_ = nullptr;
 };
 
 // ---------------------------------------------------------------- canvas
@@ -214,7 +239,8 @@ class TCanvas {
   TCanvas& operator=(const TCanvas&) = delete;
   virtual ~TCanvas();
 
-  HDC Handle() const { return dc_; }
+  // The DC with the canvas's pen, brush, font and text colours selected.
+  HDC Handle();
   void SetHandle(HDC dc);
 
   TPen Pen;
@@ -248,7 +274,7 @@ class TCanvas {
   // Copies src's srcRect to dest, stretching in halftone mode when the sizes differ.
   void CopyRect(const TRect& dest, TCanvas& src, const TRect& srcRect);
 
-  TColor Pixel(int x, int y) const;
+  TColor Pixel(int x, int y);  // clNone outside the DC's bitmap or clip
   void SetPixel(int x, int y, TColor color);
 
  protected:
@@ -257,8 +283,7 @@ class TCanvas {
 
  private:
   void SelectTools();
-  void SelectTextTools();
-  void RestoreDC();
+  void RestoreOriginalObjects();
 
   HDC dc_ = nullptr;
   HGDIOBJ old_pen_ = nullptr;
@@ -298,14 +323,25 @@ class TGraphic {
   bool Transparent() const { return transparent_; }
   void SetTransparent(bool value);
 
-  TChangeEvent OnChange;
-
- protected:
+  // Raises OnChange; code that writes pixels directly calls it when done.
   void Changed();
+
+  TChangeEvent OnChange;
 
  private:
   bool transparent_ = false;
 };
+
+// Draws straight (not premultiplied) BGRA pixels, width x height in top-down
+// rows of uint32_t $AARRGGBB, onto the canvas over r: each pixel is blended
+// over what the canvas holds by its alpha. When r has another size the
+// pixels are first resampled by area averaging.
+void DrawAlphaPixels(TCanvas& canvas, const TRect& r, const uint32_t* pixels, int width, int height);
+
+// Area-averaging resample of BGRA pixels (alpha-weighted, so transparent
+// pixels do not darken their neighbours) to a new size.
+std::vector<uint32_t> ResamplePixels(const uint32_t* pixels, int width, int height, int newWidth,
+                                     int newHeight);
 
 enum TPixelFormat { pf24bit, pf32bit };
 
