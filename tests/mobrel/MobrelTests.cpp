@@ -31,7 +31,7 @@ int AnswerWith(std::vector<WPARAM> keys, uint32_t style, HWND owner = nullptr) {
   return g_MobrelDLL_MessageBox(owner, L"Do you want to exit?", L"Quenlor", style);
 }
 
-TEST(MessageBox, AnswersFromTheKeyboard) {
+TEST(MessageBoxes, AnswersFromTheKeyboard) {
   EXPECT_EQ(AnswerWith({'Y'}, 36), IDYES);
   EXPECT_EQ(g_boxTitle, L"Quenlor");
   EXPECT_EQ(AnswerWith({'N'}, 36), IDNO);
@@ -42,7 +42,7 @@ TEST(MessageBox, AnswersFromTheKeyboard) {
   EXPECT_EQ(AnswerWith({'Y', VK_ESCAPE}, 64), IDOK);  // Y means nothing without a Yes button
 }
 
-TEST(MessageBox, CentresOnItsOwnerAndDisablesItWhileOpen) {
+TEST(MessageBoxes, CentresOnItsOwnerAndDisablesItWhileOpen) {
   HWND owner = CreateWindowExW(0, L"STATIC", L"owner", WS_POPUP | WS_VISIBLE, 100, 120, 700, 524, nullptr,
                                nullptr, nullptr, nullptr);
   ASSERT_TRUE(owner);
