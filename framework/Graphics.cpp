@@ -194,17 +194,7 @@ void TCanvas::StretchDraw(const TRect& r, const TGraphic& graphic) {
 }
 
 void TCanvas::CopyRect(const TRect& dest, TCanvas& src, const TRect& srcRect) {
-  HDC dc = Handle();
-  HDC source = src.Handle();
-  if (dest.Width() == srcRect.Width() && dest.Height() == srcRect.Height()) {
-    BitBlt(dc, dest.Left, dest.Top, dest.Width(), dest.Height(), source, srcRect.Left, srcRect.Top, SRCCOPY);
-    return;
-  }
-  int oldMode = SetStretchBltMode(dc, HALFTONE);
-  SetBrushOrgEx(dc, 0, 0, nullptr);
-  StretchBlt(dc, dest.Left, dest.Top, dest.Width(), dest.Height(), source, srcRect.Left, srcRect.Top,
-             srcRect.Width(), srcRect.Height(), SRCCOPY);
-  SetStretchBltMode(dc, oldMode);
+  CopyPixels(Handle(), dest, src.Handle(), srcRect);
 }
 
 TColor TCanvas::Pixel(int x, int y) {
@@ -216,12 +206,13 @@ void TCanvas::SetPixel(int x, int y, TColor color) { ::SetPixel(Handle(), x, y, 
 
 // ---------------------------------------------------------------- TGraphic
 
-void TGraphic::LoadFromFile(const std::wstring& path) {
+std::vector<uint8_t> ReadFileBytes(const std::wstring& path) {
   std::ifstream in(std::filesystem::path(path), std::ios::binary);
-  if (!in) throw EGraphicError("cannot open picture file");
-  std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  LoadFromBytes(bytes);
+  if (!in) throw EGraphicError("cannot open file");
+  return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
+
+void TGraphic::LoadFromFile(const std::wstring& path) { LoadFromBytes(ReadFileBytes(path)); }
 
 void TGraphic::SetTransparent(bool value) {
   if (transparent_ == value) return;
@@ -339,19 +330,16 @@ void DrawAlphaPixels(TCanvas& canvas, const TRect& r, const uint32_t* pixels, in
   BitBlt(dc, r.Left, r.Top, r.Width(), r.Height(), scratch.Canvas().Handle(), 0, 0, SRCCOPY);
 }
 
-// ---------------------------------------------------------------- TBitmap
+// ---------------------------------------------------------------- TDibSection
 
-TBitmap::TBitmap() { dc_ = CreateCompatibleDC(nullptr); }
+TDibSection::TDibSection(int bitsPerPixel) : bits_per_pixel_(bitsPerPixel) { dc_ = CreateCompatibleDC(nullptr); }
 
-TBitmap::TBitmap(int width, int height) : TBitmap() { Allocate(width, height); }
-
-TBitmap::~TBitmap() {
-  canvas_.reset();
+TDibSection::~TDibSection() {
   Release();
   DeleteDC(dc_);
 }
 
-void TBitmap::Release() {
+void TDibSection::Release() {
   if (!bitmap_) return;
   SelectObject(dc_, old_bitmap_);
   DeleteObject(bitmap_);
@@ -360,10 +348,18 @@ void TBitmap::Release() {
   bits_ = nullptr;
 }
 
-void TBitmap::Allocate(int width, int height) {
+uint8_t* TDibSection::Row(int y) const {
+  if (y < 0 || y >= height_) throw std::out_of_range("scan line index out of range");
+  GdiFlush();
+  return bits_ + stride_ * y;
+}
+
+void TDibSection::Resize(int width, int height) {
+  if (width == width_ && height == height_) return;
   if (width <= 0 || height <= 0) {
     Release();
     width_ = height_ = 0;
+    stride_ = 0;
     return;
   }
   BITMAPINFO bmi{};
@@ -371,18 +367,18 @@ void TBitmap::Allocate(int width, int height) {
   bmi.bmiHeader.biWidth = width;
   bmi.bmiHeader.biHeight = -height;  // top-down
   bmi.bmiHeader.biPlanes = 1;
-  bmi.bmiHeader.biBitCount = 32;
+  bmi.bmiHeader.biBitCount = static_cast<WORD>(bits_per_pixel_);
   bmi.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
   HBITMAP bitmap = CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
   if (!bitmap) throw EGraphicError("cannot create a bitmap of that size");
-  auto* fresh = static_cast<uint32_t*>(bits);
-  std::memset(fresh, 0, static_cast<size_t>(width) * height * 4);
+  const size_t stride = (static_cast<size_t>(width) * bits_per_pixel_ + 31) / 32 * 4;
+  auto* fresh = static_cast<uint8_t*>(bits);
+  std::memset(fresh, 0, stride * height);
   if (bits_) {
     GdiFlush();
-    const int w = std::min(width, width_);
-    for (int y = 0; y < std::min(height, height_); ++y)
-      std::memcpy(fresh + static_cast<size_t>(y) * width, bits_ + static_cast<size_t>(y) * width_, w * 4u);
+    const size_t rowBytes = std::min(stride, stride_);
+    for (int y = 0; y < std::min(height, height_); ++y) std::memcpy(fresh + stride * y, bits_ + stride_ * y, rowBytes);
   }
   Release();
   bitmap_ = bitmap;
@@ -390,11 +386,31 @@ void TBitmap::Allocate(int width, int height) {
   old_bitmap_ = SelectObject(dc_, bitmap_);
   width_ = width;
   height_ = height;
+  stride_ = stride;
 }
 
+void CopyPixels(HDC dest, const TRect& destRect, HDC src, const TRect& srcRect) {
+  if (destRect.Width() == srcRect.Width() && destRect.Height() == srcRect.Height()) {
+    BitBlt(dest, destRect.Left, destRect.Top, destRect.Width(), destRect.Height(), src, srcRect.Left, srcRect.Top,
+           SRCCOPY);
+    return;
+  }
+  int oldMode = SetStretchBltMode(dest, HALFTONE);
+  POINT oldOrigin;
+  SetBrushOrgEx(dest, 0, 0, &oldOrigin);
+  StretchBlt(dest, destRect.Left, destRect.Top, destRect.Width(), destRect.Height(), src, srcRect.Left,
+             srcRect.Top, srcRect.Width(), srcRect.Height(), SRCCOPY);
+  SetBrushOrgEx(dest, oldOrigin.x, oldOrigin.y, nullptr);
+  SetStretchBltMode(dest, oldMode);
+}
+
+// ---------------------------------------------------------------- TBitmap
+
+TBitmap::TBitmap(int width, int height) { dib_.Resize(width, height); }
+
 void TBitmap::SetSize(int width, int height) {
-  if (width == width_ && height == height_) return;
-  Allocate(width, height);
+  if (width == Width() && height == Height()) return;
+  dib_.Resize(width, height);
   Changed();
 }
 
@@ -405,60 +421,39 @@ void TBitmap::SetPixelFormat(TPixelFormat format) {
 }
 
 TCanvas& TBitmap::Canvas() {
-  if (!canvas_) canvas_ = std::make_unique<TCanvas>(dc_);
+  if (!canvas_) canvas_ = std::make_unique<TCanvas>(dib_.DC());
   return *canvas_;
 }
 
-uint32_t* TBitmap::ScanLine(int y) {
-  if (y < 0 || y >= height_) throw std::out_of_range("scan line index out of range");
-  GdiFlush();
-  return bits_ + static_cast<size_t>(y) * width_;
-}
-
-const uint32_t* TBitmap::ScanLine(int y) const { return const_cast<TBitmap*>(this)->ScanLine(y); }
-
 TColor TBitmap::TransparentColor() const {
   if (Empty()) return clNone;
-  const uint32_t p = ScanLine(height_ - 1)[0];
+  const uint32_t p = ScanLine(Height() - 1)[0];
   return (p & 0xFF) << 16 | (p & 0xFF00) | ((p >> 16) & 0xFF);
 }
 
 void TBitmap::Draw(TCanvas& canvas, const TRect& r) const {
   if (Empty() || r.IsEmpty()) return;
   if (pixel_format_ == pf32bit) {
-    DrawAlphaPixels(canvas, r, ScanLine(0), width_, height_);
-    return;
-  }
-  HDC dc = canvas.Handle();
-  if (Transparent()) {
-    TransparentBlt(dc, r.Left, r.Top, r.Width(), r.Height(), dc_, 0, 0, width_, height_,
+    DrawAlphaPixels(canvas, r, ScanLine(0), Width(), Height());
+  } else if (Transparent()) {
+    TransparentBlt(canvas.Handle(), r.Left, r.Top, r.Width(), r.Height(), dib_.DC(), 0, 0, Width(), Height(),
                    ColorToRGB(TransparentColor()));
-  } else if (r.Width() == width_ && r.Height() == height_) {
-    BitBlt(dc, r.Left, r.Top, width_, height_, dc_, 0, 0, SRCCOPY);
   } else {
-    int oldMode = SetStretchBltMode(dc, HALFTONE);
-    SetBrushOrgEx(dc, 0, 0, nullptr);
-    StretchBlt(dc, r.Left, r.Top, r.Width(), r.Height(), dc_, 0, 0, width_, height_, SRCCOPY);
-    SetStretchBltMode(dc, oldMode);
+    CopyPixels(canvas.Handle(), r, dib_.DC(), Bounds(0, 0, Width(), Height()));
   }
 }
 
 void TBitmap::Assign(const TGraphic& source) {
   if (&source == this) return;
+  dib_.Resize(0, 0);
+  dib_.Resize(source.Width(), source.Height());
   if (auto* bitmap = dynamic_cast<const TBitmap*>(&source)) {
-    Release();
-    width_ = height_ = 0;
-    Allocate(bitmap->width_, bitmap->height_);
-    if (bits_) std::memcpy(bits_, bitmap->ScanLine(0), static_cast<size_t>(width_) * height_ * 4);
+    if (!Empty()) std::memcpy(ScanLine(0), bitmap->ScanLine(0), dib_.Stride() * Height());
     pixel_format_ = bitmap->pixel_format_;
   } else {
-    // Any other picture is drawn onto white at its natural size.
-    Release();
-    width_ = height_ = 0;
-    Allocate(source.Width(), source.Height());
     pixel_format_ = pf24bit;
     Canvas().Brush.SetColor(clWhite);
-    Canvas().FillRect(Bounds(0, 0, width_, height_));
+    Canvas().FillRect(Bounds(0, 0, Width(), Height()));
     Canvas().Draw(0, 0, source);
   }
   SetTransparent(source.Transparent());
@@ -546,13 +541,12 @@ void TBitmap::LoadFromBytes(std::span<const uint8_t> bytes) {
   const size_t stride = (static_cast<size_t>(width) * bpp + 31) / 32 * 4;
   const uint8_t* data = in.At(dataOffset, stride * height);
 
-  Release();
-  width_ = height_ = 0;
-  Allocate(width, height);
+  dib_.Resize(0, 0);
+  dib_.Resize(width, height);
   bool anyAlpha = false;
   for (int y = 0; y < height; ++y) {
     const uint8_t* row = data + stride * (topDown ? y : height - 1 - y);
-    uint32_t* out = bits_ + static_cast<size_t>(y) * width;
+    uint32_t* out = ScanLine(y);
     for (int x = 0; x < width; ++x) {
       uint32_t p;
       if (bpp <= 8) {
@@ -562,7 +556,8 @@ void TBitmap::LoadFromBytes(std::span<const uint8_t> bytes) {
       } else if (bpp == 24) {
         p = 0xFF000000 | row[x * 3 + 2] << 16 | row[x * 3 + 1] << 8 | row[x * 3];
       } else {
-        const uint32_t v = bpp == 16 ? row[x * 2] | row[x * 2 + 1] << 8 : ByteReader({row + x * 4, 4}).U32(0);
+        const uint8_t* b = row + x * (bpp / 8);
+        const uint32_t v = bpp == 16 ? b[0] | b[1] << 8 : b[0] | b[1] << 8 | b[2] << 16 | uint32_t{b[3]} << 24;
         const uint32_t a = alpha.Get(v);
         anyAlpha |= a != 0;
         p = a << 24 | red.Get(v) << 16 | green.Get(v) << 8 | blue.Get(v);

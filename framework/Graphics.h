@@ -87,6 +87,9 @@ struct EGraphicError : std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// The whole content of a file; throws EGraphicError when it cannot be read.
+std::vector<uint8_t> ReadFileBytes(const std::wstring& path);
+
 // ---------------------------------------------------------------- GDI tools
 
 using TChangeEvent = std::function<void()>;
@@ -338,10 +341,47 @@ class TGraphic {
 // pixels are first resampled by area averaging.
 void DrawAlphaPixels(TCanvas& canvas, const TRect& r, const uint32_t* pixels, int width, int height);
 
+// Copies src's srcRect to destRect of dest: 1:1 when the sizes agree,
+// else stretched in halftone mode.
+void CopyPixels(HDC dest, const TRect& destRect, HDC src, const TRect& srcRect);
+
 // Area-averaging resample of BGRA pixels (alpha-weighted, so transparent
 // pixels do not darken their neighbours) to a new size.
 std::vector<uint32_t> ResamplePixels(const uint32_t* pixels, int width, int height, int newWidth,
                                      int newHeight);
+
+// A top-down DIB section of 24 or 32 bits per pixel, selected into its
+// own memory DC. Rows are Stride() bytes apart.
+class TDibSection {
+ public:
+  explicit TDibSection(int bitsPerPixel);
+  TDibSection(const TDibSection&) = delete;
+  TDibSection& operator=(const TDibSection&) = delete;
+  ~TDibSection();
+
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  size_t Stride() const { return stride_; }
+  HDC DC() const { return dc_; }
+  HBITMAP Handle() const { return bitmap_; }  // selected into DC()
+  // Row y after pending GDI drawing is flushed. Throws std::out_of_range.
+  uint8_t* Row(int y) const;
+  // New size; the overlapping pixels are kept, new ones are zero. A size
+  // of 0 in either direction releases the pixels.
+  void Resize(int width, int height);
+
+ private:
+  void Release();
+
+  int bits_per_pixel_;
+  int width_ = 0;
+  int height_ = 0;
+  size_t stride_ = 0;
+  HDC dc_ = nullptr;
+  HBITMAP bitmap_ = nullptr;
+  HGDIOBJ old_bitmap_ = nullptr;
+  uint8_t* bits_ = nullptr;
+};
 
 enum TPixelFormat { pf24bit, pf32bit };
 
@@ -349,17 +389,16 @@ enum TPixelFormat { pf24bit, pf32bit };
 // width pixels of uint32_t $AARRGGBB (bytes B, G, R, A in memory). With
 // Transparent set, drawing leaves out the colour of the bottom-left pixel.
 // PixelFormat records whether the fourth byte carries meaning (pf32bit:
-// drawn with per-pixel alpha, premultiplied on the fly) or not (pf24bit).
+// drawn with per-pixel alpha) or not (pf24bit).
 class TBitmap : public TGraphic {
  public:
-  TBitmap();
+  TBitmap() = default;
   TBitmap(int width, int height);
-  ~TBitmap() override;
 
-  int Width() const override { return width_; }
-  int Height() const override { return height_; }
-  void SetWidth(int width) { SetSize(width, height_); }
-  void SetHeight(int height) { SetSize(width_, height); }
+  int Width() const override { return dib_.Width(); }
+  int Height() const override { return dib_.Height(); }
+  void SetWidth(int width) { SetSize(width, Height()); }
+  void SetHeight(int height) { SetSize(Width(), height); }
   // New size; the overlapping pixels are kept, new pixels are black.
   void SetSize(int width, int height);
 
@@ -367,29 +406,24 @@ class TBitmap : public TGraphic {
   void SetPixelFormat(TPixelFormat format);
 
   TCanvas& Canvas();
-  HBITMAP Handle() const { return bitmap_; }
+  HBITMAP Handle() const { return dib_.Handle(); }  // selected into the canvas's DC
 
-  uint32_t* ScanLine(int y);
-  const uint32_t* ScanLine(int y) const;
+  uint32_t* ScanLine(int y) { return reinterpret_cast<uint32_t*>(dib_.Row(y)); }
+  const uint32_t* ScanLine(int y) const { return reinterpret_cast<const uint32_t*>(dib_.Row(y)); }
 
   TColor TransparentColor() const;  // the bottom-left pixel
 
   void Draw(TCanvas& canvas, const TRect& r) const override;
-  void Assign(const TGraphic& source) override;  // any graphic: drawn onto white
+  // From a bitmap: an exact copy. Anything else is drawn onto white.
+  void Assign(const TGraphic& source) override;
   std::unique_ptr<TGraphic> Clone() const override;
-  // BMP files: 1, 4, 8, 24 and 32 bits per pixel, bottom-up or top-down.
+  // BMP files: 1, 4, 8, 16, 24 and 32 bits per pixel, uncompressed or with
+  // bit fields, bottom-up or top-down.
   void LoadFromBytes(std::span<const uint8_t> bytes) override;
 
  private:
-  void Allocate(int width, int height);
-  void Release();
-
-  int width_ = 0;
-  int height_ = 0;
+  TDibSection dib_{32};
   TPixelFormat pixel_format_ = pf24bit;
-  HDC dc_ = nullptr;
-  HBITMAP bitmap_ = nullptr;
-  HGDIOBJ old_bitmap_ = nullptr;
-  uint32_t* bits_ = nullptr;
   std::unique_ptr<TCanvas> canvas_;
 };
+
