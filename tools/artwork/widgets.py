@@ -3,7 +3,7 @@ list rows and the page logo."""
 
 from PIL import Image
 
-from paint import (WHITE, blank, ellipse_mask, hline, mask, matte, paint_over, plot, polygon_mask, rounded_mask,
+from paint import (WHITE, blank, ellipse_mask, hline, matte, paint_over, plot, polygon_mask, rounded_mask,
                    tint, triangle, vgradient, vline)
 from skins import EDIT_BORDER
 
@@ -203,29 +203,18 @@ def row_icon():
 
 
 def page_logo():
-    """72 x 72 logo of the split and merge pages: a file cut into three coloured parts, on white."""
+    """72 x 72 logo of the split and merge pages: a sheet cut into three coloured parts, on white."""
     size = 72
     img = blank(size, size, WHITE)
-    shadow = rounded_mask(size, size, (15, 11, 61, 67), 5)
-    paint_over(img, (0xD8, 0xDC, 0xE2), shadow)
-    parts = [((0x3A, 0x8B, 0xD5), 6, 24, 0), ((0x3A, 0xAA, 0x3F), 27, 44, 4), ((0xE7, 0x89, 0x3A), 47, 63, -3)]
+    parts = [((0x3A, 0x8B, 0xD5), 7, 24, -3), ((0x3A, 0xAA, 0x3F), 28, 45, 3), ((0xE7, 0x89, 0x3A), 49, 66, -1)]
     for colour, y0, y1, dx in parts:
-        x0, x1 = 12 + dx, 58 + dx
-        piece = rounded_mask(size, size, (x0, y0, x1, y1), 4)
-        paint_over(img, tint(colour, -0.18), piece)
-        paint_over(img, vgradient(size, size, tint(colour, 0.25), colour),
+        x0, x1 = 13 + dx, 59 + dx
+        paint_over(img, (0xDD, 0xE1, 0xE6), rounded_mask(size, size, (x0 + 2, y0 + 2, x1 + 2, y1 + 2), 4))
+        paint_over(img, tint(colour, -0.2), rounded_mask(size, size, (x0, y0, x1, y1), 4))
+        paint_over(img, vgradient(size, size, tint(colour, 0.28), colour),
                    rounded_mask(size, size, (x0 + 1, y0 + 1, x1 - 1, y1 - 1), 3))
-        plot(img, hline(x0 + 7, x1 - 12, y0 + 6), WHITE, 0xC0)
-        plot(img, hline(x0 + 7, x1 - 20, y0 + 10), WHITE, 0x90)
-    fold = polygon_mask(size, size, [(46 + 0, 6), (58, 6), (58, 17)])
-    paint_over(img, WHITE, fold)
-    paint_over(img, tint((0x3A, 0x8B, 0xD5), 0.5), polygon_mask(size, size, [(46, 6), (46, 17), (58, 17)]))
-    cut = mask(size, size, lambda d, s: [d.line((4 * s, y * s, 68 * s, y * s), fill=255, width=s)
-                                         for y in (25.5, 45.5)])
-    dashes = Image.new("L", (size, size), 0)
-    for x in range(4, 68):
-        if (x // 3) % 2 == 0:
-            for y in range(size):
-                dashes.putpixel((x, y), cut.getpixel((x, y)))
-    paint_over(img, (0x8A, 0x92, 0x9C), dashes)
+        plot(img, hline(x0 + 7, x1 - 10, y0 + 6), WHITE, 0xD0)
+        plot(img, hline(x0 + 7, x1 - 18, y0 + 10), WHITE, 0xA0)
+    for y in (26, 47):  # dashed cut lines between the parts
+        plot(img, [(x, y) for x in range(4, 68) if (x // 3) % 2 == 0], (0x8A, 0x92, 0x9C))
     return img.convert("RGB")
