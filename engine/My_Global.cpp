@@ -1,0 +1,91 @@
+#include "My_Global.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstring>
+#include <limits>
+#include <thread>
+
+#include "global.h"
+#include "platform/Platform.h"
+
+int32_t PartPercent = 0;
+int32_t TotalPercent = 0;
+std::mutex ProgressLock;
+
+std::atomic<int32_t> CurrentPart{0};
+std::atomic<int32_t> CancelRequest{0};
+std::atomic<int32_t> PauseRequest{0};
+std::atomic<int32_t> WorkerState{wsIdle};
+
+uint8_t JobFinished = 0;
+uint8_t SplitJob = 0;
+uint8_t MergeJob = 0;
+uint8_t UnbufferedMode = 0;
+
+void InitProgressLock() {}
+
+int64_t BlockSizeForCount(int64_t SourceSize, int Count) {
+  if (Count <= 0) return 0;
+  const int64_t block = SourceSize / Count + (SourceSize % Count != 0 ? 1 : 0);
+  return RoundUpTo4K(block);
+}
+
+int64_t BlockSizeForUnit(int64_t Value, const std::wstring& Unit) {
+  const int64_t factor = Unit == L"MB" ? 1048576 : Unit == L"KB" ? 1024 : 1;
+  constexpr int64_t largest = std::numeric_limits<int64_t>::max();
+  if (Value > largest / factor) return largest;
+  if (Value < -largest / factor) return -largest;
+  return Value * factor;
+}
+
+int64_t PartCountForBlock(int64_t SourceSize, int64_t BlockSize) {
+  if (BlockSize <= 0) return 0;
+  if (SourceSize / 2 < BlockSize) return 2;
+  return SourceSize / BlockSize + (SourceSize % BlockSize != 0 ? 1 : 0);
+}
+
+uint8_t ChooseUnbufferedMode(int64_t BlockSize) {
+  return BlockSize >= UnbufferedThreshold && BlockSize % AlignmentUnit == 0 ? 1 : 0;
+}
+
+void WaitWhilePaused() {
+  while (PauseRequest.load() == 1) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    WorkerState.exchange(wsPaused);
+  }
+  WorkerState.exchange(wsRunning);
+}
+
+bool CancelRequested() {
+  if (CancelRequest.load() != 1) return false;
+  WorkerState.exchange(wsCancelled);
+  return true;
+}
+
+void ReportProgress(int64_t Done, int64_t PartSize, int64_t TotalDone, int64_t TotalSize) {
+  std::lock_guard<std::mutex> lock(ProgressLock);
+  PartPercent = PartSize > 0 ? static_cast<int32_t>(std::min<int64_t>(100, Done * 100 / PartSize)) : 100;
+  TotalPercent = TotalDone >= TotalSize ? 99 : static_cast<int32_t>(TotalDone * 100 / TotalSize);
+}
+
+bool CopyCached(const std::wstring& From, int64_t FromOffset, const std::wstring& To, int64_t ToOffset, int64_t Count,
+                std::byte* Buffer) {
+  using namespace platform;
+  File from(From, Access::Read, Share::Read, Creation::OpenExisting, Caching::Normal);
+  File to(To, Access::Write, Share::Write, Creation::OpenExisting, Caching::Normal);
+  return from.IsOpen() && to.IsOpen() && from.ReadAt(FromOffset, Buffer, Count) == Count &&
+         to.WriteAt(ToOffset, Buffer, Count) == Count;
+}
+
+bool EndsMatch(platform::File& Part, int64_t Size, platform::File& Whole, int64_t Offset) {
+  const int64_t count = std::min<int64_t>(4, Size);
+  if (count <= 0) return true;
+  for (const int64_t at : {int64_t{0}, Size - count}) {
+    unsigned char partBytes[4], wholeBytes[4];
+    if (Part.ReadAt(at, partBytes, count) != count || Whole.ReadAt(Offset + at, wholeBytes, count) != count ||
+        std::memcmp(partBytes, wholeBytes, static_cast<std::size_t>(count)) != 0)
+      return false;
+  }
+  return true;
+}

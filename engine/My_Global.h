@@ -1,0 +1,73 @@
+// The shared job state through which the one running worker and the pages
+// talk, the block plan, and the pause and cancel steps of both workers.
+#pragma once
+
+#include <atomic>
+#include <cstddef>
+#include <cstdint>
+#include <mutex>
+#include <string>
+
+namespace platform {
+class File;
+}
+
+constexpr int64_t UnbufferedChunk = 4194304;
+constexpr int64_t BufferedChunk = 409600;
+constexpr int64_t AlignmentUnit = 4096;
+// Smallest block that takes the unbuffered path; larger counted blocks are
+// rounded up to the alignment unit.
+constexpr int64_t UnbufferedThreshold = 10485760;
+
+enum TWorkerState : int32_t { wsIdle = 0, wsPaused = 1, wsCancelled = 2, wsRunning = 3, wsSucceeded = 4, wsFailed = 5 };
+enum TCopyResult { crDone = 1, crCancelled = 2, crFailed = 3 };
+
+// Progress of the part in hand and of the whole job, 0..100; read and written
+// only while holding ProgressLock. TotalPercent stays at 99 at most until the
+// job's last step sets 100.
+extern int32_t PartPercent;
+extern int32_t TotalPercent;
+extern std::mutex ProgressLock;
+
+extern std::atomic<int32_t> CurrentPart;    // 1-based number of the part in hand
+extern std::atomic<int32_t> CancelRequest;  // 1 = stop
+extern std::atomic<int32_t> PauseRequest;   // 1 = hold at the next chunk
+extern std::atomic<int32_t> WorkerState;    // a TWorkerState
+
+// Written and read by the main thread only.
+extern uint8_t JobFinished;
+extern uint8_t SplitJob;
+extern uint8_t MergeJob;
+extern uint8_t UnbufferedMode;  // copy path of the next worker: 1 unbuffered
+
+// The main window calls this at its first show, before any job can start.
+// The lock is a constant-initialised mutex and needs nothing more, so calling
+// it again is harmless.
+void InitProgressLock();
+
+int64_t BlockSizeForCount(int64_t SourceSize, int Count);
+// Unit is "MB", "KB" or "byte(s)". The product saturates instead of overflowing.
+int64_t BlockSizeForUnit(int64_t Value, const std::wstring& Unit);
+int64_t PartCountForBlock(int64_t SourceSize, int64_t BlockSize);
+uint8_t ChooseUnbufferedMode(int64_t BlockSize);
+
+// Holds while PauseRequest is 1, reporting wsPaused every 100 ms; then
+// reports wsRunning.
+void WaitWhilePaused();
+// True (and wsCancelled reported) when the page asked to stop.
+bool CancelRequested();
+
+// Publishes the progress pair after a chunk: Done of PartSize bytes of the
+// part in hand, TotalDone of TotalSize bytes of the job.
+void ReportProgress(int64_t Done, int64_t PartSize, int64_t TotalDone, int64_t TotalSize);
+
+// Copies Count bytes (at most one unbuffered chunk) from the file From at
+// FromOffset into the existing file To at ToOffset through cached handles,
+// using Buffer. True only when every byte was read and written.
+bool CopyCached(const std::wstring& From, int64_t FromOffset, const std::wstring& To, int64_t ToOffset, int64_t Count,
+                std::byte* Buffer);
+
+// True when the first and the last four bytes of Part (all of them when it
+// is shorter), a file of Size bytes, equal the bytes at the same places of
+// Whole, Offset bytes further on.
+bool EndsMatch(platform::File& Part, int64_t Size, platform::File& Whole, int64_t Offset);

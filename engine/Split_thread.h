@@ -1,0 +1,55 @@
+// The split worker: cuts a source into parts of one block size (the last
+// holds the remainder), checks them against the source and leaves a batch
+// script that rejoins them.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "My_Global.h"
+#include "Thread.h"
+
+class Splitthread : public TThread {
+ public:
+  // Starts at once; the copy path is the one UnbufferedMode names now.
+  Splitthread(std::wstring Source, std::wstring OutputBase, int64_t SourceSize, int64_t BlockSize,
+              TNotifyEvent OnTerminate);
+  ~Splitthread() override;
+
+ protected:
+  void Execute() override;
+
+ private:
+  std::wstring StartPart(int Index);
+  TCopyResult SplitUnbuffered();
+  TCopyResult CopyPartUnbuffered(platform::File& Source, platform::File& Part, const std::wstring& PartName,
+                                 int64_t PartSize, std::byte* Buffer);
+  bool CopyTailBuffered(const std::wstring& PartName, int64_t Written, int64_t PartSize, std::byte* Buffer);
+  TCopyResult SplitBuffered();
+  TCopyResult CopyPartBuffered(platform::File& Source, platform::File& Part, int64_t PartSize, std::byte* Buffer);
+
+  std::wstring FSource;
+  std::wstring FOutputBase;  // output folder and source name: the base of the part names
+  int64_t FBlockSize;
+  int64_t FSourceSize;
+  int64_t FDone = 0;                  // bytes copied into all parts so far
+  std::vector<std::wstring> FPartList;  // every part in the order written
+};
+
+// Compares the first and last four bytes of every part with the source at
+// the part's place. A part that cannot be opened, or a later part that
+// differs, is named through the part-check notice.
+bool VerifyParts(const std::wstring& Source, const std::vector<std::wstring>& PartList);
+
+// Writes "<OutputBase>.bat": "copy/b" lines that join the parts in order into
+// a file of the source's name in the current folder. Throws std::runtime_error
+// when the file cannot be written.
+void WriteRejoinScript(const std::wstring& SourcePath, const std::wstring& OutputBase,
+                       const std::vector<std::wstring>& PartList);
+
+// The app installs a plain message box that names the part; until then the
+// notice is not shown. It is called on the worker thread.
+void SetPartCheckNotice(std::function<void(const std::wstring& PartPath)> Notice);

@@ -1,0 +1,37 @@
+// Sizes, names and volumes: the plain rules that both workers and both pages
+// share. None of them keeps state or reports an error.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+enum TFileSystemKind { fskOther = -1, fskFAT = 0, fskFAT32 = 1, fskNTFS = 2 };
+
+// "<Base>.QuenlorSp<Index>", the index in decimal from 0.
+std::wstring PartFileName(const std::wstring& Base, int Index);
+
+// "1.50 KB", "4.66 GB", "1023 byte(s)": the unit is chosen before rounding.
+std::wstring SizeText(int64_t Count);
+
+// Size of the first entry a directory search finds for Path; 0 when none.
+int64_t FileSizeOf(const std::wstring& Path);
+
+// True when Count bytes plus 409,600 bytes of slack fit strictly into the
+// total free space of Drive ("C:"); false when the system cannot tell.
+bool HasFreeSpace(const std::wstring& Drive, int64_t Count);
+
+// False when the folder searched with Pattern ("<folder>*.*") holds an entry,
+// other than a plain directory, whose name begins with Name ignoring case.
+bool NameIsFree(const std::wstring& Pattern, const std::wstring& Name);
+
+// Block sizes above 10 MiB are rounded up to a multiple of 4,096.
+int64_t RoundUpTo4K(int64_t Size);
+
+// Maps the file-system name that the installed provider reports for Drive's
+// letter: "FAT", "FAT32" and "NTFS" exactly, anything else fskOther.
+TFileSystemKind FileSystemKind(const std::wstring& Drive);
+
+// The app installs a provider that asks the support library; until then
+// every drive answers "" (fskOther).
+void SetFileSystemNameProvider(std::function<std::wstring(wchar_t DriveLetter)> Provider);

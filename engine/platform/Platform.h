@@ -1,0 +1,93 @@
+// The thin file and volume layer under the engine. Two backends implement it:
+// platform_win32.cpp (the Windows calls) and platform_posix.cpp (their POSIX
+// counterparts; paths are UTF-8 there, share modes are not enforced).
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace platform {
+
+enum class Access { Read, Write, ReadWrite };
+// Which access other openers of the same file keep while this handle is open.
+enum class Share { None, Read, Write, ReadWrite };
+enum class Creation { OpenExisting, CreateAlways };
+// Unbuffered bypasses the system cache: transfers, offsets and buffer
+// addresses must then be multiples of the volume's sector size.
+enum class Caching { Normal, Unbuffered };
+
+// An open file; closed by the destructor or by Close. Counts returned by the
+// transfer functions are the bytes moved, -1 on failure. A single transfer
+// moves at most 1 GiB.
+class File {
+ public:
+  File() = default;
+  File(const std::wstring& path, Access access, Share share, Creation creation, Caching caching);
+  File(File&& other) noexcept;
+  File& operator=(File&& other) noexcept;
+  File(const File&) = delete;
+  File& operator=(const File&) = delete;
+  ~File();
+
+  bool IsOpen() const;
+  void Close();
+  bool Seek(int64_t offset);
+  int64_t Read(void* buffer, int64_t count);
+  int64_t Write(const void* buffer, int64_t count);
+  int64_t ReadAt(int64_t offset, void* buffer, int64_t count);
+  int64_t WriteAt(int64_t offset, const void* buffer, int64_t count);
+  // Forces the written data to the device.
+  bool Flush();
+  // Extends a new, empty file to size bytes before its first write.
+  bool Extend(int64_t size);
+
+ private:
+  intptr_t FHandle = -1;
+};
+
+// Buffer for unbuffered transfers: its address is aligned to 4,096 bytes.
+class AlignedBuffer {
+ public:
+  explicit AlignedBuffer(std::size_t size);
+  std::byte* Data() const { return FData.get(); }
+
+ private:
+  struct Release {
+    void operator()(std::byte* p) const;
+  };
+  std::unique_ptr<std::byte[], Release> FData;
+};
+
+bool RemoveFile(const std::wstring& path);
+
+struct DirEntry {
+  std::wstring Name;
+  int64_t Size;
+  bool PlainDirectory;  // a directory with no other attribute
+};
+
+// Visits the entries matching pattern (a path whose last element may hold the
+// wildcards * and ?; "*.*" matches every name) until visit answers false.
+// Answers false when the search cannot start.
+bool FindEntries(const std::wstring& pattern, const std::function<bool(const DirEntry&)>& visit);
+
+// Total free bytes of the volume holding path (not only those available to
+// the caller); -1 when the system cannot tell.
+int64_t FreeBytes(const std::wstring& path);
+
+std::wstring FullPath(const std::wstring& path);
+std::wstring ExtractFileName(const std::wstring& path);
+
+// True when the first name.size() characters of text equal name, ignoring
+// case under the user's locale. text must be at least as long as name.
+bool StartsWithIgnoreCase(const std::wstring& text, const std::wstring& name);
+
+// The bytes of text in the encoding the command interpreter reads batch files
+// in: the OEM code page on Windows, where characters it cannot represent
+// become its default character and never a look-alike; UTF-8 on POSIX.
+std::string ToScriptEncoding(const std::wstring& text);
+
+}  // namespace platform

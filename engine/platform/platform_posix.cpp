@@ -1,0 +1,208 @@
+// POSIX backend of the file and volume layer. Paths are UTF-8 on this side;
+// share modes have no counterpart and are not enforced; unbuffered handles
+// use O_DIRECT, so the kernel enforces the alignment rule.
+#include "Platform.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <fnmatch.h>
+#include <sys/stat.h>
+#include <sys/statvfs.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <cwctype>
+#include <new>
+
+namespace platform {
+
+namespace {
+
+constexpr int64_t MaxTransfer = int64_t{1} << 30;
+constexpr std::size_t Alignment = 4096;
+
+std::string ToUtf8(const std::wstring& text) {
+  std::string out;
+  out.reserve(text.size());
+  for (wchar_t wc : text) {
+    auto c = static_cast<uint32_t>(wc);
+    if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) c = 0xFFFD;
+    if (c < 0x80) {
+      out += static_cast<char>(c);
+    } else if (c < 0x800) {
+      out += static_cast<char>(0xC0 | (c >> 6));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+      out += static_cast<char>(0xE0 | (c >> 12));
+      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+      out += static_cast<char>(0xF0 | (c >> 18));
+      out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+  }
+  return out;
+}
+
+// Malformed sequences become U+FFFD, one per offending byte.
+std::wstring FromUtf8(const std::string& text) {
+  std::wstring out;
+  std::size_t i = 0;
+  while (i < text.size()) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    const int extra = lead < 0x80 ? 0 : (lead & 0xE0) == 0xC0 ? 1 : (lead & 0xF0) == 0xE0 ? 2 : (lead & 0xF8) == 0xF0 ? 3 : -1;
+    uint32_t c = extra == 0 ? lead : extra == 1 ? lead & 0x1F : extra == 2 ? lead & 0x0F : lead & 0x07;
+    bool valid = extra >= 0 && i + extra < text.size();
+    for (int k = 1; valid && k <= extra; ++k) {
+      const auto next = static_cast<unsigned char>(text[i + k]);
+      valid = (next & 0xC0) == 0x80;
+      c = (c << 6) | (next & 0x3F);
+    }
+    if (valid) {
+      out += static_cast<wchar_t>(c);
+      i += extra + 1;
+    } else {
+      out += static_cast<wchar_t>(0xFFFD);
+      ++i;
+    }
+  }
+  return out;
+}
+
+int OpenFlags(Access access, Creation creation, Caching caching) {
+  int flags = access == Access::Read ? O_RDONLY : access == Access::Write ? O_WRONLY : O_RDWR;
+  if (creation == Creation::CreateAlways) flags |= O_CREAT | O_TRUNC;
+  if (caching == Caching::Unbuffered) flags |= O_DIRECT;
+  return flags | O_CLOEXEC;
+}
+
+std::size_t TransferSize(int64_t count) { return static_cast<std::size_t>(std::clamp<int64_t>(count, 0, MaxTransfer)); }
+
+int Descriptor(intptr_t handle) { return static_cast<int>(handle); }
+
+// Runs one system transfer call again when a signal interrupted it.
+template <class Call>
+int64_t Transfer(Call call) {
+  ssize_t done;
+  do done = call();
+  while (done < 0 && errno == EINTR);
+  return done;
+}
+
+}  // namespace
+
+File::File(const std::wstring& path, Access access, Share, Creation creation, Caching caching) {
+  FHandle = ::open(ToUtf8(path).c_str(), OpenFlags(access, creation, caching), 0666);
+}
+
+File::File(File&& other) noexcept : FHandle(other.FHandle) { other.FHandle = -1; }
+
+File& File::operator=(File&& other) noexcept {
+  if (this != &other) {
+    Close();
+    FHandle = other.FHandle;
+    other.FHandle = -1;
+  }
+  return *this;
+}
+
+File::~File() { Close(); }
+
+bool File::IsOpen() const { return FHandle >= 0; }
+
+void File::Close() {
+  if (IsOpen()) ::close(Descriptor(FHandle));
+  FHandle = -1;
+}
+
+bool File::Seek(int64_t offset) { return IsOpen() && ::lseek(Descriptor(FHandle), offset, SEEK_SET) == offset; }
+
+int64_t File::Read(void* buffer, int64_t count) {
+  return Transfer([&] { return ::read(Descriptor(FHandle), buffer, TransferSize(count)); });
+}
+
+int64_t File::Write(const void* buffer, int64_t count) {
+  return Transfer([&] { return ::write(Descriptor(FHandle), buffer, TransferSize(count)); });
+}
+
+int64_t File::ReadAt(int64_t offset, void* buffer, int64_t count) {
+  return Transfer([&] { return ::pread(Descriptor(FHandle), buffer, TransferSize(count), offset); });
+}
+
+int64_t File::WriteAt(int64_t offset, const void* buffer, int64_t count) {
+  return Transfer([&] { return ::pwrite(Descriptor(FHandle), buffer, TransferSize(count), offset); });
+}
+
+bool File::Flush() { return IsOpen() && ::fdatasync(Descriptor(FHandle)) == 0; }
+
+bool File::Extend(int64_t size) { return IsOpen() && ::ftruncate(Descriptor(FHandle), size) == 0; }
+
+AlignedBuffer::AlignedBuffer(std::size_t size)
+    : FData(static_cast<std::byte*>(::operator new(size, std::align_val_t{Alignment}))) {}
+
+void AlignedBuffer::Release::operator()(std::byte* p) const { ::operator delete(p, std::align_val_t{Alignment}); }
+
+bool RemoveFile(const std::wstring& path) { return ::unlink(ToUtf8(path).c_str()) == 0; }
+
+bool FindEntries(const std::wstring& pattern, const std::function<bool(const DirEntry&)>& visit) {
+  const std::string path = ToUtf8(pattern);
+  const auto slash = path.rfind('/');
+  const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+  std::string mask = slash == std::string::npos ? path : path.substr(slash + 1);
+  struct stat info;
+
+  if (mask.find_first_of("*?") == std::string::npos) {
+    if (::stat(path.c_str(), &info) != 0) return false;
+    const bool isDirectory = S_ISDIR(info.st_mode);
+    visit(DirEntry{FromUtf8(mask), isDirectory ? 0 : static_cast<int64_t>(info.st_size), isDirectory});
+    return true;
+  }
+
+  if (mask == "*.*") mask = "*";  // the Windows meaning: every name, with or without a dot
+  DIR* dir = ::opendir(folder.c_str());
+  if (!dir) return false;
+  while (const dirent* item = ::readdir(dir)) {
+    if (::fnmatch(mask.c_str(), item->d_name, 0) != 0) continue;
+    if (::fstatat(::dirfd(dir), item->d_name, &info, 0) != 0) continue;
+    const bool isDirectory = S_ISDIR(info.st_mode);
+    if (!visit(DirEntry{FromUtf8(item->d_name), isDirectory ? 0 : static_cast<int64_t>(info.st_size), isDirectory}))
+      break;
+  }
+  ::closedir(dir);
+  return true;
+}
+
+int64_t FreeBytes(const std::wstring& path) {
+  struct statvfs info;
+  if (::statvfs(ToUtf8(path).c_str(), &info) != 0) return -1;
+  return static_cast<int64_t>(info.f_bfree) * static_cast<int64_t>(info.f_frsize);
+}
+
+std::wstring FullPath(const std::wstring& path) {
+  if (!path.empty() && path.front() == L'/') return path;
+  char* cwd = ::getcwd(nullptr, 0);
+  if (!cwd) return path;
+  std::wstring full = FromUtf8(cwd) + L'/' + path;
+  std::free(cwd);
+  return full;
+}
+
+std::wstring ExtractFileName(const std::wstring& path) {
+  const auto slash = path.rfind(L'/');
+  return slash == std::wstring::npos ? path : path.substr(slash + 1);
+}
+
+// Case folding follows the process locale.
+bool StartsWithIgnoreCase(const std::wstring& text, const std::wstring& name) {
+  if (text.size() < name.size()) return false;
+  return std::equal(name.begin(), name.end(), text.begin(),
+                    [](wchar_t a, wchar_t b) { return std::towupper(a) == std::towupper(b); });
+}
+
+std::string ToScriptEncoding(const std::wstring& text) { return ToUtf8(text); }
+
+}  // namespace platform

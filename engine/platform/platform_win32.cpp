@@ -1,0 +1,170 @@
+// Windows backend of the file and volume layer.
+#include "Platform.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <new>
+
+namespace platform {
+
+namespace {
+
+constexpr int64_t MaxTransfer = int64_t{1} << 30;
+constexpr std::size_t Alignment = 4096;
+
+HANDLE AsHandle(intptr_t h) { return reinterpret_cast<HANDLE>(h); }
+
+DWORD AccessFlags(Access access) {
+  switch (access) {
+    case Access::Read: return GENERIC_READ;
+    case Access::Write: return GENERIC_WRITE;
+    case Access::ReadWrite: break;
+  }
+  return GENERIC_READ | GENERIC_WRITE;
+}
+
+DWORD ShareFlags(Share share) {
+  switch (share) {
+    case Share::None: return 0;
+    case Share::Read: return FILE_SHARE_READ;
+    case Share::Write: return FILE_SHARE_WRITE;
+    case Share::ReadWrite: break;
+  }
+  return FILE_SHARE_READ | FILE_SHARE_WRITE;
+}
+
+DWORD TransferSize(int64_t count) { return static_cast<DWORD>(std::clamp<int64_t>(count, 0, MaxTransfer)); }
+
+}  // namespace
+
+File::File(const std::wstring& path, Access access, Share share, Creation creation, Caching caching) {
+  const DWORD disposition = creation == Creation::CreateAlways ? CREATE_ALWAYS : OPEN_EXISTING;
+  const DWORD flags = caching == Caching::Unbuffered ? FILE_FLAG_NO_BUFFERING : FILE_ATTRIBUTE_NORMAL;
+  HANDLE h = CreateFileW(path.c_str(), AccessFlags(access), ShareFlags(share), nullptr, disposition, flags, nullptr);
+  FHandle = reinterpret_cast<intptr_t>(h);
+}
+
+File::File(File&& other) noexcept : FHandle(other.FHandle) { other.FHandle = -1; }
+
+File& File::operator=(File&& other) noexcept {
+  if (this != &other) {
+    Close();
+    FHandle = other.FHandle;
+    other.FHandle = -1;
+  }
+  return *this;
+}
+
+File::~File() { Close(); }
+
+bool File::IsOpen() const { return AsHandle(FHandle) != INVALID_HANDLE_VALUE; }
+
+void File::Close() {
+  if (IsOpen()) CloseHandle(AsHandle(FHandle));
+  FHandle = -1;
+}
+
+bool File::Seek(int64_t offset) {
+  LARGE_INTEGER to;
+  to.QuadPart = offset;
+  return IsOpen() && SetFilePointerEx(AsHandle(FHandle), to, nullptr, FILE_BEGIN);
+}
+
+int64_t File::Read(void* buffer, int64_t count) {
+  DWORD done = 0;
+  if (!IsOpen() || !ReadFile(AsHandle(FHandle), buffer, TransferSize(count), &done, nullptr)) return -1;
+  return done;
+}
+
+int64_t File::Write(const void* buffer, int64_t count) {
+  DWORD done = 0;
+  if (!IsOpen() || !WriteFile(AsHandle(FHandle), buffer, TransferSize(count), &done, nullptr)) return -1;
+  return done;
+}
+
+int64_t File::ReadAt(int64_t offset, void* buffer, int64_t count) {
+  return Seek(offset) ? Read(buffer, count) : -1;
+}
+
+int64_t File::WriteAt(int64_t offset, const void* buffer, int64_t count) {
+  return Seek(offset) ? Write(buffer, count) : -1;
+}
+
+bool File::Flush() { return IsOpen() && FlushFileBuffers(AsHandle(FHandle)); }
+
+bool File::Extend(int64_t size) {
+  // A mapping object with a maximum size extends the file to that size; no
+  // view is needed, so the object is closed at once.
+  HANDLE mapping = CreateFileMappingW(AsHandle(FHandle), nullptr, PAGE_READWRITE, static_cast<DWORD>(size >> 32),
+                                      static_cast<DWORD>(size & 0xFFFFFFFF), nullptr);
+  if (!mapping) return false;
+  CloseHandle(mapping);
+  return true;
+}
+
+AlignedBuffer::AlignedBuffer(std::size_t size)
+    : FData(static_cast<std::byte*>(::operator new(size, std::align_val_t{Alignment}))) {}
+
+void AlignedBuffer::Release::operator()(std::byte* p) const { ::operator delete(p, std::align_val_t{Alignment}); }
+
+bool RemoveFile(const std::wstring& path) { return DeleteFileW(path.c_str()); }
+
+bool FindEntries(const std::wstring& pattern, const std::function<bool(const DirEntry&)>& visit) {
+  WIN32_FIND_DATAW data;
+  HANDLE search = FindFirstFileW(pattern.c_str(), &data);
+  if (search == INVALID_HANDLE_VALUE) return false;
+  do {
+    const DirEntry entry{data.cFileName, (int64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow,
+                         data.dwFileAttributes == FILE_ATTRIBUTE_DIRECTORY};
+    if (!visit(entry)) break;
+  } while (FindNextFileW(search, &data));
+  FindClose(search);
+  return true;
+}
+
+int64_t FreeBytes(const std::wstring& path) {
+  // A drive ("C:") or a UNC share is asked for through its root.
+  std::wstring root = path;
+  if (!root.empty() && root.back() != L'\\') root += L'\\';
+  ULARGE_INTEGER available, total, free;
+  if (!GetDiskFreeSpaceExW(root.c_str(), &available, &total, &free)) return -1;
+  return static_cast<int64_t>(free.QuadPart);
+}
+
+std::wstring FullPath(const std::wstring& path) {
+  const DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+  if (size == 0) return path;
+  std::wstring full(size, L'\0');
+  const DWORD length = GetFullPathNameW(path.c_str(), size, full.data(), nullptr);
+  if (length == 0 || length >= size) return path;
+  full.resize(length);
+  return full;
+}
+
+std::wstring ExtractFileName(const std::wstring& path) {
+  const auto delimiter = path.find_last_of(L"\\/:");
+  return delimiter == std::wstring::npos ? path : path.substr(delimiter + 1);
+}
+
+bool StartsWithIgnoreCase(const std::wstring& text, const std::wstring& name) {
+  const int length = static_cast<int>(name.size());
+  return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, text.c_str(), length, name.c_str(), length) ==
+         CSTR_EQUAL;
+}
+
+std::string ToScriptEncoding(const std::wstring& text) {
+  if (text.empty()) return {};
+  // Best-fit mapping would turn look-alikes such as a fullwidth quote into
+  // ASCII quotes; without it they become the default character. The UTF-8
+  // code page represents everything and accepts no such flag.
+  const UINT codePage = GetOEMCP();
+  const DWORD flags = codePage == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS;
+  const int length = static_cast<int>(text.size());
+  const int size = WideCharToMultiByte(codePage, flags, text.c_str(), length, nullptr, 0, nullptr, nullptr);
+  std::string bytes(static_cast<std::size_t>(size), '\0');
+  WideCharToMultiByte(codePage, flags, text.c_str(), length, bytes.data(), size, nullptr, nullptr);
+  return bytes;
+}
+
+}  // namespace platform

@@ -1,0 +1,135 @@
+// Sizes, names, volumes and the block plan.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <limits>
+
+#include "My_Global.h"
+#include "TestFiles.h"
+#include "global.h"
+
+using namespace testfiles;
+
+TEST(SizeText, ChoosesTheUnitBeforeRounding) {
+  EXPECT_EQ(SizeText(0), L"0 byte(s)");
+  EXPECT_EQ(SizeText(1023), L"1023 byte(s)");
+  EXPECT_EQ(SizeText(1024), L"1.00 KB");
+  EXPECT_EQ(SizeText(1536), L"1.50 KB");
+  EXPECT_EQ(SizeText(1048575), L"1024.00 KB");
+  EXPECT_EQ(SizeText(1073741823), L"1024.00 MB");
+  EXPECT_EQ(SizeText(5000000000), L"4.66 GB");
+  EXPECT_EQ(SizeText(-5), L"-5 byte(s)");
+}
+
+TEST(PartFileName, NumbersInDecimalFromZero) {
+  EXPECT_EQ(PartFileName(L"out/movie.avi", 0), L"out/movie.avi.QuenlorSp0");
+  EXPECT_EQ(PartFileName(L"out/movie.avi", 10), L"out/movie.avi.QuenlorSp10");
+  EXPECT_EQ(PartFileName(L"out/movie.avi", 998), L"out/movie.avi.QuenlorSp998");
+}
+
+TEST(BlockPlan, RoundsOnlyBlocksAboveTenMiB) {
+  EXPECT_EQ(RoundUpTo4K(10485760), 10485760);
+  EXPECT_EQ(RoundUpTo4K(10485761), 10489856);
+  EXPECT_EQ(RoundUpTo4K(5000001), 5000001);
+  EXPECT_EQ(RoundUpTo4K(10489856), 10489856);
+}
+
+TEST(BlockPlan, BlockSizeForCount) {
+  EXPECT_EQ(BlockSizeForCount(104857600, 3), 34955264);
+  EXPECT_EQ(BlockSizeForCount(9, 4), 3);
+  EXPECT_EQ(BlockSizeForCount(10, 2), 5);
+  EXPECT_EQ(BlockSizeForCount(int64_t{6} << 30, 2), int64_t{3} << 30);
+  EXPECT_EQ(BlockSizeForCount(100, 0), 0);
+}
+
+TEST(BlockPlan, BlockSizeForUnitIn64Bits) {
+  EXPECT_EQ(BlockSizeForUnit(3000, L"MB"), 3145728000);
+  EXPECT_EQ(BlockSizeForUnit(5, L"KB"), 5120);
+  EXPECT_EQ(BlockSizeForUnit(5, L"byte(s)"), 5);
+  EXPECT_EQ(BlockSizeForUnit(std::numeric_limits<int64_t>::max() / 2, L"MB"), std::numeric_limits<int64_t>::max());
+}
+
+TEST(BlockPlan, PartCountForBlock) {
+  EXPECT_EQ(PartCountForBlock(100, 60), 2);
+  EXPECT_EQ(PartCountForBlock(100, 50), 2);
+  EXPECT_EQ(PartCountForBlock(100, 30), 4);
+  EXPECT_EQ(PartCountForBlock(int64_t{5} << 30, 1 << 20), 5120);
+  EXPECT_EQ(PartCountForBlock(100, 0), 0);
+}
+
+TEST(BlockPlan, UnbufferedOnlyForLargeAlignedBlocks) {
+  EXPECT_EQ(ChooseUnbufferedMode(10485760), 1);
+  EXPECT_EQ(ChooseUnbufferedMode(34955264), 1);
+  EXPECT_EQ(ChooseUnbufferedMode(10485760 - 4096), 0);
+  EXPECT_EQ(ChooseUnbufferedMode(10485761), 0);
+  EXPECT_EQ(ChooseUnbufferedMode(int64_t{3} << 30), 1);
+}
+
+TEST(FileSystemKind, MatchesNamesExactly) {
+  EXPECT_EQ(FileSystemKind(L"C:"), fskOther);  // no provider installed
+  wchar_t asked = 0;
+  SetFileSystemNameProvider([&](wchar_t letter) {
+    asked = letter;
+    switch (letter) {
+      case L'C': return std::wstring(L"NTFS");
+      case L'D': return std::wstring(L"FAT");
+      case L'E': return std::wstring(L"FAT32");
+      case L'F': return std::wstring(L"exFAT");
+      case L'G': return std::wstring(L"fat32");
+      default: return std::wstring();
+    }
+  });
+  EXPECT_EQ(FileSystemKind(L"C:"), fskNTFS);
+  EXPECT_EQ(FileSystemKind(L"D:"), fskFAT);
+  EXPECT_EQ(asked, L'D');
+  EXPECT_EQ(FileSystemKind(L"E:"), fskFAT32);
+  EXPECT_EQ(FileSystemKind(L"F:"), fskOther);
+  EXPECT_EQ(FileSystemKind(L"G:"), fskOther);
+  EXPECT_EQ(FileSystemKind(L"H:"), fskOther);
+  SetFileSystemNameProvider(nullptr);
+  EXPECT_EQ(FileSystemKind(L"C:"), fskOther);
+}
+
+class VolumeTest : public ::testing::Test {
+ protected:
+  void SetUp() override { Folder = FreshFolder(); }
+  std::wstring Path(const std::wstring& name) const { return Join(Folder, name); }
+  std::wstring Pattern() const { return Join(Folder, L"*.*"); }
+  std::filesystem::path Folder;
+};
+
+TEST_F(VolumeTest, FileSizeOfAnswersZeroForMissingFiles) {
+  WritePattern(Path(L"data.bin"), 12345);
+  EXPECT_EQ(FileSizeOf(Path(L"data.bin")), 12345);
+  EXPECT_EQ(FileSizeOf(Path(L"missing.bin")), 0);
+  // A relative path is looked up from the working directory.
+  const auto relative = std::filesystem::relative(Folder / L"data.bin").wstring();
+  EXPECT_EQ(FileSizeOf(relative), 12345);
+}
+
+TEST_F(VolumeTest, NameIsFreeSeesEveryEntryBeginningWithTheName) {
+  EXPECT_TRUE(NameIsFree(Pattern(), L"movie.avi"));
+  std::filesystem::create_directory(Folder / L"movie.avi.folder");
+  WritePattern(Path(L"movie.av"), 1);
+  EXPECT_TRUE(NameIsFree(Pattern(), L"movie.avi"));  // a plain directory and a shorter name do not clash
+
+  for (const wchar_t* clash : {L"movie.avi", L"MOVIE.AVI.QuenlorSp3", L"movie.avi.bat"}) {
+    WritePattern(Path(clash), 1);
+    EXPECT_FALSE(NameIsFree(Pattern(), L"movie.avi")) << clash;
+    std::filesystem::remove(Folder / clash);
+  }
+  WritePattern(Path(L"Apple.txt"), 1);
+  EXPECT_FALSE(NameIsFree(Pattern(), L"a"));
+  EXPECT_TRUE(NameIsFree(Join(Folder / L"missing", L"*.*"), L"a"));
+}
+
+TEST_F(VolumeTest, HasFreeSpaceKeepsSlack) {
+#ifdef _WIN32
+  const std::wstring drive = Folder.wstring().substr(0, 2);
+#else
+  const std::wstring drive = Folder.wstring();
+#endif
+  EXPECT_TRUE(HasFreeSpace(drive, 0));
+  EXPECT_FALSE(HasFreeSpace(drive, std::numeric_limits<int64_t>::max() / 2));
+  EXPECT_FALSE(HasFreeSpace(Join(Folder, L"missing"), 0));
+}

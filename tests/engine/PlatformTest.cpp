@@ -1,0 +1,46 @@
+// The file layer: unbuffered handles really bypass the cache natively, and
+// the script encoding.
+#include <gtest/gtest.h>
+
+#include "TestFiles.h"
+#include "platform/Platform.h"
+
+using namespace platform;
+using namespace testfiles;
+
+TEST(Platform, UnbufferedTransfersMustBeAligned) {
+#ifdef _WIN32
+  GTEST_SKIP() << "Wine opens FILE_FLAG_NO_BUFFERING handles with the cache";
+#else
+  const std::wstring path = Join(FreshFolder(), L"direct.bin");
+  AlignedBuffer buffer(2 * 4096);
+  File file(path, Access::ReadWrite, Share::Write, Creation::CreateAlways, Caching::Unbuffered);
+  ASSERT_TRUE(file.IsOpen());
+  EXPECT_EQ(file.WriteAt(0, buffer.Data(), 4096), 4096);
+  EXPECT_EQ(file.WriteAt(0, buffer.Data(), 1000), -1);         // size
+  EXPECT_EQ(file.WriteAt(100, buffer.Data(), 4096), -1);       // offset
+  EXPECT_EQ(file.WriteAt(0, buffer.Data() + 1, 4096), -1);     // address
+  EXPECT_EQ(file.ReadAt(0, buffer.Data() + 1, 4096), -1);
+  EXPECT_EQ(file.ReadAt(0, buffer.Data(), 4096), 4096);
+#endif
+}
+
+TEST(Platform, ExtendSizesANewFile) {
+  const std::wstring path = Join(FreshFolder(), L"sized.bin");
+  {
+    File file(path, Access::ReadWrite, Share::Write, Creation::CreateAlways, Caching::Unbuffered);
+    ASSERT_TRUE(file.Extend(int64_t{5} << 30));
+  }
+  EXPECT_EQ(SizeOf(path), int64_t{5} << 30);
+}
+
+TEST(Platform, ScriptEncoding) {
+#ifdef _WIN32
+  // The OEM code page of the test machine (437 or 850) has e-acute at 0x82.
+  EXPECT_EQ(ToScriptEncoding(L"caf\u00e9"), "caf\x82");
+  // No best fit: a fullwidth quote becomes the default character.
+  EXPECT_EQ(ToScriptEncoding(L"a\uff02b"), "a?b");
+#else
+  EXPECT_EQ(ToScriptEncoding(L"caf\u00e9 \U0001F600"), "caf\xc3\xa9 \xf0\x9f\x98\x80");
+#endif
+}

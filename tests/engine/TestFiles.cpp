@@ -1,0 +1,178 @@
+#include "TestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <fstream>
+#include <thread>
+
+#include "Merge_thread.h"
+#include "Split_thread.h"
+#include "global.h"
+#include "platform/Platform.h"
+
+namespace fs = std::filesystem;
+
+namespace testfiles {
+
+namespace {
+
+void FillPattern(std::vector<char>& bytes, uint64_t& state) {
+  for (char& byte : bytes) {
+    state ^= state << 13;
+    state ^= state >> 7;
+    state ^= state << 17;
+    byte = static_cast<char>(state >> 24);
+  }
+}
+
+void WritePatternTo(std::ofstream& out, int64_t size, uint32_t seed) {
+  uint64_t state = 0x9E3779B97F4A7C15ull * (seed + 1);
+  std::vector<char> chunk;
+  for (int64_t left = size; left > 0; left -= static_cast<int64_t>(chunk.size())) {
+    chunk.resize(static_cast<std::size_t>(std::min<int64_t>(left, 1 << 20)));
+    FillPattern(chunk, state);
+    out.write(chunk.data(), static_cast<std::streamsize>(chunk.size()));
+  }
+}
+
+}  // namespace
+
+fs::path FreshFolder() {
+  const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+  std::string name = std::string(test->test_suite_name()) + "." + test->name();
+  std::replace(name.begin(), name.end(), '/', '_');
+  const fs::path folder = fs::current_path() / "engine-test-files" / name;
+  fs::remove_all(folder);
+  fs::create_directories(folder);
+  return folder;
+}
+
+std::wstring Join(const fs::path& folder, const std::wstring& name) {
+  return folder.wstring() + static_cast<wchar_t>(fs::path::preferred_separator) + name;
+}
+
+fs::path ToPath(const std::wstring& path) {
+#ifdef _WIN32
+  return fs::path(path);
+#else
+  return fs::path(std::u32string(path.begin(), path.end()));
+#endif
+}
+
+void WritePattern(const std::wstring& path, int64_t size, uint32_t seed) {
+  std::ofstream out(ToPath(path), std::ios::binary | std::ios::trunc);
+  WritePatternTo(out, size, seed);
+  ASSERT_TRUE(out.good());
+}
+
+void WritePatternAt(const std::wstring& path, int64_t offset, int64_t size, uint32_t seed) {
+  std::ofstream out(ToPath(path), std::ios::binary | std::ios::in | std::ios::out);
+  out.seekp(offset);
+  WritePatternTo(out, size, seed);
+  ASSERT_TRUE(out.good());
+}
+
+void WriteText(const std::wstring& path, const std::string& bytes) {
+  std::ofstream out(ToPath(path), std::ios::binary | std::ios::trunc);
+  out << bytes;
+  ASSERT_TRUE(out.good());
+}
+
+std::string ReadAll(const std::wstring& path) {
+  std::ifstream in(ToPath(path), std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+bool SameContent(const std::wstring& a, const std::wstring& b) {
+  if (SizeOf(a) != SizeOf(b)) return false;
+  std::ifstream inA(ToPath(a), std::ios::binary), inB(ToPath(b), std::ios::binary);
+  std::vector<char> bufferA(4 << 20), bufferB(4 << 20);
+  while (inA && inB) {
+    inA.read(bufferA.data(), static_cast<std::streamsize>(bufferA.size()));
+    inB.read(bufferB.data(), static_cast<std::streamsize>(bufferB.size()));
+    if (inA.gcount() != inB.gcount() ||
+        !std::equal(bufferA.begin(), bufferA.begin() + inA.gcount(), bufferB.begin()))
+      return false;
+  }
+  return true;
+}
+
+bool Exists(const std::wstring& path) { return fs::exists(ToPath(path)); }
+
+int64_t SizeOf(const std::wstring& path) {
+  std::error_code error;
+  const auto size = fs::file_size(ToPath(path), error);
+  return error ? -1 : static_cast<int64_t>(size);
+}
+
+std::vector<std::wstring> Series(const std::wstring& base) {
+  std::vector<std::wstring> names;
+  while (Exists(PartFileName(base, static_cast<int>(names.size()))))
+    names.push_back(PartFileName(base, static_cast<int>(names.size())));
+  return names;
+}
+
+std::vector<std::wstring> SizesOf(const std::vector<std::wstring>& names) {
+  std::vector<std::wstring> sizes;
+  for (const auto& name : names) sizes.push_back(std::to_wstring(SizeOf(name)));
+  return sizes;
+}
+
+void ResetJobState() {
+  {
+    std::lock_guard<std::mutex> lock(ProgressLock);
+    PartPercent = 0;
+    TotalPercent = 0;
+  }
+  CurrentPart = 0;
+  CancelRequest = 0;
+  PauseRequest = 0;
+  WorkerState = wsIdle;
+  UnbufferedMode = 0;
+}
+
+int32_t RunSplit(const std::wstring& source, const std::wstring& base, int64_t block, bool unbuffered) {
+  UnbufferedMode = unbuffered ? 1 : 0;
+  Splitthread(source, base, SizeOf(source), block, nullptr).WaitFor();
+  return WorkerState;
+}
+
+int32_t RunMerge(const std::wstring& output, const std::vector<std::wstring>& names, bool unbuffered) {
+  UnbufferedMode = unbuffered ? 1 : 0;
+  int64_t total = 0;
+  for (const auto& name : names) total += SizeOf(name);
+  MergeThread(output, names, SizesOf(names), total, nullptr).WaitFor();
+  return WorkerState;
+}
+
+bool WaitForState(int32_t state) {
+  for (int i = 0; i < 1000 && WorkerState != state; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  return WorkerState == state;
+}
+
+#ifdef _WIN32
+OpenHandleCheck::OpenHandleCheck() : FOpenAtStart(0) {}
+
+bool OpenHandleCheck::NoneLeftOpen(const std::vector<std::wstring>& files) const {
+  using namespace platform;
+  return std::all_of(files.begin(), files.end(), [](const std::wstring& file) {
+    return !Exists(file) || File(file, Access::Read, Share::None, Creation::OpenExisting, Caching::Normal).IsOpen();
+  });
+}
+#else
+namespace {
+int CountOpenDescriptors() {
+  return static_cast<int>(std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator()));
+}
+}  // namespace
+
+OpenHandleCheck::OpenHandleCheck() : FOpenAtStart(CountOpenDescriptors()) {}
+
+bool OpenHandleCheck::NoneLeftOpen(const std::vector<std::wstring>&) const {
+  return CountOpenDescriptors() == FOpenAtStart;
+}
+#endif
+
+}  // namespace testfiles
