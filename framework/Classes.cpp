@@ -173,11 +173,12 @@ void TComponent::RemoveComponent(TComponent* component) {
 }
 
 void TComponent::DestroyComponents() {
-  while (!components_.empty()) {
-    TComponent* last = components_.back();
-    RemoveComponent(last);
-    delete last;
-  }
+  while (!components_.empty()) components_.back()->Free();
+}
+
+void TComponent::Free() {
+  BeforeDestruction();
+  delete this;
 }
 
 void TComponent::FreeNotification(TComponent* component) {

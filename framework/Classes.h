@@ -127,6 +127,11 @@ class TComponent : public TPersistent {
   void SetLoading() { state_ |= csLoading; }
   // Runs when the layout that created the component has been read completely.
   virtual void Loaded();
+  // Runs before the destructor when the component is freed by Free() or by
+  // its owner, while the whole object is still intact.
+  virtual void BeforeDestruction() { MarkDestroying(); }
+  // BeforeDestruction, then delete.
+  void Free();
 
   intptr_t Tag = 0;
 

@@ -1,0 +1,981 @@
+#include "framework/Controls.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "framework/Forms.h"
+#include "framework/Layout.h"
+
+namespace {
+
+bool Intersects(const TRect& a, const TRect& b) {
+  return a.Left < b.Right && b.Left < a.Right && a.Top < b.Bottom && b.Top < a.Bottom;
+}
+
+// A 32-bit off-screen surface whose logical coordinates are those of the
+// area of the window it stands for.
+class TOffscreen {
+ public:
+  TOffscreen(HDC reference, const TRect& area) {
+    dc_ = CreateCompatibleDC(reference);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = area.Width();
+    info.bmiHeader.biHeight = -area.Height();
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    bitmap_ = CreateDIBSection(reference, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    old_ = SelectObject(dc_, bitmap_);
+    SetWindowOrgEx(dc_, area.Left, area.Top, nullptr);
+  }
+  ~TOffscreen() {
+    SelectObject(dc_, old_);
+    DeleteObject(bitmap_);
+    DeleteDC(dc_);
+  }
+  TOffscreen(const TOffscreen&) = delete;
+  TOffscreen& operator=(const TOffscreen&) = delete;
+  HDC DC() const { return dc_; }
+
+ private:
+  HDC dc_ = nullptr;
+  HBITMAP bitmap_ = nullptr;
+  HGDIOBJ old_ = nullptr;
+};
+
+void FillArea(HDC dc, const TRect& area, TColor color) {
+  HBRUSH brush = CreateSolidBrush(ColorToRGB(color));
+  RECT r = area.ToRECT();
+  FillRect(dc, &r, brush);
+  DeleteObject(brush);
+}
+
+const wchar_t* const kControlProperty = L"QuenlorControl";
+
+}  // namespace
+
+// ---------------------------------------------------------------- TControl
+
+TControl::TControl(TComponent* AOwner) : TComponent(AOwner), font_(std::make_unique<TFont>()) {
+  font_->OnChange = [this] {
+    if (!updating_from_parent_) parent_font_ = false;
+    FontChanged();
+  };
+}
+
+TControl::~TControl() {
+  font_->OnChange = nullptr;
+  if (Application) Application->ControlDestroyed(this);
+  if (parent_) parent_->RemoveControl(this);
+}
+
+void TControl::SetParent(TWinControl* parent) {
+  if (parent == parent_) return;
+  if (parent == this) throw std::invalid_argument("a control cannot be its own parent");
+  if (parent_) parent_->RemoveControl(this);
+  parent_ = parent;
+  if (!parent_) return;
+  parent_->InsertControl(this);
+  if (parent_font_) ParentFontChanged();
+  if (parent_color_) ParentColorChanged();
+  RecordAnchorBase();
+  Invalidate();
+}
+
+void TControl::SetBounds(int left, int top, int width, int height) {
+  StoreBounds(left, top, width, height);
+  if (!anchoring_) RecordAnchorBase();
+}
+
+void TControl::StoreBounds(int left, int top, int width, int height) {
+  const bool moved = left != left_ || top != top_;
+  const bool sized = width != width_ || height != height_;
+  if (!moved && !sized) return;
+  Invalidate();
+  left_ = left;
+  top_ = top;
+  width_ = width;
+  height_ = height;
+  Invalidate();
+  if (sized) ClientResized();
+  BoundsChanged();
+  if (sized) Resize();
+}
+
+void TControl::RecordAnchorBase() {
+  anchor_bounds_ = BoundsRect();
+  if (parent_) anchor_parent_size_ = {parent_->ClientWidth(), parent_->ClientHeight()};
+}
+
+void TControl::ApplyAnchors() {
+  if (!parent_ || anchors_ == (akLeft | akTop)) return;
+  const int dx = parent_->ClientWidth() - anchor_parent_size_.X;
+  const int dy = parent_->ClientHeight() - anchor_parent_size_.Y;
+  int left = anchor_bounds_.Left, width = anchor_bounds_.Width();
+  int top = anchor_bounds_.Top, height = anchor_bounds_.Height();
+  if (anchors_ & akRight) {
+    if (anchors_ & akLeft) width += dx;
+    else left += dx;
+  } else if (!(anchors_ & akLeft)) {
+    left += dx / 2;
+  }
+  if (anchors_ & akBottom) {
+    if (anchors_ & akTop) height += dy;
+    else top += dy;
+  } else if (!(anchors_ & akTop)) {
+    top += dy / 2;
+  }
+  anchoring_ = true;
+  SetBounds(left, top, std::max(width, 0), std::max(height, 0));
+  anchoring_ = false;
+}
+
+void TControl::SetAnchors(TAnchors value) {
+  anchors_ = value;
+  RecordAnchorBase();
+}
+
+void TControl::SetVisible(bool value) {
+  if (value == visible_) return;
+  if (!value) Invalidate();
+  visible_ = value;
+  if (value) Invalidate();
+  VisibleChanged();
+}
+
+bool TControl::Showing() const {
+  if (!visible_) return false;
+  if (parent_) return parent_->Showing();
+  auto* self = dynamic_cast<const TWinControl*>(this);
+  return self && self->HandleAllocated() && IsWindowVisible(const_cast<TWinControl*>(self)->Handle());
+}
+
+void TControl::SetEnabled(bool value) {
+  if (value == enabled_) return;
+  enabled_ = value;
+  EnabledChanged();
+}
+
+void TControl::SetShowHint(bool value) {
+  show_hint_ = value;
+  parent_show_hint_ = false;
+}
+
+void TControl::SetParentShowHint(bool value) { parent_show_hint_ = value; }
+
+bool TControl::EffectiveShowHint() const {
+  if (parent_show_hint_ && parent_) return parent_->EffectiveShowHint();
+  return show_hint_;
+}
+
+void TControl::SetCursor(TCursor value) {
+  cursor_ = value;
+  if (mouse_in_control_ && Screen) ::SetCursor(Screen->CursorHandle(value));
+}
+
+void TControl::SetColor(TColor value) {
+  if (!updating_from_parent_) parent_color_ = false;
+  if (value == color_) return;
+  color_ = value;
+  ColorChanged();
+}
+
+void TControl::SetParentColor(bool value) {
+  parent_color_ = value;
+  if (value) ParentColorChanged();
+}
+
+void TControl::ParentColorChanged() {
+  if (!parent_color_ || !parent_) return;
+  updating_from_parent_ = true;
+  SetColor(parent_->Color());
+  updating_from_parent_ = false;
+}
+
+void TControl::SetParentFont(bool value) {
+  parent_font_ = value;
+  if (value) ParentFontChanged();
+}
+
+void TControl::ParentFontChanged() {
+  if (!parent_font_ || !parent_) return;
+  updating_from_parent_ = true;
+  font_->Assign(parent_->Font());
+  updating_from_parent_ = false;
+}
+
+void TControl::SetText(const std::wstring& value) {
+  if (value == text_) return;
+  text_ = value;
+  TextChanged();
+}
+
+void TControl::BringToFront() {
+  if (parent_) parent_->ControlToFront(this, true);
+}
+
+void TControl::SendToBack() {
+  if (parent_) parent_->ControlToFront(this, false);
+}
+
+void TControl::Invalidate() {
+  if (visible_ && parent_) parent_->InvalidateRect(BoundsRect());
+}
+
+void TControl::Update() {
+  if (parent_) parent_->Update();
+}
+
+void TControl::Repaint() {
+  Invalidate();
+  Update();
+}
+
+HWND TControl::DisplayHandle() const { return parent_ ? parent_->DisplayHandle() : nullptr; }
+
+TPoint TControl::OriginInDisplay() const {
+  TPoint origin = parent_ ? parent_->OriginInDisplay() : TPoint{};
+  return {origin.X + left_, origin.Y + top_};
+}
+
+TPoint TControl::ClientToScreen(TPoint p) const {
+  TPoint origin = OriginInDisplay();
+  POINT pt{p.X + origin.X, p.Y + origin.Y};
+  if (HWND wnd = DisplayHandle()) ::ClientToScreen(wnd, &pt);
+  return {pt.x, pt.y};
+}
+
+TPoint TControl::ScreenToClient(TPoint p) const {
+  POINT pt{p.X, p.Y};
+  if (HWND wnd = DisplayHandle()) ::ScreenToClient(wnd, &pt);
+  TPoint origin = OriginInDisplay();
+  return {pt.x - origin.X, pt.y - origin.Y};
+}
+
+void TControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+  if (OnMouseDown) OnMouseDown(this, button, shift, x, y);
+}
+
+void TControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+  if (OnMouseUp) OnMouseUp(this, button, shift, x, y);
+}
+
+void TControl::MouseMove(TShiftState shift, int x, int y) {
+  if (OnMouseMove) OnMouseMove(this, shift, x, y);
+}
+
+void TControl::Click() {
+  if (OnClick) OnClick(this);
+}
+
+void TControl::DblClick() {
+  if (OnDblClick) OnDblClick(this);
+}
+
+void TControl::MouseEnter() {
+  if (OnMouseEnter) OnMouseEnter(this);
+}
+
+void TControl::MouseLeave() {
+  if (OnMouseLeave) OnMouseLeave(this);
+}
+
+void TControl::Loaded() {
+  TComponent::Loaded();
+  RecordAnchorBase();
+}
+
+void TControl::BoundsChanged() {}
+
+void TControl::Resize() {
+  if (OnResize && !Loading() && !Destroying()) OnResize(this);
+}
+
+void TControl::VisibleChanged() {
+  if (!visible_ && parent_) parent_->RemoveMouseReferences(this);
+}
+
+void TControl::EnabledChanged() {
+  if (!enabled_ && parent_) parent_->RemoveMouseReferences(this);
+  Invalidate();
+}
+
+void TControl::FontChanged() { Invalidate(); }
+void TControl::ColorChanged() { Invalidate(); }
+void TControl::TextChanged() { Invalidate(); }
+
+// ---------------------------------------------------------------- TGraphicControl
+
+TGraphicControl::TGraphicControl(TComponent* AOwner) : TControl(AOwner) {}
+
+void TGraphicControl::PaintTo(HDC dc) {
+  canvas_.SetHandle(dc);
+  canvas_.Font.Assign(Font());
+  canvas_.Brush.SetColor(Color());
+  Paint();
+  canvas_.SetHandle(nullptr);
+}
+
+// ---------------------------------------------------------------- TWinControl
+
+TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) {}
+
+TWinControl::~TWinControl() {
+  DestroyHandle();
+  // Children go with their parent, as their windows would.
+  while (!controls_.empty()) {
+    TControl* child = controls_.back();
+    RemoveControl(child);
+    child->parent_ = nullptr;
+    child->Free();
+  }
+}
+
+void TWinControl::BeforeDestruction() {
+  TControl::BeforeDestruction();
+  DestroyHandle();
+}
+
+TWinControl* TWinControl::FromHandle(HWND wnd) {
+  return wnd ? static_cast<TWinControl*>(GetPropW(wnd, kControlProperty)) : nullptr;
+}
+
+HWND TWinControl::Handle() {
+  if (!handle_) CreateHandle();
+  return handle_;
+}
+
+HWND TWinControl::ParentWindow() {
+  if (!Parent()) throw std::logic_error("control " + Name() + " has no parent window");
+  return Parent()->Handle();
+}
+
+namespace {
+thread_local TWinControl* g_creating = nullptr;
+}
+
+void TWinControl::CreateParams(TCreateParams& params) {
+  params.Caption = text_;
+  params.Style = WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+  if (Visible()) params.Style |= WS_VISIBLE;
+  if (!Enabled()) params.Style |= WS_DISABLED;
+  params.X = Left();
+  params.Y = Top();
+  params.Width = Width();
+  params.Height = Height();
+  params.WndParent = ParentWindow();
+}
+
+void TWinControl::CreateHandle() {
+  TCreateParams params;
+  CreateParams(params);
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  if (!params.NativeClass) {
+    WNDCLASSEXW existing{};
+    existing.cbSize = sizeof(existing);
+    if (!GetClassInfoExW(instance, params.WinClassName.c_str(), &existing)) {
+      WNDCLASSEXW wc{};
+      wc.cbSize = sizeof(wc);
+      wc.style = params.ClassStyle;
+      wc.lpfnWndProc = WindowProcedure;
+      wc.hInstance = instance;
+      wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+      wc.lpszClassName = params.WinClassName.c_str();
+      if (!RegisterClassExW(&wc)) throw std::runtime_error("RegisterClassEx failed");
+    }
+  }
+  TWinControl* outer = g_creating;
+  g_creating = params.NativeClass ? nullptr : this;
+  HWND wnd = CreateWindowExW(params.ExStyle, params.WinClassName.c_str(), params.Caption.c_str(),
+                             params.Style, params.X, params.Y, params.Width, params.Height,
+                             params.WndParent, nullptr, instance, nullptr);
+  g_creating = outer;
+  if (!wnd) throw std::runtime_error("CreateWindowEx failed for " + Name());
+  native_ = params.NativeClass;
+  if (native_) {
+    Attach(wnd);
+    default_proc_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WindowProcedure)));
+  }
+  CreateWnd();
+  for (TControl* child : controls_)
+    if (auto* win = dynamic_cast<TWinControl*>(child); win && !win->handle_) win->CreateHandle();
+  for (TControl* child : controls_)
+    if (auto* win = dynamic_cast<TWinControl*>(child))
+      SetWindowPos(win->handle_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void TWinControl::CreateWnd() {
+  SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(Font().Handle()), FALSE);
+  UpdateBoundsFromWindow();
+}
+
+void TWinControl::DestroyHandle() {
+  if (!handle_) return;
+  for (TControl* child : controls_)
+    if (auto* win = dynamic_cast<TWinControl*>(child)) win->DestroyHandle();
+  DestroyWnd();
+  if (handle_) DestroyWindow(handle_);
+}
+
+void TWinControl::Attach(HWND wnd) {
+  handle_ = wnd;
+  SetPropW(wnd, kControlProperty, this);
+  if (!native_) default_proc_ = DefWindowProcW;
+}
+
+void TWinControl::Detach() {
+  RemovePropW(handle_, kControlProperty);
+  if (native_ && GetWindowLongPtrW(handle_, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(WindowProcedure))
+    SetWindowLongPtrW(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(default_proc_));
+  handle_ = nullptr;
+  hover_ = pressed_ = nullptr;
+  click_armed_ = tracking_leave_ = mouse_inside_ = false;
+}
+
+LRESULT CALLBACK TWinControl::WindowProcedure(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  TWinControl* control = FromHandle(wnd);
+  if (!control && g_creating) {
+    control = g_creating;
+    g_creating = nullptr;
+    control->Attach(wnd);
+  }
+  if (!control) return DefWindowProcW(wnd, msg, wParam, lParam);
+  TMessage message{msg, wParam, lParam, 0};
+  control->WndProc(message);
+  if (msg == WM_NCDESTROY && control->handle_ == wnd) control->Detach();
+  return message.Result;
+}
+
+void TWinControl::DefaultHandler(TMessage& m) {
+  if (!handle_) return;
+  m.Result = native_ ? CallWindowProcW(default_proc_, handle_, m.Msg, m.WParam, m.LParam)
+                     : DefWindowProcW(handle_, m.Msg, m.WParam, m.LParam);
+}
+
+LRESULT TWinControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam) {
+  return SendMessageW(Handle(), msg, wParam, lParam);
+}
+
+bool TWinControl::ReflectNotification(TMessage& m) {
+  HWND from = nullptr;
+  switch (m.Msg) {
+    case WM_COMMAND:
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+      from = reinterpret_cast<HWND>(m.LParam);
+      break;
+    case WM_NOTIFY:
+      from = reinterpret_cast<NMHDR*>(m.LParam)->hwndFrom;
+      break;
+    default:
+      return false;
+  }
+  if (!from || from == handle_ || !FromHandle(from)) return false;
+  m.Result = SendMessageW(from, CN_BASE + m.Msg, m.WParam, m.LParam);
+  return true;
+}
+
+void TWinControl::WndProc(TMessage& m) {
+  if (ReflectNotification(m)) return;
+  switch (m.Msg) {
+    case WM_PAINT:
+      if (!native_) {
+        HandlePaint(m);
+        return;
+      }
+      break;
+    case WM_ERASEBKGND:
+      if (!native_) {
+        m.Result = 1;  // everything is painted in one pass by WM_PAINT
+        return;
+      }
+      break;
+    case WM_PRINTCLIENT:
+      if (!native_) {
+        HandlePaint(m);
+        return;
+      }
+      break;
+    case WM_SETCURSOR:
+      if (!native_ && reinterpret_cast<HWND>(m.WParam) == handle_ && LOWORD(m.LParam) == HTCLIENT) {
+        POINT pt;
+        GetCursorPos(&pt);
+        ::ScreenToClient(handle_, &pt);
+        TControl* over = ControlAtPos({pt.x, pt.y});
+        TCursor cursor = over && over->Cursor() != crDefault ? over->Cursor() : Cursor();
+        ::SetCursor(Screen->CursorHandle(cursor));
+        m.Result = TRUE;
+        return;
+      }
+      if (native_ && Cursor() != crDefault && LOWORD(m.LParam) == HTCLIENT) {
+        ::SetCursor(Screen->CursorHandle(Cursor()));
+        m.Result = TRUE;
+        return;
+      }
+      break;
+    case WM_CHAR: {
+      auto key = static_cast<wchar_t>(m.WParam);
+      KeyPress(key);
+      if (key == 0) return;
+      m.WParam = key;
+      break;
+    }
+    case WM_NCCALCSIZE:
+      DefaultHandler(m);
+      if (border_width_ > 0 && m.WParam) {
+        RECT& r = reinterpret_cast<NCCALCSIZE_PARAMS*>(m.LParam)->rgrc[0];
+        InflateRect(&r, -border_width_, -border_width_);
+      }
+      return;
+    case WM_WINDOWPOSCHANGED:
+      DefaultHandler(m);
+      UpdateBoundsFromWindow();
+      return;
+    case WM_CAPTURECHANGED:
+      if (reinterpret_cast<HWND>(m.LParam) != handle_) {
+        pressed_ = nullptr;
+        click_armed_ = false;
+      }
+      break;
+    case CN_CTLCOLOREDIT:
+    case CN_CTLCOLORLISTBOX:
+    case CN_CTLCOLORSTATIC:
+    case CN_CTLCOLORSCROLLBAR: {
+      HDC dc = reinterpret_cast<HDC>(m.WParam);
+      SetTextColor(dc, ColorToRGB(Font().Color()));
+      SetBkColor(dc, ColorToRGB(Color()));
+      brush_.SetColor(Color());
+      m.Result = reinterpret_cast<LRESULT>(brush_.Handle());
+      return;
+    }
+    default:
+      if (m.Msg >= WM_MOUSEFIRST && m.Msg <= WM_MOUSELAST) HandleMouse(m);
+      else if (m.Msg == WM_MOUSELEAVE) HandleMouse(m);
+      break;
+  }
+  DefaultHandler(m);
+}
+
+void TWinControl::KeyPress(wchar_t& key) {
+  if (OnKeyPress && !Destroying()) OnKeyPress(this, key);
+}
+
+// ---------------------------------------------------------------- painting
+
+void TWinControl::HandlePaint(TMessage& m) {
+  PAINTSTRUCT ps{};
+  HDC target = reinterpret_cast<HDC>(m.WParam);
+  TRect area;
+  if (target) {
+    RECT clip;
+    if (GetClipBox(target, &clip) == NULLREGION) return;
+    area = TRect::FromRECT(clip);
+  } else {
+    target = BeginPaint(handle_, &ps);
+    area = TRect::FromRECT(ps.rcPaint);
+  }
+  if (!area.IsEmpty()) {
+    TOffscreen buffer(target, area);
+    PaintBackground(buffer.DC(), area);
+    PaintWindow(buffer.DC());
+    PaintControls(buffer.DC(), area);
+    BitBlt(target, area.Left, area.Top, area.Width(), area.Height(), buffer.DC(), area.Left, area.Top,
+           SRCCOPY);
+  }
+  if (!m.WParam) EndPaint(handle_, &ps);
+}
+
+void TWinControl::PaintBackground(HDC dc, const TRect& area) { FillArea(dc, area, Color()); }
+
+void TWinControl::PaintWindow(HDC) {}
+
+void TWinControl::PaintControls(HDC dc, const TRect& area) {
+  for (TControl* child : controls_) {
+    auto* graphic = dynamic_cast<TGraphicControl*>(child);
+    if (!graphic || !graphic->Visible() || !Intersects(graphic->BoundsRect(), area)) continue;
+    int saved = SaveDC(dc);
+    OffsetWindowOrgEx(dc, -graphic->Left(), -graphic->Top(), nullptr);
+    IntersectClipRect(dc, 0, 0, graphic->Width(), graphic->Height());
+    graphic->PaintTo(dc);
+    RestoreDC(dc, saved);
+  }
+}
+
+void TWinControl::InvalidateRect(const TRect& r) {
+  if (!handle_ || r.IsEmpty()) return;
+  RECT rect = r.ToRECT();
+  ::InvalidateRect(handle_, &rect, FALSE);
+}
+
+void TWinControl::Invalidate() {
+  if (handle_) ::InvalidateRect(handle_, nullptr, FALSE);
+}
+
+void TWinControl::Update() {
+  if (handle_) UpdateWindow(handle_);
+}
+
+// ---------------------------------------------------------------- children
+
+void TWinControl::InsertControl(TControl* control) { controls_.push_back(control); }
+
+void TWinControl::RemoveControl(TControl* control) {
+  auto it = std::find(controls_.begin(), controls_.end(), control);
+  if (it == controls_.end()) return;
+  control->Invalidate();
+  controls_.erase(it);
+  RemoveMouseReferences(control);
+}
+
+void TWinControl::RemoveMouseReferences(TControl* control) {
+  if (hover_ == control) {
+    hover_ = nullptr;
+    control->mouse_in_control_ = false;
+  }
+  if (pressed_ == control) {
+    pressed_ = nullptr;
+    click_armed_ = false;
+    if (GetCapture() == handle_) ReleaseCapture();
+  }
+}
+
+bool TWinControl::ContainsControl(const TControl* control) const {
+  return std::find(controls_.begin(), controls_.end(), control) != controls_.end();
+}
+
+void TWinControl::ControlToFront(TControl* control, bool front) {
+  auto it = std::find(controls_.begin(), controls_.end(), control);
+  if (it == controls_.end()) return;
+  controls_.erase(it);
+  if (front) controls_.push_back(control);
+  else controls_.insert(controls_.begin(), control);
+  if (auto* win = dynamic_cast<TWinControl*>(control); win && win->handle_)
+    SetWindowPos(win->handle_, front ? HWND_TOP : HWND_BOTTOM, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  control->Invalidate();
+}
+
+TControl* TWinControl::ControlAtPos(TPoint p) const {
+  for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
+    TControl* c = *it;
+    if (dynamic_cast<TWinControl*>(c)) continue;
+    if (c->Visible() && c->Enabled() && c->BoundsRect().Contains(p)) return c;
+  }
+  return nullptr;
+}
+
+void TWinControl::SetParent(TWinControl* parent) {
+  if (parent == Parent()) return;
+  if (handle_ && !dynamic_cast<TForm*>(this)) DestroyHandle();
+  TControl::SetParent(parent);
+  if (parent && parent->HandleAllocated() && !Loading()) HandleNeeded();
+}
+
+void TWinControl::ClientResized() {
+  if (Loading()) return;
+  for (TControl* child : std::vector<TControl*>(controls_)) child->ApplyAnchors();
+}
+
+// ---------------------------------------------------------------- bounds
+
+void TWinControl::SetBounds(int left, int top, int width, int height) {
+  if (handle_) {
+    SetWindowPos(handle_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    // A window that refuses the size (minimum size, minimised) keeps its own.
+    if (IsIconic(handle_)) StoreBounds(left, top, width, height);
+  } else {
+    StoreBounds(left, top, width, height);
+  }
+  if (!anchoring_) RecordAnchorBase();
+}
+
+void TWinControl::UpdateBoundsFromWindow() {
+  if (!handle_ || IsIconic(handle_)) return;
+  RECT r;
+  GetWindowRect(handle_, &r);
+  if (GetWindowLongW(handle_, GWL_STYLE) & WS_CHILD)
+    MapWindowPoints(HWND_DESKTOP, GetParent(handle_), reinterpret_cast<POINT*>(&r), 2);
+  StoreBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
+}
+
+TRect TWinControl::ClientRect() const {
+  if (handle_) {
+    RECT r;
+    GetClientRect(handle_, &r);
+    return TRect::FromRECT(r);
+  }
+  return Rect(0, 0, std::max(Width() - 2 * border_width_, 0), std::max(Height() - 2 * border_width_, 0));
+}
+
+void TWinControl::SetClientWidth(int value) { SetWidth(value + Width() - ClientWidth()); }
+void TWinControl::SetClientHeight(int value) { SetHeight(value + Height() - ClientHeight()); }
+
+void TWinControl::SetBorderWidth(int value) {
+  if (value == border_width_) return;
+  border_width_ = value;
+  if (handle_)
+    SetWindowPos(handle_, nullptr, 0, 0, 0, 0,
+                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// ---------------------------------------------------------------- state
+
+void TWinControl::EnabledChanged() {
+  TControl::EnabledChanged();
+  if (!handle_) return;
+  EnableWindow(handle_, Enabled());
+  SendMessageW(handle_, CM_ENABLEDCHANGED, Enabled(), 0);
+}
+
+void TWinControl::VisibleChanged() {
+  TControl::VisibleChanged();
+  if (handle_) {
+    ShowWindow(handle_, Visible() ? SW_SHOWNOACTIVATE : SW_HIDE);
+    SendMessageW(handle_, CM_VISIBLECHANGED, Visible(), 0);
+  } else if (Visible() && Parent() && Parent()->HandleAllocated() && !Loading()) {
+    HandleNeeded();
+  }
+}
+
+void TWinControl::FontChanged() {
+  TControl::FontChanged();
+  if (handle_) SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(Font().Handle()), TRUE);
+  for (TControl* child : controls_) child->ParentFontChanged();
+}
+
+void TWinControl::ColorChanged() {
+  TControl::ColorChanged();
+  Invalidate();
+  for (TControl* child : controls_) child->ParentColorChanged();
+}
+
+std::wstring TWinControl::GetText() const {
+  if (!handle_) return text_;
+  int length = GetWindowTextLengthW(handle_);
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  text.resize(GetWindowTextW(handle_, text.data(), length + 1));
+  return text;
+}
+
+void TWinControl::SetText(const std::wstring& value) {
+  if (value == GetText()) return;
+  text_ = value;
+  if (handle_) SetWindowTextW(handle_, value.c_str());
+  TextChanged();
+}
+
+void TWinControl::TextChanged() { Invalidate(); }
+
+void TWinControl::SetFocus() {
+  if (CanFocus()) ::SetFocus(Handle());
+}
+
+bool TWinControl::Focused() const { return handle_ && GetFocus() == handle_; }
+
+bool TWinControl::CanFocus() const {
+  for (const TControl* c = this; c; c = c->Parent())
+    if (!c->Visible() || !c->Enabled()) return false;
+  return true;
+}
+
+void TWinControl::Loaded() { TControl::Loaded(); }
+
+// ---------------------------------------------------------------- mouse
+
+namespace {
+
+TMouseButton ButtonOf(UINT msg) {
+  switch (msg) {
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_RBUTTONDBLCLK:
+      return mbRight;
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+    case WM_MBUTTONDBLCLK:
+      return mbMiddle;
+    default:
+      return mbLeft;
+  }
+}
+
+}  // namespace
+
+void TWinControl::SetHover(TControl* control) {
+  if (control == hover_) return;
+  TControl* old = hover_;
+  hover_ = control;
+  if (old) {
+    old->mouse_in_control_ = false;
+    old->MouseLeave();
+  }
+  // The leave handler may have changed the children; the new one must still be here.
+  if (control && hover_ == control && ContainsControl(control)) {
+    control->mouse_in_control_ = true;
+    control->MouseEnter();
+  }
+  if (Application) Application->HintMouseEnter(hover_ ? hover_ : this);
+}
+
+bool TWinControl::HandleMouse(TMessage& m) {
+  if (Destroying()) return false;
+  const TPoint p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
+  TShiftState shift = ShiftStateFromMouse(m.WParam);
+  const bool inside = ClientRect().Contains(p);
+  auto local = [&](TControl* c) { return c == this ? p : TPoint{p.X - c->Left(), p.Y - c->Top()}; };
+
+  switch (m.Msg) {
+    case WM_MOUSEMOVE: {
+      if (inside && !tracking_leave_) {
+        TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, handle_, 0};
+        tracking_leave_ = TrackMouseEvent(&track) != FALSE;
+      }
+      if (inside != mouse_inside_) {
+        mouse_inside_ = inside;
+        mouse_in_control_ = inside;
+        if (inside) {
+          MouseEnter();
+          if (Application) Application->HintMouseEnter(this);
+        } else {
+          MouseLeave();
+          if (Application) Application->CancelHint();
+        }
+      }
+      if (!native_) SetHover(inside ? ControlAtPos(p) : nullptr);
+      TControl* target = pressed_ ? pressed_ : hover_ ? hover_ : this;
+      TPoint at = local(target);
+      target->MouseMove(shift, at.X, at.Y);
+      return true;
+    }
+    case WM_MOUSELEAVE:
+      tracking_leave_ = false;
+      if (GetCapture() == handle_) return true;  // leave is decided by the moves while captured
+      if (!native_) SetHover(nullptr);
+      if (mouse_inside_) {
+        mouse_inside_ = mouse_in_control_ = false;
+        MouseLeave();
+        if (Application) Application->CancelHint();
+      }
+      return true;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDBLCLK: {
+      if (Application) Application->CancelHint();
+      const TMouseButton button = ButtonOf(m.Msg);
+      const bool dbl = m.Msg == WM_LBUTTONDBLCLK || m.Msg == WM_RBUTTONDBLCLK || m.Msg == WM_MBUTTONDBLCLK;
+      TControl* target = native_ ? this : ControlAtPos(p);
+      if (!target) target = this;
+      if (!native_) {
+        if (!pressed_) {
+          pressed_ = target;
+          SetCapture(handle_);
+        }
+        if (button == mbLeft && !dbl && pressed_ == target) click_armed_ = true;
+      }
+      if (dbl) {
+        shift |= ssDouble;
+        target->DblClick();
+        if (!native_ && target != this && !ContainsControl(target)) return true;
+      }
+      TPoint at = local(target);
+      target->MouseDown(button, shift, at.X, at.Y);
+      return true;
+    }
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP: {
+      const TMouseButton button = ButtonOf(m.Msg);
+      TControl* target = native_ ? this : pressed_ ? pressed_ : ControlAtPos(p);
+      if (!target) target = this;
+      bool click = false;
+      if (!native_ && pressed_) {
+        if (button == mbLeft) {
+          click = click_armed_;
+          click_armed_ = false;
+        }
+        if ((m.WParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) == 0) {
+          pressed_ = nullptr;
+          if (GetCapture() == handle_) ReleaseCapture();
+        }
+      }
+      TPoint at = local(target);
+      auto alive = [&] { return target == this || ContainsControl(target); };
+      if (click && target->ClientRect().Contains(at) && target->Visible() && target->Enabled()) {
+        target->Click();
+        if (!alive()) return true;
+      }
+      target->MouseUp(button, shift, at.X, at.Y);
+      return true;
+    }
+    default:
+      return false;
+  }
+}
+
+// ---------------------------------------------------------------- TCustomControl
+
+TCustomControl::TCustomControl(TComponent* AOwner) : TWinControl(AOwner) {}
+
+void TCustomControl::PaintWindow(HDC dc) {
+  canvas_.SetHandle(dc);
+  canvas_.Font.Assign(Font());
+  canvas_.Brush.SetColor(Color());
+  Paint();
+  canvas_.SetHandle(nullptr);
+}
+
+// ---------------------------------------------------------------- layout
+
+void RegisterControlsUnit() {
+  RegisterEnum<TAlignment>({{"taLeftJustify", taLeftJustify}, {"taRightJustify", taRightJustify}, {"taCenter", taCenter}});
+  static const TEnumNames cursors = {
+      {"crDefault", crDefault},   {"crArrow", crArrow},       {"crCross", crCross},       {"crIBeam", crIBeam},
+      {"crSizeNESW", crSizeNESW}, {"crSizeNS", crSizeNS},     {"crSizeNWSE", crSizeNWSE}, {"crSizeWE", crSizeWE},
+      {"crHourGlass", crHourGlass}, {"crNo", crNo},           {"crHandPoint", crHandPoint}, {"crSizeAll", crSizeAll}};
+  RegisterClass<TControl, TComponent>("TControl")
+      .Prop("Left", &TControl::SetLeft)
+      .Prop("Top", &TControl::SetTop)
+      .Prop("Width", &TControl::SetWidth)
+      .Prop("Height", &TControl::SetHeight)
+      .Prop("ClientWidth", &TControl::SetClientWidth)
+      .Prop("ClientHeight", &TControl::SetClientHeight)
+      .Set("Anchors", &TControl::SetAnchors, {{"akLeft", akLeft}, {"akTop", akTop}, {"akRight", akRight}, {"akBottom", akBottom}})
+      .Prop("Visible", &TControl::SetVisible)
+      .Prop("Enabled", &TControl::SetEnabled)
+      .Prop("Hint", &TControl::SetHint)
+      .Prop("ShowHint", &TControl::SetShowHint)
+      .Prop("ParentShowHint", &TControl::SetParentShowHint)
+      .Custom("Cursor", [](TControl& control, const TLayoutValue& value, TLayoutReader&) {
+        control.SetCursor(static_cast<TCursor>(ValueToEnum(value, cursors, "TCursor")));
+      })
+      .Prop("Color", &TControl::SetColor)
+      .Prop("ParentColor", &TControl::SetParentColor)
+      .Object("Font", static_cast<TFont& (TControl::*)()>(&TControl::Font))
+      .Prop("ParentFont", &TControl::SetParentFont)
+      .Event("OnClick", &TControl::OnClick)
+      .Event("OnDblClick", &TControl::OnDblClick)
+      .Event("OnMouseDown", &TControl::OnMouseDown)
+      .Event("OnMouseUp", &TControl::OnMouseUp)
+      .Event("OnMouseMove", &TControl::OnMouseMove)
+      .Event("OnMouseEnter", &TControl::OnMouseEnter)
+      .Event("OnMouseLeave", &TControl::OnMouseLeave)
+      .Event("OnResize", &TControl::OnResize);
+  RegisterClass<TGraphicControl, TControl>("TGraphicControl");
+  RegisterClass<TWinControl, TControl>("TWinControl")
+      .Prop("DoubleBuffered", &TWinControl::SetDoubleBuffered)
+      .Prop("BorderWidth", &TWinControl::SetBorderWidth)
+      .Event("OnKeyPress", &TWinControl::OnKeyPress);
+  RegisterClass<TCustomControl, TWinControl>("TCustomControl");
+}

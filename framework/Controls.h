@@ -1,0 +1,386 @@
+// Controls: the visual control classes. A TControl has a parent, bounds,
+// anchors, visibility, an enabled flag, a hint, a cursor, a colour, a font
+// and mouse events. Windowless controls (TGraphicControl) are painted by
+// their parent window in z-order in one off-screen pass, and the parent
+// routes mouse input to them; windowed controls (TWinControl) own an HWND,
+// either of our own window class or of a native class they subclass.
+#pragma once
+
+#include "framework/Classes.h"
+#include "framework/Graphics.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class TWinControl;
+
+enum TAnchorKind : uint8_t { akLeft = 1, akTop = 2, akRight = 4, akBottom = 8 };
+using TAnchors = uint8_t;  // a set of TAnchorKind bits
+
+// Cursor identifiers; Screen->Cursors() maps them to system cursors.
+using TCursor = int;
+constexpr TCursor crDefault = 0;
+constexpr TCursor crArrow = -2;
+constexpr TCursor crCross = -3;
+constexpr TCursor crIBeam = -4;
+constexpr TCursor crSizeNESW = -6;
+constexpr TCursor crSizeNS = -7;
+constexpr TCursor crSizeNWSE = -8;
+constexpr TCursor crSizeWE = -9;
+constexpr TCursor crHourGlass = -11;
+constexpr TCursor crNo = -12;
+constexpr TCursor crHandPoint = -21;
+constexpr TCursor crSizeAll = -22;
+
+enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+// Window borders; controls use the first two, forms all of them.
+enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow };
+using TBorderStyle = TFormBorderStyle;
+
+// A window message with its result, as the message handlers see it.
+struct TMessage {
+  UINT Msg = 0;
+  WPARAM WParam = 0;
+  LPARAM LParam = 0;
+  LRESULT Result = 0;
+};
+
+// Notifications a parent window reflects back to the child window that
+// sent them (the child's own class handles its WM_COMMAND, WM_NOTIFY,
+// scroll and colour messages).
+constexpr UINT CN_BASE = 0xBC00;
+constexpr UINT CN_COMMAND = CN_BASE + WM_COMMAND;
+constexpr UINT CN_NOTIFY = CN_BASE + WM_NOTIFY;
+constexpr UINT CN_HSCROLL = CN_BASE + WM_HSCROLL;
+constexpr UINT CN_VSCROLL = CN_BASE + WM_VSCROLL;
+constexpr UINT CN_CTLCOLOREDIT = CN_BASE + WM_CTLCOLOREDIT;
+constexpr UINT CN_CTLCOLORLISTBOX = CN_BASE + WM_CTLCOLORLISTBOX;
+constexpr UINT CN_CTLCOLORSCROLLBAR = CN_BASE + WM_CTLCOLORSCROLLBAR;
+constexpr UINT CN_CTLCOLORSTATIC = CN_BASE + WM_CTLCOLORSTATIC;
+
+// Framework notifications sent to a control's own window.
+constexpr UINT CM_BASE = 0xB000;
+constexpr UINT CM_ENABLEDCHANGED = CM_BASE + 0;  // Enabled has changed
+constexpr UINT CM_VISIBLECHANGED = CM_BASE + 1;  // Visible has changed
+
+class TControl : public TComponent {
+ public:
+  explicit TControl(TComponent* AOwner);
+  ~TControl() override;
+
+  TWinControl* Parent() const { return parent_; }
+  virtual void SetParent(TWinControl* parent);
+
+  int Left() const { return left_; }
+  int Top() const { return top_; }
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  void SetLeft(int value) { SetBounds(value, top_, width_, height_); }
+  void SetTop(int value) { SetBounds(left_, value, width_, height_); }
+  void SetWidth(int value) { SetBounds(left_, top_, value, height_); }
+  void SetHeight(int value) { SetBounds(left_, top_, width_, value); }
+  virtual void SetBounds(int left, int top, int width, int height);
+  TRect BoundsRect() const { return Bounds(left_, top_, width_, height_); }
+  void SetBoundsRect(const TRect& r) { SetBounds(r.Left, r.Top, r.Width(), r.Height()); }
+  virtual TRect ClientRect() const { return Rect(0, 0, width_, height_); }
+  int ClientWidth() const { return ClientRect().Width(); }
+  int ClientHeight() const { return ClientRect().Height(); }
+  virtual void SetClientWidth(int value) { SetWidth(value); }
+  virtual void SetClientHeight(int value) { SetHeight(value); }
+
+  // Edges whose distance to the parent's client edges stays fixed when the
+  // parent is resized; with both opposite edges the control stretches.
+  TAnchors Anchors() const { return anchors_; }
+  void SetAnchors(TAnchors value);
+
+  bool Visible() const { return visible_; }
+  void SetVisible(bool value);
+  void Show() { SetVisible(true); }
+  void Hide() { SetVisible(false); }
+  // Visible, and so is every parent up to a shown window.
+  bool Showing() const;
+  bool Enabled() const { return enabled_; }
+  virtual void SetEnabled(bool value);
+
+  const std::wstring& Hint() const { return hint_; }
+  void SetHint(const std::wstring& value) { hint_ = value; }
+  bool ShowHint() const { return show_hint_; }
+  void SetShowHint(bool value);
+  bool ParentShowHint() const { return parent_show_hint_; }
+  void SetParentShowHint(bool value);
+
+  TCursor Cursor() const { return cursor_; }
+  void SetCursor(TCursor value);
+
+  TColor Color() const { return color_; }
+  void SetColor(TColor value);
+  bool ParentColor() const { return parent_color_; }
+  void SetParentColor(bool value);
+  TFont& Font() { return *font_; }
+  const TFont& Font() const { return *font_; }
+  void SetFont(const TFont& value) { font_->Assign(value); }
+  bool ParentFont() const { return parent_font_; }
+  void SetParentFont(bool value);
+
+  // The text of the control (a label's or panel's caption, an edit's text).
+  virtual std::wstring GetText() const { return text_; }
+  virtual void SetText(const std::wstring& value);
+
+  // Moves the control to the top (end) or bottom of its parent's z-order.
+  void BringToFront();
+  void SendToBack();
+
+  virtual void Invalidate();
+  // Paints what is invalid at once.
+  virtual void Update();
+  void Repaint();
+
+  TPoint ClientToScreen(TPoint p) const;
+  TPoint ScreenToClient(TPoint p) const;
+  // The window that displays this control: itself when windowed, else the parent's.
+  virtual HWND DisplayHandle() const;
+  // Position of this control's client origin inside its display window.
+  virtual TPoint OriginInDisplay() const;
+
+  TNotifyEvent OnClick;
+  TNotifyEvent OnDblClick;
+  TMouseEvent OnMouseDown;
+  TMouseEvent OnMouseUp;
+  TMouseMoveEvent OnMouseMove;
+  TNotifyEvent OnMouseEnter;
+  TNotifyEvent OnMouseLeave;
+  TNotifyEvent OnResize;
+
+  // Input, raised by the framework; subclasses override them and call the
+  // inherited version to raise the published events. Coordinates are in
+  // the control's client area.
+  virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
+  virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
+  virtual void MouseMove(TShiftState shift, int x, int y);
+  virtual void Click();
+  virtual void DblClick();
+  virtual void MouseEnter();
+  virtual void MouseLeave();
+
+  // The effective hint switch: ShowHint, or the parent's when ParentShowHint.
+  bool EffectiveShowHint() const;
+  // True while this control is the one under the mouse.
+  bool MouseInControl() const { return mouse_in_control_; }
+
+  void Loaded() override;
+
+ protected:
+  friend class TWinControl;
+
+  // After every change of position or size.
+  virtual void BoundsChanged();
+  // After a change of size; raises OnResize.
+  virtual void Resize();
+  virtual void VisibleChanged();
+  virtual void EnabledChanged();
+  virtual void FontChanged();
+  virtual void ColorChanged();
+  virtual void TextChanged();
+  // After the client area changed size (windowed controls re-anchor their children).
+  virtual void ClientResized() {}
+  // Called with the parent's new colour or font when ParentColor/ParentFont.
+  void ParentColorChanged();
+  void ParentFontChanged();
+  // Stores new bounds without moving a window (windowed controls move theirs).
+  void StoreBounds(int left, int top, int width, int height);
+  // Records the bounds the anchors work from (after an explicit change).
+  void RecordAnchorBase();
+  // Applies the anchors after the parent's client area changed size.
+  void ApplyAnchors();
+
+  std::wstring text_;
+  bool updating_from_parent_ = false;
+  bool anchoring_ = false;  // bounds are being set by the anchors
+
+ private:
+  TWinControl* parent_ = nullptr;
+  int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+  TAnchors anchors_ = akLeft | akTop;
+  TRect anchor_bounds_;      // bounds when the anchors were last recorded
+  TPoint anchor_parent_size_;  // the parent's client size at that time
+  bool visible_ = true;
+  bool enabled_ = true;
+  std::wstring hint_;
+  bool show_hint_ = false;
+  bool parent_show_hint_ = true;
+  TCursor cursor_ = crDefault;
+  TColor color_ = clBtnFace;
+  bool parent_color_ = false;
+  std::unique_ptr<TFont> font_;
+  bool parent_font_ = true;
+  bool mouse_in_control_ = false;
+};
+
+// A control without a window, painted on its parent's canvas.
+class TGraphicControl : public TControl {
+ public:
+  explicit TGraphicControl(TComponent* AOwner);
+  // Valid while the control paints: the parent's off-screen canvas, with
+  // the origin at the control's top-left corner and clipped to it.
+  TCanvas& Canvas() { return canvas_; }
+  // Paints the control into dc, whose origin is the control's top-left.
+  void PaintTo(HDC dc);
+
+ protected:
+  virtual void Paint() {}
+
+ private:
+  TCanvas canvas_;
+};
+
+struct TCreateParams {
+  std::wstring Caption;
+  DWORD Style = 0;
+  DWORD ExStyle = 0;
+  int X = 0, Y = 0, Width = 0, Height = 0;
+  HWND WndParent = nullptr;
+  // Our own window class (registered on first use), or a native class
+  // (EDIT, COMBOBOX, ...) that the control subclasses after creation.
+  std::wstring WinClassName = L"QuenlorControl";
+  bool NativeClass = false;
+  UINT ClassStyle = CS_DBLCLKS;
+};
+
+// A control with a window. Its window is created on demand (Handle()),
+// which makes the parents' windows first; a control created from a layout
+// gets it when loading has finished. Children, windowed and windowless,
+// are kept in z-order, the topmost last.
+class TWinControl : public TControl {
+ public:
+  explicit TWinControl(TComponent* AOwner);
+  ~TWinControl() override;
+
+  HWND Handle();
+  bool HandleAllocated() const { return handle_ != nullptr; }
+  void HandleNeeded() { Handle(); }
+  // Destroys the window (and its children's); the control stays and makes
+  // a new window when next needed.
+  void DestroyHandle();
+  // The control owning a window, or null.
+  static TWinControl* FromHandle(HWND wnd);
+
+  int ControlCount() const { return static_cast<int>(controls_.size()); }
+  TControl* Controls(int index) const { return controls_.at(index); }
+  bool ContainsControl(const TControl* control) const;
+  // The topmost visible and enabled windowless child at a client point.
+  TControl* ControlAtPos(TPoint p) const;
+
+  void SetBounds(int left, int top, int width, int height) override;
+  TRect ClientRect() const override;
+  void SetClientWidth(int value) override;
+  void SetClientHeight(int value) override;
+  // Width of a band inside the border that belongs to the non-client area.
+  int BorderWidth() const { return border_width_; }
+  void SetBorderWidth(int value);
+  bool DoubleBuffered() const { return double_buffered_; }
+  void SetDoubleBuffered(bool value) { double_buffered_ = value; }
+
+  std::wstring GetText() const override;
+  void SetText(const std::wstring& value) override;
+
+  void SetFocus();
+  bool Focused() const;
+  bool CanFocus() const;
+
+  void Invalidate() override;
+  void Update() override;
+  HWND DisplayHandle() const override { return handle_; }
+  TPoint OriginInDisplay() const override { return TPoint{}; }
+
+  // Sends a message to the control's window (creating it if needed).
+  LRESULT Perform(UINT msg, WPARAM wParam, LPARAM lParam);
+
+  TKeyPressEvent OnKeyPress;
+  virtual void KeyPress(wchar_t& key);
+
+  void Loaded() override;
+  // Destroys the windows before the subclass parts of the object go away,
+  // so that window procedures never reach a half-destroyed object.
+  void BeforeDestruction() override;
+  void SetParent(TWinControl* parent) override;
+
+  // The message handler; subclasses override it, handle what they need and
+  // call the inherited version for everything else.
+  virtual void WndProc(TMessage& message);
+
+ protected:
+  friend class TControl;
+
+  virtual void CreateParams(TCreateParams& params);
+  // Runs after the window has been created (and subclassed): pushes the
+  // stored state into it.
+  virtual void CreateWnd();
+  // Runs before the window is destroyed: pulls state that lives in the
+  // window back into the object.
+  virtual void DestroyWnd() {}
+  // The next handler in the chain: the native class's procedure or DefWindowProc.
+  void DefaultHandler(TMessage& message);
+  // Paints the window's own content onto dc (our own window classes).
+  virtual void PaintWindow(HDC dc);
+  // Paints the background before the content; the default fills Color.
+  virtual void PaintBackground(HDC dc, const TRect& area);
+  // Paints the windowless children that intersect area.
+  void PaintControls(HDC dc, const TRect& area);
+  void VisibleChanged() override;
+  void EnabledChanged() override;
+  void FontChanged() override;
+  void ColorChanged() override;
+  void TextChanged() override;
+  void ClientResized() override;
+  // Forgets a child that is hidden, disabled or removed as the mouse's target.
+  void RemoveMouseReferences(TControl* control);
+  void InsertControl(TControl* control);
+  void RemoveControl(TControl* control);
+  void ControlToFront(TControl* control, bool front);
+  // Invalidates a client rectangle of this window.
+  void InvalidateRect(const TRect& r);
+  // Parent window for CreateWindowEx: the parent's handle.
+  virtual HWND ParentWindow();
+  // Window message handling of the mouse for this window and its windowless children.
+  bool HandleMouse(TMessage& message);
+
+ private:
+  static LRESULT CALLBACK WindowProcedure(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
+  void CreateHandle();
+  void Attach(HWND wnd);
+  void Detach();
+  void HandlePaint(TMessage& message);
+  void UpdateBoundsFromWindow();
+  void SetHover(TControl* control);
+  bool ReflectNotification(TMessage& message);
+
+  HWND handle_ = nullptr;
+  WNDPROC default_proc_ = nullptr;
+  bool native_ = false;
+  TBrush brush_;  // the background brush handed out for native colour messages
+  std::vector<TControl*> controls_;
+  int border_width_ = 0;
+  bool double_buffered_ = true;
+  // Mouse state of this window.
+  TControl* hover_ = nullptr;      // windowless child under the mouse
+  TControl* pressed_ = nullptr;    // windowless child (or this) holding the capture
+  bool click_armed_ = false;       // a left press began on pressed_
+  bool tracking_leave_ = false;
+  bool mouse_inside_ = false;
+};
+
+// A windowed control with a canvas and a Paint method.
+class TCustomControl : public TWinControl {
+ public:
+  explicit TCustomControl(TComponent* AOwner);
+  // Valid while the control paints (also when a paint message brings its own DC).
+  TCanvas& Canvas() { return canvas_; }
+
+ protected:
+  virtual void Paint() {}
+  void PaintWindow(HDC dc) override;
+
+ private:
+  TCanvas canvas_;
+};
