@@ -1,14 +1,18 @@
-// Program entry. For now it starts the support library and reports that the
-// program runs; the main window replaces this.
+// Program entry: the application, the two forms, the support library, the loop.
+#include "app/Main.h"
 #include "app/MobrelDLL.h"
-
-namespace {
-uint8_t CurrentSkin = 1;
-int32_t LibraryState = 0;
-}  // namespace
+#include "app/frmRes.h"
+#include "app/Startup.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-  g_MobrelDLL_InitDLL(L"Quenlor", L"1.2.3", nullptr, nullptr, 4, &LibraryState, &CurrentSkin, nullptr);
-  g_MobrelDLL_MessageBox(nullptr, L"Quenlor 1.2.3 is running. The main window is not built yet.", L"Quenlor", 64);
+  Application->Initialize();
+  Application->SetTitle(L"Quenlor");
+  Application->CreateForm(frmMain);
+  Application->CreateForm(frmResource);
+  InitSupportLibrary();
+  g_MobrelDLL_AddForm(L"frmMain", frmMain);
+  g_MobrelDLL_AddForm(L"frmResource", frmResource);
+  Application->Run();
+  Application->DestroyComponents();
   return 0;
 }

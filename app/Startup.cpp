@@ -1,0 +1,46 @@
+#include "app/Startup.h"
+
+#include "app/Main.h"
+#include "app/MobrelDLL.h"
+#include "engine/global.h"
+#include "engine/Split_thread.h"
+
+#include <windows.h>
+
+uint8_t CurrentSkin = 1;
+
+namespace {
+
+// Handed to the library at start-up, which may keep the addresses.
+const wchar_t kProductName[] = L"Quenlor";
+const wchar_t kProductVersion[] = L"1.2.3";
+int32_t LibraryState = 0;
+TMobrelOSInfo OSInfo;
+
+std::wstring FileSystemNameOf(wchar_t drive) {
+  TMobrelDiskInfo info;
+  if (!g_MobrelDLL_GetDiskInfo(static_cast<uint32_t>(drive), &info)) return L"";
+  info.FileSystemName[255] = 0;
+  return info.FileSystemName;
+}
+
+void ShowPartCheckNotice(const std::wstring& partPath) {
+  MessageBoxW(nullptr, partPath.c_str(), L"", MB_OK);
+}
+
+void ShowPage(BOOL(WINAPI* show)(HWND, int32_t, int32_t, int32_t, int32_t), TPanel* panel) {
+  show(panel->Handle(), 0, 0, panel->Width(), panel->Height());
+}
+
+}  // namespace
+
+void InitSupportLibrary() {
+  SetFileSystemNameProvider(FileSystemNameOf);
+  SetPartCheckNotice(ShowPartCheckNotice);
+  CurrentSkin = 1;
+  LibraryState = 0;
+  g_MobrelDLL_InitDLL(kProductName, kProductVersion, frmMain, nullptr, 4, &LibraryState, &CurrentSkin, Screen);
+  g_MobrelDLL_GetOSInfo(&OSInfo);
+  ShowPage(g_MobrelDLL_ShowMobrel, frmMain->panMobrel);
+  ShowPage(g_MobrelDLL_ShowOurProducts, frmMain->panOurProducts);
+}
