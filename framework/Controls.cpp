@@ -713,7 +713,9 @@ TRect TWinControl::ClientRect() const {
     GetClientRect(handle_, &r);
     return TRect::FromRECT(r);
   }
-  return Rect(0, 0, std::max(Width() - 2 * border_width_, 0), std::max(Height() - 2 * border_width_, 0));
+  // Without a window: the bounds less the border band (negative while a
+  // size is still being set up, so that client sizes add up exactly).
+  return Rect(0, 0, Width() - 2 * border_width_, Height() - 2 * border_width_);
 }
 
 void TWinControl::SetClientWidth(int value) { SetWidth(value + Width() - ClientWidth()); }
@@ -912,6 +914,9 @@ bool TWinControl::HandleMouse(TMessage& m) {
       }
       TPoint at = local(target);
       auto alive = [&] { return target == this || ContainsControl(target); };
+      // A press on the window's own background clicks it only when released
+      // there too, not over one of its windowless children.
+      if (click && target == this && ControlAtPos(p)) click = false;
       if (click && target->ClientRect().Contains(at) && target->Visible() && target->Enabled()) {
         target->Click();
         if (!alive()) return true;

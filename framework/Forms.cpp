@@ -118,8 +118,8 @@ TRect TForm::ClientRect() const {
   const_cast<TForm*>(this)->CreateParamsForFrame(params);
   RECT frame{0, 0, 0, 0};
   AdjustWindowRectEx(&frame, params.Style, FALSE, params.ExStyle);
-  return Rect(0, 0, std::max(Width() - static_cast<int>(frame.right - frame.left), 0),
-              std::max(Height() - static_cast<int>(frame.bottom - frame.top), 0));
+  return Rect(0, 0, Width() - static_cast<int>(frame.right - frame.left),
+              Height() - static_cast<int>(frame.bottom - frame.top));
 }
 
 void TForm::CreateParamsForFrame(TCreateParams& params) {

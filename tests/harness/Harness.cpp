@@ -1,0 +1,214 @@
+#include "tests/harness/Harness.h"
+
+#include <commctrl.h>
+
+#include <stdexcept>
+#include <vector>
+
+#include "tests/doubles/MobrelDouble.h"
+
+namespace harness {
+
+void InitGui() {
+  static bool done = false;
+  if (done) return;
+  done = true;
+  Application->Initialize();
+  DialogScript().Active = true;
+}
+
+void Pump(int milliseconds) {
+  const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(milliseconds);
+  do {
+    Application->ProcessMessages();
+    if (milliseconds > 0) Sleep(1);
+  } while (GetTickCount64() < end);
+}
+
+bool PumpUntil(const std::function<bool()>& done, int timeoutMs) {
+  const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(timeoutMs);
+  while (!done()) {
+    if (GetTickCount64() >= end) return false;
+    Application->ProcessMessages();
+    Sleep(1);
+  }
+  return true;
+}
+
+TComponent* Find(TComponent* root, const std::string& name) {
+  TComponent* component = root->FindComponent(name);
+  if (!component) throw std::runtime_error(root->Name() + " has no component " + name);
+  return component;
+}
+
+TControl* FindControl(TComponent* root, const std::string& name) {
+  auto* control = dynamic_cast<TControl*>(Find(root, name));
+  if (!control) throw std::runtime_error(name + " is not a control");
+  return control;
+}
+
+namespace {
+
+// The window of the control and the message point inside it.
+HWND Target(TControl* control, int x, int y, POINT& at) {
+  HWND wnd = control->DisplayHandle();
+  if (!wnd) throw std::runtime_error(control->Name() + " has no window to receive input");
+  if (x < 0) x = control->Width() / 2;
+  if (y < 0) y = control->Height() / 2;
+  TPoint origin = control->OriginInDisplay();
+  at = {origin.X + x, origin.Y + y};
+  POINT screen = at;
+  ClientToScreen(wnd, &screen);
+  SetCursorPos(screen.x, screen.y);
+  return wnd;
+}
+
+WPARAM ButtonFlag(TMouseButton button) {
+  return button == mbRight ? MK_RBUTTON : button == mbMiddle ? MK_MBUTTON : MK_LBUTTON;
+}
+
+}  // namespace
+
+void MouseMove(TControl* control, int x, int y) {
+  POINT at;
+  HWND wnd = Target(control, x, y, at);
+  SendMessageW(wnd, WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
+}
+
+void MouseDown(TControl* control, TMouseButton button, int x, int y) {
+  POINT at;
+  HWND wnd = Target(control, x, y, at);
+  SendMessageW(wnd, WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
+  const UINT msg = button == mbRight ? WM_RBUTTONDOWN : button == mbMiddle ? WM_MBUTTONDOWN : WM_LBUTTONDOWN;
+  SendMessageW(wnd, msg, ButtonFlag(button), MAKELPARAM(at.x, at.y));
+}
+
+void MouseUp(TControl* control, TMouseButton button, int x, int y) {
+  POINT at;
+  HWND wnd = Target(control, x, y, at);
+  SendMessageW(wnd, WM_MOUSEMOVE, ButtonFlag(button), MAKELPARAM(at.x, at.y));
+  const UINT msg = button == mbRight ? WM_RBUTTONUP : button == mbMiddle ? WM_MBUTTONUP : WM_LBUTTONUP;
+  SendMessageW(wnd, msg, 0, MAKELPARAM(at.x, at.y));
+}
+
+void Click(TControl* control, int x, int y) {
+  MouseDown(control, mbLeft, x, y);
+  MouseUp(control, mbLeft, x, y);
+}
+
+void ClickByName(TComponent* root, const std::string& name) { Click(FindControl(root, name)); }
+
+void DblClick(TControl* control) {
+  POINT at;
+  HWND wnd = Target(control, -1, -1, at);
+  const LPARAM pos = MAKELPARAM(at.x, at.y);
+  SendMessageW(wnd, WM_MOUSEMOVE, 0, pos);
+  SendMessageW(wnd, WM_LBUTTONDOWN, MK_LBUTTON, pos);
+  SendMessageW(wnd, WM_LBUTTONUP, 0, pos);
+  SendMessageW(wnd, WM_LBUTTONDBLCLK, MK_LBUTTON, pos);
+  SendMessageW(wnd, WM_LBUTTONUP, 0, pos);
+}
+
+void MoveAway(TControl* control) {
+  HWND wnd = control->DisplayHandle();
+  if (!wnd) return;
+  SetCursorPos(0, 0);
+  SendMessageW(wnd, WM_MOUSELEAVE, 0, 0);
+}
+
+void ParkMouse() {
+  SetCursorPos(0, 0);
+  Pump(50);
+}
+
+void Type(TWinControl* control, const std::wstring& text) {
+  HWND wnd = control->Handle();
+  SetFocus(wnd);
+  for (wchar_t c : text) SendMessageW(wnd, WM_CHAR, c, 1);
+}
+
+void QueueOpen(const std::wstring& path) { DialogScript().QueueFile(dkOpen, path); }
+void QueueSave(const std::wstring& path) { DialogScript().QueueFile(dkSave, path); }
+void QueueFolder(const std::wstring& path) { DialogScript().QueueFolder(path); }
+void QueueCancel(TDialogKind kind) { DialogScript().QueueCancel(kind); }
+void QueueMessageBoxAnswer(int answer) { mobrel_double::Get().Answers.push_back(answer); }
+
+void ResetScripts() {
+  DialogScript().Reset();
+  mobrel_double::Reset();
+}
+
+namespace {
+
+// Paints a window and its visible windowed children into dc, with the
+// window's client origin at (x, y): our own window classes through
+// WM_PRINTCLIENT (the framework's paint path), native ones through WM_PRINT.
+void RenderInto(HDC dc, HWND wnd, int x, int y) {
+  wchar_t cls[64] = {};
+  GetClassNameW(wnd, cls, 64);
+  const bool own = wcsncmp(cls, L"Quenlor", 7) == 0;
+  POINT client{0, 0};
+  ClientToScreen(wnd, &client);
+  RECT frame;
+  GetWindowRect(wnd, &frame);
+  int saved = SaveDC(dc);
+  if (own) {
+    SetWindowOrgEx(dc, -x, -y, nullptr);
+    RECT r;
+    GetClientRect(wnd, &r);
+    IntersectClipRect(dc, 0, 0, r.right, r.bottom);
+    SendMessageW(wnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+  } else {
+    SetWindowOrgEx(dc, -(x - (client.x - frame.left)), -(y - (client.y - frame.top)), nullptr);
+    SendMessageW(wnd, WM_PRINT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_NONCLIENT | PRF_ERASEBKGND);
+  }
+  RestoreDC(dc, saved);
+
+  std::vector<HWND> children;  // top of the z-order first
+  for (HWND child = GetWindow(wnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) children.push_back(child);
+  for (auto it = children.rbegin(); it != children.rend(); ++it) {
+    if (!IsWindowVisible(*it)) continue;
+    RECT r;
+    GetWindowRect(*it, &r);
+    POINT origin{0, 0};
+    ClientToScreen(*it, &origin);
+    const int dx = x - client.x, dy = y - client.y;  // screen to bitmap
+    int clip = SaveDC(dc);
+    IntersectClipRect(dc, r.left + dx, r.top + dy, r.right + dx, r.bottom + dy);
+    RenderInto(dc, *it, origin.x + dx, origin.y + dy);
+    RestoreDC(dc, clip);
+  }
+}
+
+}  // namespace
+
+std::unique_ptr<TBitmap> Render(TWinControl* window) {
+  HWND wnd = window->Handle();
+  RECT client;
+  GetClientRect(wnd, &client);
+  auto bitmap = std::make_unique<TBitmap>(client.right, client.bottom);
+  RenderInto(bitmap->Canvas().Handle(), wnd, 0, 0);
+  return bitmap;
+}
+
+std::unique_ptr<TBitmap> CaptureScreen(TWinControl* window) {
+  HWND wnd = window->Handle();
+  // Wine hands painted window surfaces to the X server a little later.
+  Pump(100);
+  RECT client;
+  GetClientRect(wnd, &client);
+  auto bitmap = std::make_unique<TBitmap>(client.right, client.bottom);
+  POINT origin{0, 0};
+  ClientToScreen(wnd, &origin);
+  HDC screen = GetDC(nullptr);
+  BitBlt(bitmap->Canvas().Handle(), 0, 0, client.right, client.bottom, screen, origin.x, origin.y, SRCCOPY);
+  ReleaseDC(nullptr, screen);
+  return bitmap;
+}
+
+TColor PixelAt(const TBitmap& bitmap, int x, int y) {
+  const uint32_t argb = bitmap.ScanLine(y)[x];
+  return ((argb >> 16) & 0xFF) | (argb & 0xFF00) | ((argb & 0xFF) << 16);
+}
+
+}  // namespace harness

@@ -1,0 +1,74 @@
+// The GUI test harness: forms are created in-process, input is sent as
+// real window messages to the windows the controls live in, dialogs and
+// message boxes answer from queues, and pixels come from the framework's
+// own paint path or from the screen.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "framework/Controls.h"
+#include "framework/Dialogs.h"
+#include "framework/Forms.h"
+
+namespace harness {
+
+// Once per test program: the application object, common controls, and the
+// dialog script switched on so that no real dialog can open.
+void InitGui();
+
+// Handles waiting messages (timers that are due included) for at least
+// milliseconds; with 0, until the queue is empty.
+void Pump(int milliseconds = 0);
+// Pumps until done() holds or timeoutMs passes; answers done().
+bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 2000);
+
+// The component of that name owned by root; fails the test when missing.
+TComponent* Find(TComponent* root, const std::string& name);
+TControl* FindControl(TComponent* root, const std::string& name);
+
+// Mouse input at a point of the control's client area (its centre when
+// x and y are -1), sent to the window that displays it. The real cursor
+// is moved there as well, so that leave tracking sees it inside. A press
+// and a release are each preceded by a move to their point, as the mouse
+// would send.
+void MouseMove(TControl* control, int x = -1, int y = -1);
+void MouseDown(TControl* control, TMouseButton button = mbLeft, int x = -1, int y = -1);
+void MouseUp(TControl* control, TMouseButton button = mbLeft, int x = -1, int y = -1);
+// Move, press and release the left button over the control.
+void Click(TControl* control, int x = -1, int y = -1);
+void ClickByName(TComponent* root, const std::string& name);
+void DblClick(TControl* control);
+// Moves the mouse out of the control's window (the window is told it left).
+void MoveAway(TControl* control);
+// Puts the real cursor in the screen's top-left corner and lets the pointer
+// events of earlier moves arrive, so that they reach no window made later.
+void ParkMouse();
+
+// Types text into a windowed control as WM_CHAR messages, one per character.
+void Type(TWinControl* control, const std::wstring& text);
+
+// Dialog answers, in order of the dialogs to come.
+void QueueOpen(const std::wstring& path);
+void QueueSave(const std::wstring& path);
+void QueueFolder(const std::wstring& path);
+void QueueCancel(TDialogKind kind);
+// Message-box answers of the support-library double (IDOK 1, IDYES 6, IDNO 7).
+void QueueMessageBoxAnswer(int answer);
+// Forgets queued answers and recorded calls of dialogs and message boxes.
+void ResetScripts();
+
+// The window painted into a bitmap through the framework's paint path
+// (windowed children included), at the window's client size.
+std::unique_ptr<TBitmap> Render(TWinControl* window);
+// What the screen shows of the window now (it must be shown and on top).
+std::unique_ptr<TBitmap> CaptureScreen(TWinControl* window);
+// $00BBGGRR of a pixel of a bitmap.
+TColor PixelAt(const TBitmap& bitmap, int x, int y);
+// Writes the bitmap as a PNG file into build/screens/<name>.png and
+// answers the path.
+std::wstring SaveScreenshot(const TBitmap& bitmap, const std::wstring& name);
+void SavePng(const TBitmap& bitmap, const std::wstring& path);
+
+}  // namespace harness
