@@ -389,19 +389,32 @@ void TDibSection::Resize(int width, int height) {
   stride_ = stride;
 }
 
+// GDI's own halftone stretching differs between systems (Wine picks
+// nearest pixels), so stretching is done here by area averaging, the same
+// everywhere.
 void CopyPixels(HDC dest, const TRect& destRect, HDC src, const TRect& srcRect) {
   if (destRect.Width() == srcRect.Width() && destRect.Height() == srcRect.Height()) {
     BitBlt(dest, destRect.Left, destRect.Top, destRect.Width(), destRect.Height(), src, srcRect.Left, srcRect.Top,
            SRCCOPY);
     return;
   }
-  int oldMode = SetStretchBltMode(dest, HALFTONE);
-  POINT oldOrigin;
-  SetBrushOrgEx(dest, 0, 0, &oldOrigin);
-  StretchBlt(dest, destRect.Left, destRect.Top, destRect.Width(), destRect.Height(), src, srcRect.Left,
-             srcRect.Top, srcRect.Width(), srcRect.Height(), SRCCOPY);
-  SetBrushOrgEx(dest, oldOrigin.x, oldOrigin.y, nullptr);
-  SetStretchBltMode(dest, oldMode);
+  if (destRect.IsEmpty() || srcRect.IsEmpty()) return;
+  TBitmap source(srcRect.Width(), srcRect.Height());
+  BitBlt(source.Canvas().Handle(), 0, 0, srcRect.Width(), srcRect.Height(), src, srcRect.Left, srcRect.Top,
+         SRCCOPY);
+  std::vector<uint32_t> pixels(source.ScanLine(0), source.ScanLine(0) + size_t{1} * srcRect.Width() * srcRect.Height());
+  for (uint32_t& p : pixels) p |= 0xFF000000;  // GDI leaves the fourth byte undefined
+  const std::vector<uint32_t> stretched =
+      ResamplePixels(pixels.data(), srcRect.Width(), srcRect.Height(), destRect.Width(), destRect.Height());
+  BITMAPINFO bmi{};
+  bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  bmi.bmiHeader.biWidth = destRect.Width();
+  bmi.bmiHeader.biHeight = -destRect.Height();
+  bmi.bmiHeader.biPlanes = 1;
+  bmi.bmiHeader.biBitCount = 32;
+  bmi.bmiHeader.biCompression = BI_RGB;
+  SetDIBitsToDevice(dest, destRect.Left, destRect.Top, destRect.Width(), destRect.Height(), 0, 0, 0,
+                    destRect.Height(), stretched.data(), &bmi, DIB_RGB_COLORS);
 }
 
 // ---------------------------------------------------------------- TBitmap

@@ -274,7 +274,7 @@ class TCanvas {
   void Draw(int x, int y, const TGraphic& graphic);
   // Draws a picture stretched over r with area-averaging (halftone).
   void StretchDraw(const TRect& r, const TGraphic& graphic);
-  // Copies src's srcRect to dest, stretching in halftone mode when the sizes differ.
+  // Copies src's srcRect to dest, stretched as CopyPixels does when the sizes differ.
   void CopyRect(const TRect& dest, TCanvas& src, const TRect& srcRect);
 
   TColor Pixel(int x, int y);  // clNone outside the DC's bitmap or clip
@@ -342,7 +342,7 @@ class TGraphic {
 void DrawAlphaPixels(TCanvas& canvas, const TRect& r, const uint32_t* pixels, int width, int height);
 
 // Copies src's srcRect to destRect of dest: 1:1 when the sizes agree,
-// else stretched in halftone mode.
+// else stretched with area averaging (halftone), the same on every system.
 void CopyPixels(HDC dest, const TRect& destRect, HDC src, const TRect& srcRect);
 
 // Area-averaging resample of BGRA pixels (alpha-weighted, so transparent

@@ -1,0 +1,83 @@
+#include <gtest/gtest.h>
+
+#include "framework/ImageList.h"
+
+namespace {
+
+// A 4 x 4 opaque PNG of one colour ($00BBGGRR).
+void Solid(TPngImage& png, TColor color) {
+  png.CreateBlank(COLOR_RGBALPHA, 8, 4, 4);
+  for (int y = 0; y < 4; ++y) {
+    for (int x = 0; x < 4; ++x) {
+      png.Scanline(y)[x * 3] = color >> 16 & 0xFF;
+      png.Scanline(y)[x * 3 + 1] = color >> 8 & 0xFF;
+      png.Scanline(y)[x * 3 + 2] = color & 0xFF;
+      png.AlphaScanline(y)[x] = 255;
+    }
+  }
+}
+
+}  // namespace
+
+TEST(ImageList, DrawsTheImageOfTheIndex) {
+  TImageList list(nullptr);
+  list.SetWidth(4);
+  list.SetHeight(4);
+  TPngImage image;
+  for (TColor color : {clRed, clLime, clBlue}) {
+    Solid(image, color);
+    list.Add(image);
+  }
+  ASSERT_EQ(list.Count(), 3);
+
+  TBitmap target(10, 10);
+  target.Canvas().Brush.SetColor(clWhite);
+  target.Canvas().FillRect(Bounds(0, 0, 10, 10));
+  list.Draw(target.Canvas(), 3, 2, 1);
+  EXPECT_EQ(target.Canvas().Pixel(3, 2), clLime);
+  EXPECT_EQ(target.Canvas().Pixel(6, 5), clLime);
+  EXPECT_EQ(target.Canvas().Pixel(7, 6), clWhite);
+  EXPECT_EQ(target.Canvas().Pixel(2, 2), clWhite);
+
+  list.Draw(target.Canvas(), 0, 0, 3);  // out of range: nothing
+  EXPECT_EQ(target.Canvas().Pixel(0, 0), clWhite);
+
+  // Disabled: grey at half opacity. Red's grey is 77/256 of 255 = 76,
+  // over white at alpha 127.
+  list.Draw(target.Canvas(), 0, 6, 0, false);
+  const TColor disabled = target.Canvas().Pixel(1, 7);
+  EXPECT_EQ(disabled & 0xFF, disabled >> 16);
+  EXPECT_NEAR(static_cast<int>(disabled & 0xFF), (76 * 127 + 255 * 128) / 255, 1);
+}
+
+TEST(ImageList, CopiesOutWithAlphaAndFeedsTheSystemList) {
+  TImageList list(nullptr);
+  TPngImage image;
+  Solid(image, clBlue);
+  image.AlphaScanline(0)[0] = 0;
+  list.Add(image);
+
+  TPngImage png;
+  list.GetPng(0, png);
+  EXPECT_EQ(png.AlphaScanline(0)[0], 0);
+  EXPECT_EQ(png.AlphaScanline(0)[1], 255);
+  TBitmap bitmap;
+  list.GetBitmap(0, bitmap);
+  EXPECT_EQ(bitmap.PixelFormat(), pf32bit);
+  EXPECT_EQ(bitmap.ScanLine(0)[0] >> 24, 0u);
+  EXPECT_EQ(bitmap.ScanLine(0)[1], 0xFF0000FFu);
+  EXPECT_THROW(list.GetPng(1, png), std::out_of_range);
+
+  HIMAGELIST handle = list.Handle();
+  ASSERT_NE(handle, nullptr);
+  EXPECT_EQ(ImageList_GetImageCount(handle), 1);
+  list.Add(image);
+  EXPECT_EQ(ImageList_GetImageCount(handle), 2);
+  list.SetHeight(22);
+  int cx = 0, cy = 0;
+  ImageList_GetIconSize(handle, &cx, &cy);
+  EXPECT_EQ(cy, 22);
+  EXPECT_EQ(ImageList_GetImageCount(handle), 2);
+  list.Clear();
+  EXPECT_EQ(ImageList_GetImageCount(handle), 0);
+}
