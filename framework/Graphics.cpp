@@ -332,6 +332,21 @@ void DrawAlphaPixels(TCanvas& canvas, const TRect& r, const uint32_t* pixels, in
 
 // ---------------------------------------------------------------- TDibSection
 
+namespace {
+
+BITMAPINFO TopDownInfo(int width, int height, int bitsPerPixel) {
+  BITMAPINFO bmi{};
+  bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  bmi.bmiHeader.biWidth = width;
+  bmi.bmiHeader.biHeight = -height;
+  bmi.bmiHeader.biPlanes = 1;
+  bmi.bmiHeader.biBitCount = static_cast<WORD>(bitsPerPixel);
+  bmi.bmiHeader.biCompression = BI_RGB;
+  return bmi;
+}
+
+}  // namespace
+
 TDibSection::TDibSection(int bitsPerPixel) : bits_per_pixel_(bitsPerPixel) { dc_ = CreateCompatibleDC(nullptr); }
 
 TDibSection::~TDibSection() {
@@ -362,13 +377,7 @@ void TDibSection::Resize(int width, int height) {
     stride_ = 0;
     return;
   }
-  BITMAPINFO bmi{};
-  bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  bmi.bmiHeader.biWidth = width;
-  bmi.bmiHeader.biHeight = -height;  // top-down
-  bmi.bmiHeader.biPlanes = 1;
-  bmi.bmiHeader.biBitCount = static_cast<WORD>(bits_per_pixel_);
-  bmi.bmiHeader.biCompression = BI_RGB;
+  const BITMAPINFO bmi = TopDownInfo(width, height, bits_per_pixel_);
   void* bits = nullptr;
   HBITMAP bitmap = CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
   if (!bitmap) throw EGraphicError("cannot create a bitmap of that size");
@@ -406,13 +415,7 @@ void CopyPixels(HDC dest, const TRect& destRect, HDC src, const TRect& srcRect) 
   for (uint32_t& p : pixels) p |= 0xFF000000;  // GDI leaves the fourth byte undefined
   const std::vector<uint32_t> stretched =
       ResamplePixels(pixels.data(), srcRect.Width(), srcRect.Height(), destRect.Width(), destRect.Height());
-  BITMAPINFO bmi{};
-  bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  bmi.bmiHeader.biWidth = destRect.Width();
-  bmi.bmiHeader.biHeight = -destRect.Height();
-  bmi.bmiHeader.biPlanes = 1;
-  bmi.bmiHeader.biBitCount = 32;
-  bmi.bmiHeader.biCompression = BI_RGB;
+  const BITMAPINFO bmi = TopDownInfo(destRect.Width(), destRect.Height(), 32);
   SetDIBitsToDevice(dest, destRect.Left, destRect.Top, destRect.Width(), destRect.Height(), 0, 0, 0,
                     destRect.Height(), stretched.data(), &bmi, DIB_RGB_COLORS);
 }

@@ -91,22 +91,13 @@ HIMAGELIST TImageList::Handle() {
 // The system list wants each image as a bitmap of exactly Width x Height
 // that is not selected into any DC, so the image is copied into a fresh one.
 void TImageList::AddToHandle(const TPngImage& image) {
-  BITMAPINFO bmi{};
-  bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  bmi.bmiHeader.biWidth = width_;
-  bmi.bmiHeader.biHeight = -height_;
-  bmi.bmiHeader.biPlanes = 1;
-  bmi.bmiHeader.biBitCount = 32;
-  bmi.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (!bitmap) throw EGraphicError("cannot create an image list bitmap");
   const std::vector<uint32_t> pixels = image.Pixels();
-  auto* out = static_cast<uint32_t*>(bits);
-  std::memset(out, 0, static_cast<size_t>(width_) * height_ * 4);
+  std::vector<uint32_t> cell(static_cast<size_t>(width_) * height_, 0);
   for (int y = 0; y < std::min(height_, image.Height()); ++y)
-    std::memcpy(out + static_cast<size_t>(y) * width_, &pixels[static_cast<size_t>(y) * image.Width()],
-                std::min(width_, image.Width()) * 4u);
+    std::copy_n(&pixels[static_cast<size_t>(y) * image.Width()], std::min(width_, image.Width()),
+                &cell[static_cast<size_t>(y) * width_]);
+  HBITMAP bitmap = CreateBitmap(width_, height_, 1, 32, cell.data());
+  if (!bitmap) throw EGraphicError("cannot create an image list bitmap");
   ImageList_Add(handle_, bitmap, nullptr);
   DeleteObject(bitmap);
 }
