@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstdint>
 #include <memory>
+#include <unordered_map>
 
 #include "framework/Controls.h"
 #include "framework/ImageList.h"
@@ -265,10 +266,12 @@ class TParser {
 
 // ---------------------------------------------------------------- registry
 
+// Keyed by hash: the ordering of type_info is not a strict order when
+// types of anonymous namespaces take part.
 struct TRegistry {
-  std::map<std::type_index, std::unique_ptr<TLayoutType>> types;
+  std::unordered_map<std::type_index, std::unique_ptr<TLayoutType>> types;
   std::map<std::string, TLayoutType*, TNameLess> byName;
-  std::map<std::type_index, TEnumNames> enums;
+  std::unordered_map<std::type_index, TEnumNames> enums;
 };
 
 TRegistry& Registry() {

@@ -1,0 +1,248 @@
+// Stored layouts: values of every kind, fields and handlers, errors that
+// name their place, and references to components of other forms.
+#include <gtest/gtest.h>
+
+#include "framework/ImageList.h"
+#include "framework/Layout.h"
+#include "tests/framework/gui_form.h"
+#include "tests/harness/Harness.h"
+
+namespace {
+
+using Log = std::vector<std::string>;
+
+TEST(Layout, SetsPropertiesOfEveryKindAndBindsFieldsAndHandlers) {
+  TEventForm* form = MakeForm(R"(
+object Form1: TEventForm
+  BorderStyle = bsNone
+  ClientWidth = 320
+  ClientHeight = 240
+  Caption = 'It''s ' + 'one'#13#10'text'
+  Color = $00D58B3A
+  Font.Name = 'Tahoma'
+  Font.Style = [fsBold, fsItalic]
+  // a comment line
+  object Panel1: TPanel
+    Left = 4
+    Top = -2
+    Width = 200
+    Height = 100
+    Color = clWhite
+    BevelOuter = bvNone
+    Anchors = [akTop, akRight]
+    Hint = 'Panel hint'
+    ShowHint = True
+    Cursor = crHandPoint
+    object Label1: TLabel
+      Caption = 'inside'
+      Transparent = True
+      OnClick = ItemClick
+    end
+  end
+  object Combo: TComboBox
+    Style = csDropDownList
+    ItemIndex = 1
+    Items.Strings = (
+      'MB'
+      'KB'
+      'byte(s)')
+    OnChange = ItemChange
+  end
+  object List: TListView
+    ViewStyle = vsReport
+    Columns = <
+      item
+        Caption = 'File name'
+        Width = 120
+      end
+      item
+        Caption = 'File size'
+        Width = 60
+        Alignment = taRightJustify
+      end>
+  end
+  object Tick: TTimer
+    Enabled = False
+    Interval = 100
+    OnTimer = TimerTick
+  end
+end
+)", false);
+  EXPECT_EQ(form->Name(), "Form1");
+  EXPECT_EQ(form->Caption(), L"It's one\r\ntext");
+  EXPECT_EQ(form->ClientWidth(), 320);
+  EXPECT_EQ(form->Color(), 0x00D58B3Au);
+  EXPECT_EQ(form->Font().Style(), fsBold | fsItalic);
+
+  ASSERT_NE(form->Panel1, nullptr);
+  EXPECT_EQ(form->Panel1->Top(), -2);
+  EXPECT_EQ(form->Panel1->Anchors(), akTop | akRight);
+  EXPECT_TRUE(form->Panel1->ShowHint());
+  EXPECT_EQ(form->Panel1->Cursor(), crHandPoint);
+  ASSERT_NE(form->Label1, nullptr);
+  EXPECT_EQ(form->Label1->Parent(), form->Panel1);
+  EXPECT_EQ(form->Label1->Owner(), form);
+
+  auto* combo = static_cast<TComboBox*>(harness::Find(form, "Combo"));
+  EXPECT_EQ(combo->Items().Count(), 3);
+  EXPECT_EQ(combo->ItemIndex(), 1);  // given before the items, kept
+  EXPECT_EQ(combo->Text(), L"KB");
+
+  auto* list = static_cast<TListView*>(harness::Find(form, "List"));
+  ASSERT_EQ(list->Columns().Count(), 2);
+  EXPECT_EQ(list->Column(1).Caption(), L"File size");
+  EXPECT_EQ(list->Column(1).Width(), 60);
+  EXPECT_EQ(list->Column(1).Alignment(), taRightJustify);
+
+  auto* timer = static_cast<TTimer*>(harness::Find(form, "Tick"));
+  EXPECT_FALSE(timer->Enabled());
+  EXPECT_EQ(timer->Interval(), 100);
+  timer->OnTimer(timer);
+  form->Label1->Click();
+  EXPECT_EQ(form->Take(), Log({"tick Tick", "click Label1"}));
+  form->Free();
+}
+
+struct BadLayout {
+  const char* name;
+  const char* text;
+  int line;
+  const char* object;
+  const char* property;
+  const char* problem;
+};
+
+const BadLayout kBadLayouts[] = {
+    {"UnknownClass", "object Form1: TEventForm\n  object X: TNoSuchThing\n  end\nend\n", 2, "X", "",
+     "unknown class TNoSuchThing"},
+    {"UnknownProperty", "object Form1: TEventForm\n  object L: TLabel\n    Captoin = 'x'\n  end\nend\n", 3, "L",
+     "Captoin", "unknown property Captoin"},
+    {"UnknownEnumValue", "object Form1: TEventForm\n  object L: TLabel\n    Alignment = taMiddle\n  end\nend\n", 3,
+     "L", "Alignment", "unknown value taMiddle"},
+    {"UnknownSetMember", "object Form1: TEventForm\n  Font.Style = [fsBold, fsHeavy]\nend\n", 2, "Form1",
+     "Font.Style", "unknown value fsHeavy"},
+    {"UnknownColour", "object Form1: TEventForm\n  Color = clPurplish\nend\n", 2, "Form1", "Color",
+     "unknown value clPurplish"},
+    {"WrongKind", "object Form1: TEventForm\n  object L: TLabel\n    Left = 'ten'\n  end\nend\n", 3, "L", "Left",
+     "a whole number is expected"},
+    {"UnknownHandler", "object Form1: TEventForm\n  object L: TLabel\n    OnClick = NoSuchClick\n  end\nend\n", 3, "L",
+     "OnClick", "unknown handler NoSuchClick"},
+    {"HandlerOfWrongSignature", "object Form1: TEventForm\n  object L: TLabel\n    OnClick = ItemDown\n  end\nend\n", 3,
+     "L", "OnClick", "does not fit the event OnClick"},
+    {"UnknownSubProperty", "object Form1: TEventForm\n  Font.Weight = 700\nend\n", 2, "Form1", "Font.Weight",
+     "unknown property Weight"},
+    {"MissingPicture", "object Form1: TEventForm\n  object I: TImage\n    Picture = 'no/such.png'\n  end\nend\n", 3,
+     "I", "Picture", "no resource no/such.png"},
+    {"MissingComponent", "object Form1: TEventForm\n  object L: TListView\n    SmallImages = Nothing\n  end\nend\n", 3,
+     "L", "SmallImages", "Form1 has no component Nothing"},
+    {"ReferenceToWrongClass",
+     "object Form1: TEventForm\n  object L: TListView\n    SmallImages = Form1\n  end\nend\n", 3, "L",
+     "SmallImages", "not of the class"},
+    {"DuplicateName", "object Form1: TEventForm\n  object A: TLabel\n  end\n  object A: TLabel\n  end\nend\n", 4, "A",
+     "", "already exists"},
+    {"ControlInsideALabel", "object Form1: TEventForm\n  object A: TLabel\n    object B: TLabel\n    end\n  end\nend\n",
+     3, "B", "", "cannot hold the control B"},
+    {"LayoutOfAnotherClass", "object Form1: TForm\nend\n", 1, "Form1", "", "not TEventForm"},
+    {"MissingEnd", "object Form1: TEventForm\n  object A: TLabel\n  end\n", 4, "", "", "'end' is missing"},
+    {"UnterminatedString", "object Form1: TEventForm\n  Caption = 'open\nend\n", 2, "", "", "unterminated string"},
+};
+
+class LayoutErrors : public ::testing::TestWithParam<BadLayout> {};
+
+TEST_P(LayoutErrors, NameTheFileLineObjectAndProperty) {
+  const BadLayout& bad = GetParam();
+  harness::InitGui();
+  auto* form = new TEventForm(Application);
+  try {
+    form->ReadLayoutText(bad.text, "bad.lfm");
+    ADD_FAILURE() << "the layout was accepted";
+  } catch (const ELayoutError& e) {
+    EXPECT_EQ(e.File, "bad.lfm");
+    EXPECT_EQ(e.Line, bad.line);
+    EXPECT_EQ(e.Object, bad.object);
+    EXPECT_EQ(e.Property, bad.property);
+    EXPECT_NE(std::string(e.what()).find(bad.problem), std::string::npos) << e.what();
+    EXPECT_EQ(std::string(e.what()).rfind("bad.lfm:" + std::to_string(bad.line) + ": ", 0), 0u) << e.what();
+  }
+  form->Free();
+}
+
+INSTANTIATE_TEST_SUITE_P(Layout, LayoutErrors, ::testing::ValuesIn(kBadLayouts),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// A second form class, the target of references from TEventForm layouts.
+class TStoreForm : public TForm {
+ public:
+  using TForm::TForm;
+};
+
+const bool storeRegistered = [] {
+  RegisterClass<TStoreForm, TForm>("TStoreForm");
+  return true;
+}();
+
+TEST(LayoutReferences, WaitForTheOtherFormAndResolveWhenItLoads) {
+  harness::InitGui();
+  auto* user = new TEventForm(Application);
+  user->ReadLayoutText(R"(
+object UserForm: TEventForm
+  object List: TListView
+    SmallImages = StoreForm.Rows
+  end
+end
+)", "user.lfm");
+  auto* list = static_cast<TListView*>(harness::Find(user, "List"));
+  EXPECT_EQ(list->SmallImages(), nullptr);
+  ASSERT_EQ(PendingLayoutReferences().size(), 1u);
+  EXPECT_EQ(PendingLayoutReferences()[0], "user.lfm:4: List.SmallImages -> StoreForm.Rows");
+
+  auto* store = new TStoreForm(Application);
+  store->ReadLayoutText("object StoreForm: TStoreForm\n  object Rows: TImageList\n    Height = 22\n  end\nend\n",
+                        "store.lfm");
+  EXPECT_EQ(list->SmallImages(), harness::Find(store, "Rows"));
+  EXPECT_TRUE(PendingLayoutReferences().empty());
+
+  // Once the store has loaded, later forms resolve at once; freeing the
+  // store clears the reference through the free notification.
+  auto* second = new TEventForm(Application);
+  second->ReadLayoutText("object Second: TEventForm\n  object L2: TListView\n    SmallImages = StoreForm.Rows\n  end\nend\n",
+                         "second.lfm");
+  auto* list2 = static_cast<TListView*>(harness::Find(second, "L2"));
+  EXPECT_EQ(list2->SmallImages(), harness::Find(store, "Rows"));
+  store->Free();
+  EXPECT_EQ(list2->SmallImages(), nullptr);
+  second->Free();
+  user->Free();
+}
+
+TEST(LayoutReferences, AMissingTargetComponentFailsWhenItsFormLoads) {
+  harness::InitGui();
+  auto* user = new TEventForm(Application);
+  user->ReadLayoutText("object Early: TEventForm\n  object List: TListView\n    SmallImages = Later.Nope\n  end\nend\n",
+                       "early.lfm");
+  auto* later = new TStoreForm(Application);
+  try {
+    later->ReadLayoutText("object Later: TStoreForm\nend\n", "later.lfm");
+    ADD_FAILURE() << "the missing component was accepted";
+  } catch (const ELayoutError& e) {
+    EXPECT_EQ(e.File, "early.lfm");
+    EXPECT_EQ(e.Line, 3);
+    EXPECT_EQ(e.Property, "SmallImages");
+    EXPECT_NE(std::string(e.what()).find("Later has no component Nope"), std::string::npos);
+  }
+  later->Free();
+  user->Free();
+  EXPECT_TRUE(PendingLayoutReferences().empty());
+}
+
+TEST(LayoutReferences, AFreedFormDropsItsWaitingReferences) {
+  harness::InitGui();
+  auto* user = new TEventForm(Application);
+  user->ReadLayoutText("object Gone: TEventForm\n  object List: TListView\n    SmallImages = Never.Rows\n  end\nend\n",
+                       "gone.lfm");
+  EXPECT_EQ(PendingLayoutReferences().size(), 1u);
+  user->Free();
+  EXPECT_TRUE(PendingLayoutReferences().empty());
+}
+
+}  // namespace
