@@ -18,27 +18,34 @@ std::unique_ptr<TGraphic> GraphicForData(std::span<const uint8_t> bytes) {
   return nullptr;
 }
 
-void TPicture::Hold(std::unique_ptr<TGraphic> graphic) {
+void TPicture::TakeGraphic(std::unique_ptr<TGraphic> graphic) {
   graphic_ = std::move(graphic);
-  if (graphic_) graphic_->OnChange = [this] {
+  if (graphic_) {
+    graphic_->OnChange = [this] {
       if (OnChange) OnChange();
     };
+  }
   if (OnChange) OnChange();
 }
 
-void TPicture::SetGraphic(const TGraphic* graphic) { Hold(graphic ? graphic->Clone() : nullptr); }
+void TPicture::SetGraphic(const TGraphic* graphic) { TakeGraphic(graphic ? graphic->Clone() : nullptr); }
+
+TBitmap& TPicture::Bitmap() {
+  if (!GraphicAs<TBitmap>()) TakeGraphic(std::make_unique<TBitmap>());
+  return *GraphicAs<TBitmap>();
+}
 
 void TPicture::Assign(const TPicture& source) {
   if (&source != this) SetGraphic(source.Graphic());
 }
 
-void TPicture::Clear() { Hold(nullptr); }
+void TPicture::Clear() { TakeGraphic(nullptr); }
 
 void TPicture::LoadFromBytes(std::span<const uint8_t> bytes) {
   std::unique_ptr<TGraphic> graphic = GraphicForData(bytes);
   if (!graphic) throw EGraphicError("unknown picture format");
   graphic->LoadFromBytes(bytes);
-  Hold(std::move(graphic));
+  TakeGraphic(std::move(graphic));
 }
 
 void TPicture::LoadFromFile(const std::wstring& path) { LoadFromBytes(ReadFileBytes(path)); }

@@ -15,6 +15,11 @@ class TPicture {
   TGraphic* Graphic() const { return graphic_.get(); }
   // Holds a copy of graphic (nothing when null).
   void SetGraphic(const TGraphic* graphic);
+  // Holds graphic itself (nothing when null).
+  void TakeGraphic(std::unique_ptr<TGraphic> graphic);
+  // The held bitmap; any other graphic (or none) is first replaced by a new,
+  // empty bitmap. Drawing on its canvas does not raise OnChange.
+  TBitmap& Bitmap();
   // The held graphic as T, or null when it is of another class or absent.
   template <class T>
   T* GraphicAs() const {
@@ -39,8 +44,6 @@ class TPicture {
   TChangeEvent OnChange;
 
  private:
-  void Hold(std::unique_ptr<TGraphic> graphic);
-
   std::unique_ptr<TGraphic> graphic_;
 };
 

@@ -77,6 +77,14 @@ TEST(Picture, LoadPicksTheClassFromTheData) {
   picture.Clear();
   EXPECT_TRUE(picture.Empty());
   EXPECT_EQ(changes, 5);
+
+  // Bitmap() swaps any other graphic for a new bitmap and keeps a bitmap.
+  picture.LoadFromBytes(TwoBlockJpeg());
+  picture.Bitmap().SetSize(3, 2);
+  EXPECT_EQ(picture.Width(), 3);
+  TBitmap* held = &picture.Bitmap();
+  EXPECT_EQ(held, picture.GraphicAs<TBitmap>());
+  EXPECT_EQ(picture.Bitmap().Height(), 2);
 }
 
 TEST(Picture, AssignHoldsAnIndependentCopy) {
