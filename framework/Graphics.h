@@ -233,8 +233,10 @@ class TGraphic;
 // Drawing on a device context with the current pen, brush and font. The
 // canvas does not own the DC; it selects its tools into it before each
 // drawing call and puts the DC's original objects back on SetHandle or
-// destruction. Text is drawn on a transparent background when the brush
-// is clear, else on the brush colour.
+// destruction. Pen, Brush and Font report their changes to the canvas,
+// which reselects them at once (their OnChange belongs to the canvas).
+// Text is drawn on a transparent background when the brush is clear, else
+// on the brush colour.
 class TCanvas {
  public:
   explicit TCanvas(HDC dc = nullptr);
