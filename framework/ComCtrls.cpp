@@ -169,12 +169,6 @@ void TCustomListView::DestroyWnd() {
   for (int i = 0; i < columns_.Count(); ++i) columns_[i].width_ = columns_[i].Width();
 }
 
-void TCustomListView::RecreateWindow() {
-  if (!HandleAllocated()) return;
-  DestroyHandle();
-  HandleNeeded();
-}
-
 void TCustomListView::WriteExtendedStyle() {
   if (!HandleAllocated()) return;
   DWORD style = LVS_EX_DOUBLEBUFFER;
@@ -230,7 +224,7 @@ void TCustomListView::WriteSubItems(int index) {
 
 void TCustomListView::SetViewStyle(TViewStyle value) {
   view_style_ = value;
-  RecreateWindow();
+  RecreateWnd();
 }
 
 void TCustomListView::SetRowSelect(bool value) {
@@ -240,7 +234,7 @@ void TCustomListView::SetRowSelect(bool value) {
 
 void TCustomListView::SetReadOnly(bool value) {
   read_only_ = value;
-  RecreateWindow();
+  RecreateWnd();
 }
 
 void TCustomListView::SetGridLines(bool value) {
@@ -250,17 +244,17 @@ void TCustomListView::SetGridLines(bool value) {
 
 void TCustomListView::SetShowColumnHeaders(bool value) {
   show_column_headers_ = value;
-  RecreateWindow();
+  RecreateWnd();
 }
 
 void TCustomListView::SetHideSelection(bool value) {
   hide_selection_ = value;
-  RecreateWindow();
+  RecreateWnd();
 }
 
 void TCustomListView::SetBorderStyle(TBorderStyle value) {
   border_style_ = value;
-  RecreateWindow();
+  RecreateWnd();
 }
 
 void TCustomListView::SetSmallImages(TImageList* value) {

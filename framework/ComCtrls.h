@@ -182,7 +182,6 @@ class TCustomListView : public TWinControl {
   LRESULT CustomDraw(NMLVCUSTOMDRAW& draw);
 
  private:
-  void RecreateWindow();
   void WriteExtendedStyle();
   void WriteColors();
   void WriteItem(int index, bool insert);

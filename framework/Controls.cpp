@@ -256,6 +256,10 @@ TPoint TControl::ScreenToClient(TPoint p) const {
   return {pt.x - origin.X, pt.y - origin.Y};
 }
 
+void TControl::Notify(const TNotifyEvent& event) {
+  if (event && !Loading() && !Destroying()) event(this);
+}
+
 void TControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
   if (OnMouseDown) OnMouseDown(this, button, shift, x, y);
 }
@@ -292,7 +296,7 @@ void TControl::Loaded() {
 void TControl::BoundsChanged() {}
 
 void TControl::Resize() {
-  if (OnResize && !Loading() && !Destroying()) OnResize(this);
+  Notify(OnResize);
 }
 
 void TControl::VisibleChanged() {
@@ -420,6 +424,12 @@ void TWinControl::DestroyHandle() {
     if (auto* win = dynamic_cast<TWinControl*>(child)) win->DestroyHandle();
   DestroyWnd();
   if (handle_) DestroyWindow(handle_);
+}
+
+void TWinControl::RecreateWnd() {
+  if (!handle_) return;
+  DestroyHandle();
+  HandleNeeded();
 }
 
 void TWinControl::Attach(HWND wnd) {

@@ -163,6 +163,9 @@ class TControl : public TComponent {
   virtual void MouseEnter();
   virtual void MouseLeave();
 
+  // Raises a notify event unless the control is being loaded or destroyed.
+  void Notify(const TNotifyEvent& event);
+
   // The effective hint switch: ShowHint, or the parent's when ParentShowHint.
   bool EffectiveShowHint() const;
   // True while this control is the one under the mouse.
@@ -262,6 +265,8 @@ class TWinControl : public TControl {
   // Destroys the window (and its children's); the control stays and makes
   // a new window when next needed.
   void DestroyHandle();
+  // Makes the window anew when there is one (after a change of its styles).
+  void RecreateWnd();
   // The control owning a window, or null.
   static TWinControl* FromHandle(HWND wnd);
 

@@ -109,6 +109,9 @@ void TForm::CreateParams(TCreateParams& params) {
   }
   params.ExStyle |= WS_EX_APPWINDOW;
   if (!Enabled()) params.Style |= WS_DISABLED;
+  // A window made anew for a shown form is shown at once; the first one
+  // is shown by Show, which also places it.
+  if (Visible() && shown_before_) params.Style |= WS_VISIBLE;
 }
 
 TRect TForm::ClientRect() const {
@@ -133,11 +136,7 @@ void TForm::SetBorderStyle(TFormBorderStyle value) {
   if (value == border_style_) return;
   const int clientWidth = ClientWidth(), clientHeight = ClientHeight();
   border_style_ = value;
-  if (HandleAllocated()) {
-    DestroyHandle();
-    HandleNeeded();
-  }
-  if (!HandleAllocated()) SetBounds(Left(), Top(), Width(), Height());
+  RecreateWnd();
   SetClientWidth(clientWidth);
   SetClientHeight(clientHeight);
 }

@@ -137,7 +137,7 @@ void TCustomEdit::CheckChange() {
 }
 
 void TCustomEdit::Change() {
-  if (OnChange && !Loading() && !Destroying()) OnChange(this);
+  Notify(OnChange);
 }
 
 void TCustomEdit::SetReadOnly(bool value) {
@@ -153,10 +153,7 @@ void TCustomEdit::SetMaxLength(int value) {
 void TCustomEdit::SetBorderStyle(TBorderStyle value) {
   if (value == border_style_) return;
   border_style_ = value;
-  if (HandleAllocated()) {
-    DestroyHandle();
-    HandleNeeded();
-  }
+  RecreateWnd();
 }
 
 void TCustomEdit::SelectAll() {
@@ -223,10 +220,7 @@ void TCustomComboBox::ItemsChanged() {
 void TCustomComboBox::SetStyle(TComboBoxStyle value) {
   if (value == style_) return;
   style_ = value;
-  if (HandleAllocated()) {
-    DestroyHandle();
-    HandleNeeded();
-  }
+  RecreateWnd();
 }
 
 int TCustomComboBox::ItemIndex() const {
@@ -276,7 +270,7 @@ bool TCustomComboBox::DroppedDown() const {
 }
 
 void TCustomComboBox::Change() {
-  if (OnChange && !Loading() && !Destroying()) OnChange(this);
+  Notify(OnChange);
 }
 
 void TCustomComboBox::Select() {
@@ -345,10 +339,7 @@ void TScrollBar::SetKind(TScrollBarKind value) {
   if (value == kind_) return;
   kind_ = value;
   SetBounds(Left(), Top(), Height(), Width());
-  if (HandleAllocated()) {
-    DestroyHandle();
-    HandleNeeded();
-  }
+  RecreateWnd();
 }
 
 void TScrollBar::SetParams(int position, int min, int max) {
@@ -373,7 +364,7 @@ void TScrollBar::Scroll(TScrollCode code, int& position) {
 }
 
 void TScrollBar::Change() {
-  if (OnChange && !Loading() && !Destroying()) OnChange(this);
+  Notify(OnChange);
 }
 
 void TScrollBar::HandleScroll(WPARAM wParam) {
