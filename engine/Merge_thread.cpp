@@ -126,14 +126,5 @@ TCopyResult MergeThread::AppendPartsBuffered(File& Output, std::size_t First, st
 }
 
 bool VerifyMerge(const std::wstring& Output, const std::vector<std::wstring>& Names) {
-  File output(Output, Access::Read, Share::Read, Creation::OpenExisting, Caching::Normal);
-  if (!output.IsOpen()) return false;
-  int64_t offset = 0;
-  for (const std::wstring& name : Names) {
-    File part(name, Access::Read, Share::Read, Creation::OpenExisting, Caching::Normal);
-    const int64_t size = FileSizeOf(name);
-    if (!part.IsOpen() || !EndsMatch(part, size, output, offset)) return false;
-    offset += size;
-  }
-  return true;
+  return CheckParts(Output, Names).Matches;
 }

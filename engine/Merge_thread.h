@@ -10,6 +10,10 @@
 #include "My_Global.h"
 #include "Thread.h"
 
+namespace platform {
+class File;
+}
+
 class MergeThread : public TThread {
  public:
   // Sizes holds each part's size in bytes as decimal text. Starts at once;

@@ -78,6 +78,8 @@ bool CopyCached(const std::wstring& From, int64_t FromOffset, const std::wstring
          to.WriteAt(ToOffset, Buffer, Count) == Count;
 }
 
+namespace {
+
 bool EndsMatch(platform::File& Part, int64_t Size, platform::File& Whole, int64_t Offset) {
   const int64_t count = std::min<int64_t>(4, Size);
   if (count <= 0) return true;
@@ -88,4 +90,21 @@ bool EndsMatch(platform::File& Part, int64_t Size, platform::File& Whole, int64_
       return false;
   }
   return true;
+}
+
+}  // namespace
+
+TPartCheck CheckParts(const std::wstring& Whole, const std::vector<std::wstring>& Parts) {
+  using namespace platform;
+  File whole(Whole, Access::Read, Share::Read, Creation::OpenExisting, Caching::Normal);
+  if (!whole.IsOpen()) return {false, Parts.size(), false};
+  int64_t offset = 0;
+  for (std::size_t index = 0; index < Parts.size(); ++index) {
+    File part(Parts[index], Access::Read, Share::Read, Creation::OpenExisting, Caching::Normal);
+    if (!part.IsOpen()) return {false, index, false};
+    const int64_t size = FileSizeOf(Parts[index]);
+    if (!EndsMatch(part, size, whole, offset)) return {false, index, true};
+    offset += size;
+  }
+  return {true, Parts.size(), true};
 }

@@ -7,10 +7,7 @@
 #include <cstdint>
 #include <mutex>
 #include <string>
-
-namespace platform {
-class File;
-}
+#include <vector>
 
 constexpr int64_t UnbufferedChunk = 4194304;
 constexpr int64_t BufferedChunk = 409600;
@@ -67,7 +64,14 @@ void ReportProgress(int64_t Done, int64_t PartSize, int64_t TotalDone, int64_t T
 bool CopyCached(const std::wstring& From, int64_t FromOffset, const std::wstring& To, int64_t ToOffset, int64_t Count,
                 std::byte* Buffer);
 
-// True when the first and the last four bytes of Part (all of them when it
-// is shorter), a file of Size bytes, equal the bytes at the same places of
-// Whole, Offset bytes further on.
-bool EndsMatch(platform::File& Part, int64_t Size, platform::File& Whole, int64_t Offset);
+// The outcome of comparing a series of parts with the file they make up.
+struct TPartCheck {
+  bool Matches;      // every part opened and matched
+  std::size_t Part;  // otherwise the first part that failed; Parts.size() when Whole cannot be opened
+  bool Opened;       // whether that part could be opened
+};
+
+// Compares the first and the last four bytes of every part (all of its
+// bytes when it is shorter) with the bytes at the same places of Whole, each
+// part starting where the one before it ended.
+TPartCheck CheckParts(const std::wstring& Whole, const std::vector<std::wstring>& Parts);

@@ -167,23 +167,11 @@ TCopyResult Splitthread::CopyPartBuffered(File& Source, File& Part, int64_t Part
 }
 
 bool VerifyParts(const std::wstring& Source, const std::vector<std::wstring>& PartList) {
-  File source(Source, Access::Read, Share::Read, Creation::OpenExisting, Caching::Normal);
-  if (!source.IsOpen()) return false;
-  int64_t offset = 0;
-  for (std::size_t index = 0; index < PartList.size(); ++index) {
-    File part(PartList[index], Access::Read, Share::Read, Creation::OpenExisting, Caching::Normal);
-    const bool opened = part.IsOpen();
-    const int64_t size = FileSizeOf(PartList[index]);
-    if (!opened || !EndsMatch(part, size, source, offset)) {
-      source.Close();
-      part.Close();
-      // A first part that differs is not named; one that cannot be opened is.
-      if (!opened || index > 0) ShowPartCheckNotice(PartList[index]);
-      return false;
-    }
-    offset += size;
-  }
-  return true;
+  const TPartCheck check = CheckParts(Source, PartList);
+  // A first part that differs is not named; a part that cannot be opened is.
+  if (!check.Matches && check.Part < PartList.size() && (!check.Opened || check.Part > 0))
+    ShowPartCheckNotice(PartList[check.Part]);
+  return check.Matches;
 }
 
 void WriteRejoinScript(const std::wstring& SourcePath, const std::wstring& OutputBase,

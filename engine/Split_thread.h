@@ -12,6 +12,10 @@
 #include "My_Global.h"
 #include "Thread.h"
 
+namespace platform {
+class File;
+}
+
 class Splitthread : public TThread {
  public:
   // Starts at once; the copy path is the one UnbufferedMode names now.

@@ -14,14 +14,12 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cwctype>
-#include <new>
 
 namespace platform {
 
 namespace {
 
 constexpr int64_t MaxTransfer = int64_t{1} << 30;
-constexpr std::size_t Alignment = 4096;
 
 std::string ToUtf8(const std::wstring& text) {
   std::string out;
@@ -99,18 +97,6 @@ File::File(const std::wstring& path, Access access, Share, Creation creation, Ca
   FHandle = ::open(ToUtf8(path).c_str(), OpenFlags(access, creation, caching), 0666);
 }
 
-File::File(File&& other) noexcept : FHandle(other.FHandle) { other.FHandle = -1; }
-
-File& File::operator=(File&& other) noexcept {
-  if (this != &other) {
-    Close();
-    FHandle = other.FHandle;
-    other.FHandle = -1;
-  }
-  return *this;
-}
-
-File::~File() { Close(); }
 
 bool File::IsOpen() const { return FHandle >= 0; }
 
@@ -140,11 +126,6 @@ int64_t File::WriteAt(int64_t offset, const void* buffer, int64_t count) {
 bool File::Flush() { return IsOpen() && ::fdatasync(Descriptor(FHandle)) == 0; }
 
 bool File::Extend(int64_t size) { return IsOpen() && ::ftruncate(Descriptor(FHandle), size) == 0; }
-
-AlignedBuffer::AlignedBuffer(std::size_t size)
-    : FData(static_cast<std::byte*>(::operator new(size, std::align_val_t{Alignment}))) {}
-
-void AlignedBuffer::Release::operator()(std::byte* p) const { ::operator delete(p, std::align_val_t{Alignment}); }
 
 bool RemoveFile(const std::wstring& path) { return ::unlink(ToUtf8(path).c_str()) == 0; }
 

@@ -4,14 +4,12 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <new>
 
 namespace platform {
 
 namespace {
 
 constexpr int64_t MaxTransfer = int64_t{1} << 30;
-constexpr std::size_t Alignment = 4096;
 
 HANDLE AsHandle(intptr_t h) { return reinterpret_cast<HANDLE>(h); }
 
@@ -45,18 +43,6 @@ File::File(const std::wstring& path, Access access, Share share, Creation creati
   FHandle = reinterpret_cast<intptr_t>(h);
 }
 
-File::File(File&& other) noexcept : FHandle(other.FHandle) { other.FHandle = -1; }
-
-File& File::operator=(File&& other) noexcept {
-  if (this != &other) {
-    Close();
-    FHandle = other.FHandle;
-    other.FHandle = -1;
-  }
-  return *this;
-}
-
-File::~File() { Close(); }
 
 bool File::IsOpen() const { return AsHandle(FHandle) != INVALID_HANDLE_VALUE; }
 
@@ -102,11 +88,6 @@ bool File::Extend(int64_t size) {
   CloseHandle(mapping);
   return true;
 }
-
-AlignedBuffer::AlignedBuffer(std::size_t size)
-    : FData(static_cast<std::byte*>(::operator new(size, std::align_val_t{Alignment}))) {}
-
-void AlignedBuffer::Release::operator()(std::byte* p) const { ::operator delete(p, std::align_val_t{Alignment}); }
 
 bool RemoveFile(const std::wstring& path) { return DeleteFileW(path.c_str()); }
 

@@ -26,6 +26,13 @@ std::string Ascii(const std::wstring& text) {
   return std::string(text.begin(), text.end());
 }
 
+std::string Quoted(const std::wstring& path) {
+  std::string quoted = "\"";
+  quoted += Ascii(path);
+  quoted += '"';
+  return quoted;
+}
+
 std::vector<std::string> Lines(const std::string& script) {
   std::vector<std::string> lines;
   std::size_t start = 0;
@@ -56,18 +63,18 @@ TEST_F(RejoinScript, IsOneLineOfQuotedPartsAndTheSourceName) {
   const std::wstring base = Path(L"movie.avi");
   const auto parts = Parts(base, 3);
   WriteRejoinScript(Join(Folder / L"elsewhere", L"movie.avi"), base, parts);
-  EXPECT_EQ(ReadAll(base + L".bat"), "copy/b \"" + Ascii(parts[0]) + "\"+\"" + Ascii(parts[1]) + "\"+\"" +
-                                         Ascii(parts[2]) + "\" \"movie.avi\"\r\n");
+  EXPECT_EQ(ReadAll(base + L".bat"),
+            "copy/b " + Quoted(parts[0]) + '+' + Quoted(parts[1]) + '+' + Quoted(parts[2]) + " \"movie.avi\"\r\n");
 
   WriteRejoinScript(Path(L"movie.avi"), base, Parts(base, 1));
-  EXPECT_EQ(ReadAll(base + L".bat"), "copy/b \"" + Ascii(parts[0]) + "\" \"movie.avi\"\r\n");
+  EXPECT_EQ(ReadAll(base + L".bat"), "copy/b " + Quoted(parts[0]) + " \"movie.avi\"\r\n");
 }
 
 TEST_F(RejoinScript, ListsPartsInNumberOrderAfterASplit) {
   WritePattern(Path(L"my movie.avi"), 12);
   ASSERT_EQ(RunSplit(Path(L"my movie.avi"), Path(L"my movie.avi"), 1, false), wsSucceeded);
   std::string expected = "copy/b ";
-  for (const auto& part : Parts(Path(L"my movie.avi"), 12)) expected += "\"" + Ascii(part) + "\"+";
+  for (const auto& part : Parts(Path(L"my movie.avi"), 12)) expected += Quoted(part) + '+';
   expected.back() = ' ';
   EXPECT_EQ(ReadAll(Path(L"my movie.avi.bat")), expected + "\"my movie.avi\"\r\n");
 }
@@ -109,12 +116,13 @@ TEST_F(RejoinScript, LongScriptsAppendLineByLine) {
     for (std::string item; std::getline(sources, item, '+');) listed.push_back(item);
   }
   ASSERT_EQ(listed.size(), parts.size());
-  for (std::size_t i = 0; i < parts.size(); ++i) EXPECT_EQ(listed[i], "\"" + Ascii(parts[i]) + "\"");
+  for (std::size_t i = 0; i < parts.size(); ++i) EXPECT_EQ(listed[i], Quoted(parts[i]));
 }
 
 #ifdef _WIN32
 
 struct RunCase {
+  const char* Label;
   std::wstring Name;
   int64_t Block;  // of a 2,997-byte source: 3 bytes give 999 parts and a script of several lines
 };
@@ -143,7 +151,9 @@ TEST_P(RejoinScriptRun, JoinsByteForByte) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Names, RejoinScriptRun,
-                         ::testing::Values(RunCase{L"plain.bin", 409}, RunCase{L"50% off %PATH% %1 & caf\u00e9.bin", 409},
-                                           RunCase{L"long, 100% & caf\u00e9.bin", 3}));
+                         ::testing::Values(RunCase{"Plain", L"plain.bin", 409},
+                                           RunCase{"PercentAndAccent", L"50% off %PATH% %1 & caf\u00e9.bin", 409},
+                                           RunCase{"ManyLines", L"long, 100% & caf\u00e9.bin", 3}),
+                         [](const auto& info) { return std::string(info.param.Label); });
 
 #endif

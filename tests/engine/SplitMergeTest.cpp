@@ -61,6 +61,16 @@ class JobTest : public ::testing::Test {
     EXPECT_TRUE(Notices.empty());
   }
 
+  // Small files p0, p1, … holding the texts given.
+  std::vector<std::wstring> WriteParts(const std::vector<std::string>& texts) const {
+    std::vector<std::wstring> parts;
+    for (const auto& text : texts) {
+      parts.push_back(Path(L"p" + std::to_wstring(parts.size())));
+      WriteText(parts.back(), text);
+    }
+    return parts;
+  }
+
   std::filesystem::path Folder;
   std::vector<std::wstring> Notices;
 };
@@ -74,6 +84,10 @@ struct RoundTripCase {
   int64_t Last;
   std::size_t Count;
 };
+
+void PrintTo(const RoundTripCase& c, std::ostream* out) {
+  *out << c.SourceSize << " bytes in " << (c.Blocks > 0 ? std::to_string(c.Blocks) + " blocks" : "blocks of 10 MiB");
+}
 
 class RoundTripTest : public JobTest, public ::testing::WithParamInterface<RoundTripCase> {
  protected:
@@ -288,10 +302,7 @@ TEST_F(JobTest, ScriptErrorLeavesTheJobUnreportedAndTheLockFree) {
 
 TEST_F(JobTest, VerifyPartsComparesOnlyBytesThatExist) {
   WriteText(Source(), "abcdefg");
-  const std::vector<std::wstring> parts = {Path(L"p0"), Path(L"p1"), Path(L"p2")};
-  WriteText(parts[0], "abc");
-  WriteText(parts[1], "def");
-  WriteText(parts[2], "g");
+  const auto parts = WriteParts({"abc", "def", "g"});
   EXPECT_TRUE(VerifyParts(Source(), parts));
   EXPECT_TRUE(Notices.empty());
 
@@ -317,10 +328,7 @@ TEST_F(JobTest, VerifyPartsComparesOnlyBytesThatExist) {
 
 TEST_F(JobTest, VerifyMergeComparesFirstAndLastBytesOfEveryPart) {
   WriteText(Output(), "abcdefghijk");
-  const std::vector<std::wstring> parts = {Path(L"p0"), Path(L"p1"), Path(L"p2")};
-  WriteText(parts[0], "a");
-  WriteText(parts[1], "bcdefghij");
-  WriteText(parts[2], "k");
+  const auto parts = WriteParts({"a", "bcdefghij", "k"});
   EXPECT_TRUE(VerifyMerge(Output(), parts));
   WriteText(parts[1], "bcdefgXij");
   EXPECT_FALSE(VerifyMerge(Output(), parts));
