@@ -4,6 +4,9 @@
 // their parent window in z-order in one off-screen pass, and the parent
 // routes mouse input to them; windowed controls (TWinControl) own an HWND,
 // either of our own window class or of a native class they subclass.
+// The framework finds a control from its window through a window property,
+// so GWLP_USERDATA stays free for a skinned control that replaces the
+// window procedure once more (and puts it back on WM_DESTROY).
 #pragma once
 
 #include "framework/Classes.h"
