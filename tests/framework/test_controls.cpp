@@ -257,3 +257,56 @@ end
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Routing, APaintMessageWithItsOwnDCPaintsTheParentBehindAChild) {
+  // What a transparent windowed child does to show its parent behind it:
+  // the parent paints into the child's DC, moved by the child's position.
+  TBitmap behind(40, 30);
+  HDC dc = behind.Canvas().Handle();
+  int saved = SaveDC(dc);
+  SetViewportOrgEx(dc, -50, -30, nullptr);  // a child at (50, 30) of the form
+  IntersectClipRect(dc, 50, 30, 90, 60);
+  SendMessageW(form->Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+  SendMessageW(form->Handle(), WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+  RestoreDC(dc, saved);
+  EXPECT_EQ(harness::PixelAt(behind, 5, 5), clRed);     // form (55, 35): Back
+  EXPECT_EQ(harness::PixelAt(behind, 15, 15), clBlue);  // form (65, 45): Front over Back
+}
+
+TEST(Labels, AutoSizeFollowsTheTextAndKeepsTheRightEdgeOfRightAlignedText) {
+  TEventForm* form = MakeForm(R"(
+object Labels: TEventForm
+  BorderStyle = bsNone
+  object Label1: TLabel
+    Left = 100
+    Top = 10
+    Caption = 'short'
+  end
+  object Right: TLabel
+    Left = 100
+    Top = 40
+    Width = 80
+    AutoSize = False
+    Alignment = taRightJustify
+    Caption = 'x'
+  end
+end
+)", false);
+  TLabel* label = form->Label1;
+  const int shortWidth = label->Width();
+  EXPECT_GT(shortWidth, 0);
+  label->SetCaption(L"a much longer caption");
+  EXPECT_GT(label->Width(), shortWidth);
+  EXPECT_EQ(label->Left(), 100);
+
+  auto* right = static_cast<TLabel*>(harness::Find(form, "Right"));
+  EXPECT_EQ(right->Width(), 80);  // AutoSize off: the bounds stay
+  right->SetAutoSize(true);
+  EXPECT_EQ(right->Left() + right->Width(), 180);
+  EXPECT_LT(right->Width(), 80);
+  form->Free();
+}
+
+}  // namespace
