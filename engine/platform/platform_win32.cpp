@@ -81,7 +81,9 @@ bool File::Flush() { return IsOpen() && FlushFileBuffers(AsHandle(FHandle)); }
 
 bool File::Extend(int64_t size) {
   // A mapping object with a maximum size extends the file to that size; no
-  // view is needed, so the object is closed at once.
+  // view is needed, so the object is closed at once. (Without a file handle
+  // the call would make a mapping of the paging file instead.)
+  if (!IsOpen()) return false;
   HANDLE mapping = CreateFileMappingW(AsHandle(FHandle), nullptr, PAGE_READWRITE, static_cast<DWORD>(size >> 32),
                                       static_cast<DWORD>(size & 0xFFFFFFFF), nullptr);
   if (!mapping) return false;
