@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <initializer_list>
+#include <utility>
 
 #include "framework/Layout.h"
 
@@ -173,7 +174,7 @@ void TXImageButton::DrawState(TButtonState state, bool pressed, bool quick) {
     Picture().Clear();
     return;
   }
-  Picture().SetGraphic(PngCopy(pic_normal_).get());
+  Picture().TakeGraphic(PngCopy(pic_normal_));
 
   const TPicture* face = &pic_normal_;
   const TPicture* small = &pic_small_normal_;
@@ -210,7 +211,7 @@ void TXImageButton::DrawState(TButtonState state, bool pressed, bool quick) {
   canvas.TextOut(x, y, caption_);
 
   if (!enabled_) {
-    Picture().SetGraphic(composed.get());
+    Picture().TakeGraphic(std::move(composed));
     return;
   }
   last_image_.Assign(*Picture().Graphic());
@@ -240,7 +241,7 @@ void TXImageButton::StretchPictures() {
   stretching_ = true;
   for (TPicture* picture : {&pic_normal_, &pic_mouse_on_, &pic_mouse_down_, &pic_disabled_}) {
     if (picture->Empty()) continue;
-    picture->SetGraphic(StretchCaps(*PngCopy(*picture), Width(), cap, cap).get());
+    picture->TakeGraphic(StretchCaps(*PngCopy(*picture), Width(), cap, cap));
   }
   stretching_ = false;
   updating_ = wasUpdating;

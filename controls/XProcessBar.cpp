@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <utility>
 
 #include "controls/ComponentRef.h"
 #include "framework/Layout.h"
@@ -48,8 +50,8 @@ void TXProcessBar::DrawBar() {
     Picture().Clear();
     return;
   }
-  TBitmap bitmap(w, h);
-  TCanvas& canvas = bitmap.Canvas();
+  auto bitmap = std::make_unique<TBitmap>(w, h);
+  TCanvas& canvas = bitmap->Canvas();
   canvas.Brush.SetColor(clWhite);
   canvas.Pen.SetColor(border_);
   canvas.Rectangle(Rect(0, 0, w, h));
@@ -71,7 +73,7 @@ void TXProcessBar::DrawBar() {
   canvas.TextOut(w / 2 - 10, (h - 16) / 2 + 2, text);
   canvas.Font.SetColor(clBlack);
   canvas.TextOut(w / 2 - 11, (h - 16) / 2 + 1, text);
-  Picture().SetGraphic(&bitmap);
+  Picture().TakeGraphic(std::move(bitmap));
 }
 
 void TXProcessBar::Resize() {
