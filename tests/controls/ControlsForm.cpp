@@ -1,0 +1,117 @@
+#include "tests/controls/ControlsForm.h"
+
+#include <cstring>
+#include <sstream>
+#include <utility>
+
+#include "framework/Layout.h"
+#include "framework/Resources.h"
+#include "tests/harness/Harness.h"
+
+namespace {
+
+std::string NameOf(TObject* sender) {
+  auto* component = dynamic_cast<TComponent*>(sender);
+  return component ? component->Name() : "?";
+}
+
+const bool registered = [] {
+  RegisterClass<TControlsForm, TForm>("TControlsForm")
+      .Handler("ItemClick", &TControlsForm::ItemClick)
+      .Handler("ItemEnter", &TControlsForm::ItemEnter)
+      .Handler("ItemLeave", &TControlsForm::ItemLeave)
+      .Handler("ItemDown", &TControlsForm::ItemDown)
+      .Handler("ItemUp", &TControlsForm::ItemUp);
+  return true;
+}();
+
+// The top-level objects of the picture-list classes in a layout text.
+std::string PictureListObjects(const std::string& layout) {
+  std::istringstream in(layout);
+  std::string line, objects;
+  bool inside = false;
+  while (std::getline(in, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.rfind("  object ", 0) == 0 && line.find(": TX") != std::string::npos &&
+        line.find("PicList") != std::string::npos)
+      inside = true;
+    if (inside) objects += line + "\n";
+    if (line == "  end") inside = false;
+  }
+  return objects;
+}
+
+}  // namespace
+
+std::vector<std::string> TControlsForm::Take() { return std::exchange(Log, {}); }
+
+void TControlsForm::ItemClick(TObject* Sender) { Log.push_back("click " + NameOf(Sender)); }
+void TControlsForm::ItemEnter(TObject* Sender) { Log.push_back("enter " + NameOf(Sender)); }
+void TControlsForm::ItemLeave(TObject* Sender) { Log.push_back("leave " + NameOf(Sender)); }
+
+void TControlsForm::ItemDown(TObject* Sender, TMouseButton Button, TShiftState, int, int) {
+  Log.push_back("down " + NameOf(Sender) + " " + std::to_string(Button));
+}
+
+void TControlsForm::ItemUp(TObject* Sender, TMouseButton Button, TShiftState, int, int) {
+  Log.push_back("up " + NameOf(Sender) + " " + std::to_string(Button));
+}
+
+TControlsForm* MakeForm(const std::string& layout, bool show) {
+  harness::InitGui();
+  auto* form = new TControlsForm(Application);
+  try {
+    form->ReadLayoutText(layout, "test.lfm");
+  } catch (...) {
+    form->Free();
+    throw;
+  }
+  if (show) {
+    harness::ParkMouse();
+    form->Show();
+    harness::Pump();
+  }
+  return form;
+}
+
+TForm* SkinLists() {
+  static TForm* lists = [] {
+    auto bytes = ResourceBytes(L"forms/frmResource.lfm");
+    const std::string layout(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    return MakeForm("object frmResource: TControlsForm\n  Visible = False\n" + PictureListObjects(layout) + "end\n",
+                    false);
+  }();
+  return lists;
+}
+
+std::unique_ptr<TPicture> SolidPicture(int width, int height, TColor color, uint8_t alpha) {
+  TPngImage png;
+  png.CreateBlank(COLOR_RGBALPHA, 8, width, height);
+  for (int y = 0; y < height; ++y) {
+    uint8_t* row = png.Scanline(y);
+    for (int x = 0; x < width; ++x) {
+      row[3 * x] = static_cast<uint8_t>(color >> 16);
+      row[3 * x + 1] = static_cast<uint8_t>(color >> 8);
+      row[3 * x + 2] = static_cast<uint8_t>(color);
+    }
+    std::memset(png.AlphaScanline(y), alpha, static_cast<size_t>(width));
+  }
+  auto picture = std::make_unique<TPicture>();
+  picture->SetGraphic(&png);
+  return picture;
+}
+
+TColor PngPixel(const TPngImage& png, int x, int y) {
+  const uint8_t* p = png.Scanline(y) + 3 * x;
+  return TColor{p[2]} | TColor{p[1]} << 8 | TColor{p[0]} << 16;
+}
+
+bool SamePixels(const TPngImage& a, const TPngImage& b) {
+  if (a.Width() != b.Width() || a.Height() != b.Height() || a.HasAlpha() != b.HasAlpha()) return false;
+  for (int y = 0; y < a.Height(); ++y) {
+    if (std::memcmp(a.Scanline(y), b.Scanline(y), 3 * static_cast<size_t>(a.Width())) != 0) return false;
+    if (a.HasAlpha() && std::memcmp(a.AlphaScanline(y), b.AlphaScanline(y), static_cast<size_t>(a.Width())) != 0)
+      return false;
+  }
+  return true;
+}
