@@ -168,33 +168,4 @@ TEST_F(CheckBox, TheWidthFollowsCaptionAndFontAtTheNextPaintAndTheHeightStays) {
   EXPECT_EQ(plain->Width(), width);
 }
 
-TEST_F(CheckBox, TheCaptionStartsFourPixelsRightOfTheBox) {
-  // The first column that is neither yellow background nor box.
-  TRect client = plain->ClientRect();
-  auto shot = harness::Render(form);
-  int first = -1;
-  for (int x = 14; x < client.Right && first < 0; ++x)
-    for (int y = 0; y < client.Bottom; ++y)
-      if (harness::PixelAt(*shot, plain->Left() + x, plain->Top() + y) != clYellow) {
-        first = x;
-        break;
-      }
-  // Where the glyphs of the caption begin when it is drawn at x 0.
-  TBitmap reference(60, 20);
-  TCanvas& canvas = reference.Canvas();
-  canvas.Brush.SetColor(clYellow);
-  canvas.FillRect(Rect(0, 0, 60, 20));
-  canvas.Font.Assign(plain->Font());
-  canvas.Brush.SetStyle(bsClear);
-  canvas.TextOut(0, 0, L"Plain");
-  int glyph = -1;
-  for (int x = 0; x < 60 && glyph < 0; ++x)
-    for (int y = 0; y < 20; ++y)
-      if (harness::PixelAt(reference, x, y) != clYellow) {
-        glyph = x;
-        break;
-      }
-  EXPECT_EQ(first, 18 + glyph);
-}
-
 }  // namespace

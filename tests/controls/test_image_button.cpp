@@ -146,12 +146,6 @@ class ImageButton : public ::testing::Test {
   TXImageButton* button = nullptr;
 };
 
-TEST_F(ImageButton, SizesItselfToTheNormalPicture) {
-  EXPECT_EQ(button->Width(), 40);
-  EXPECT_EQ(button->Height(), 20);
-  EXPECT_FALSE(button->AutoSize());
-}
-
 TEST_F(ImageButton, EachStateShowsItsPictureAndEmptySlotsShowTheNormalOne) {
   button->DrawState(TButtonState::Normal);
   EXPECT_EQ(ShownAt(5, 5), kNormal);

@@ -114,12 +114,4 @@ TEST_F(ProgressBar, TheSkinColourTakesEffectWithTheList) {
   ExpectPainted(313, L"50%", {0x00A8A8F4, kRedTrough, kRedBar});
 }
 
-TEST_F(ProgressBar, ResizingRepaintsAtTheNewSize) {
-  auto* fresh = new TXProcessBar(&owner);
-  EXPECT_EQ(fresh->Width(), 30);
-  EXPECT_EQ(fresh->Height(), 16);
-  fresh->SetWidth(200);
-  EXPECT_EQ(fresh->Picture().Width(), 200);
-}
-
 }  // namespace
