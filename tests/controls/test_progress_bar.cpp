@@ -90,6 +90,12 @@ TEST_F(ProgressBar, ALowerMaxKeepsThePositionAndTheBarStopsAtItsEnd) {
   ExpectPainted(627, L"160%");
 }
 
+TEST_F(ProgressBar, LargeValuesDoNotOverflow) {
+  bar->SetMax(2000000000);
+  bar->SetPosition(1000000000);
+  ExpectPainted(313, L"50%");
+}
+
 TEST_F(ProgressBar, AMaxThatIsNotPositiveShowsAnEmptyBar) {
   bar->SetPosition(60);
   bar->SetMax(0);
