@@ -90,12 +90,9 @@ TEST(FileSystemKind, MatchesNamesExactly) {
   EXPECT_EQ(FileSystemKind(L"C:"), fskOther);
 }
 
-class VolumeTest : public ::testing::Test {
+class VolumeTest : public FolderTest {
  protected:
-  void SetUp() override { Folder = FreshFolder(); }
-  std::wstring Path(const std::wstring& name) const { return Join(Folder, name); }
-  std::wstring Pattern() const { return Join(Folder, L"*.*"); }
-  std::filesystem::path Folder;
+  std::wstring Pattern() const { return Path(L"*.*"); }
 };
 
 TEST_F(VolumeTest, FileSizeOfAnswersZeroForMissingFiles) {

@@ -8,11 +8,13 @@
 using namespace platform;
 using namespace testfiles;
 
-TEST(Platform, UnbufferedTransfersMustBeAligned) {
+class Platform : public FolderTest {};
+
+TEST_F(Platform, UnbufferedTransfersMustBeAligned) {
 #ifdef _WIN32
   GTEST_SKIP() << "Wine opens FILE_FLAG_NO_BUFFERING handles with the cache";
 #else
-  const std::wstring path = Join(FreshFolder(), L"direct.bin");
+  const std::wstring path = Path(L"direct.bin");
   AlignedBuffer buffer(2 * 4096);
   File file(path, Access::ReadWrite, Share::Write, Creation::CreateAlways, Caching::Unbuffered);
   ASSERT_TRUE(file.IsOpen());
@@ -25,8 +27,8 @@ TEST(Platform, UnbufferedTransfersMustBeAligned) {
 #endif
 }
 
-TEST(Platform, ExtendSizesANewFile) {
-  const std::wstring path = Join(FreshFolder(), L"sized.bin");
+TEST_F(Platform, ExtendSizesANewFile) {
+  const std::wstring path = Path(L"sized.bin");
   {
     File file(path, Access::ReadWrite, Share::Write, Creation::CreateAlways, Caching::Unbuffered);
     ASSERT_TRUE(file.Extend(int64_t{5} << 30));
@@ -34,7 +36,7 @@ TEST(Platform, ExtendSizesANewFile) {
   EXPECT_EQ(SizeOf(path), int64_t{5} << 30);
 }
 
-TEST(Platform, ScriptEncoding) {
+TEST_F(Platform, ScriptEncoding) {
 #ifdef _WIN32
   // The OEM code page of the test machine (437 or 850) has e-acute at 0x82.
   EXPECT_EQ(ToScriptEncoding(L"caf\u00e9"), "caf\x82");

@@ -42,19 +42,17 @@ std::vector<std::string> Lines(const std::string& script) {
   return lines;
 }
 
-class RejoinScript : public ::testing::Test {
+class RejoinScript : public FolderTest {
  protected:
   void SetUp() override {
-    Folder = FreshFolder();
+    FolderTest::SetUp();
     ResetJobState();
   }
-  std::wstring Path(const std::wstring& name) const { return Join(Folder, name); }
   std::vector<std::wstring> Parts(const std::wstring& base, int count) const {
     std::vector<std::wstring> parts;
     for (int i = 0; i < count; ++i) parts.push_back(PartFileName(base, i));
     return parts;
   }
-  fs::path Folder;
 };
 
 }  // namespace

@@ -25,16 +25,18 @@ namespace {
 constexpr int64_t MiB = 1 << 20;
 constexpr int64_t TenMiB = 10 * MiB;
 
-class JobTest : public ::testing::Test {
+class JobTest : public FolderTest {
  protected:
   void SetUp() override {
-    Folder = FreshFolder();
+    FolderTest::SetUp();
     ResetJobState();
     SetPartCheckNotice([this](const std::wstring& part) { Notices.push_back(part); });
   }
-  void TearDown() override { SetPartCheckNotice(nullptr); }
+  void TearDown() override {
+    SetPartCheckNotice(nullptr);
+    FolderTest::TearDown();
+  }
 
-  std::wstring Path(const std::wstring& name) const { return Join(Folder, name); }
   std::wstring Source() const { return Path(L"source.bin"); }
   std::wstring Base() const { return Path(L"source.bin"); }  // parts are written beside the source
   std::wstring Output() const { return Path(L"merged.bin"); }
@@ -71,7 +73,6 @@ class JobTest : public ::testing::Test {
     return parts;
   }
 
-  std::filesystem::path Folder;
   std::vector<std::wstring> Notices;
 };
 
@@ -431,13 +432,7 @@ TEST_F(JobTest, ShortWritesFail) {
 // More than 4 GiB with a part over 2 GiB: offsets, sizes and the tail copy
 // past 4 GiB all need 64 bits. The sparse source carries pattern bytes at
 // the places where 32-bit arithmetic would go wrong.
-class LargeRoundTrip : public JobTest {
- protected:
-  void TearDown() override {
-    JobTest::TearDown();
-    std::filesystem::remove_all(Folder);
-  }
-};
+class LargeRoundTrip : public JobTest {};
 
 TEST_F(LargeRoundTrip, SourceOver4GiB) {
   constexpr int64_t GiB = int64_t{1} << 30;

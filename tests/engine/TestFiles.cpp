@@ -1,7 +1,5 @@
 #include "TestFiles.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cstring>
@@ -41,15 +39,20 @@ void WritePatternTo(std::ofstream& out, int64_t size, uint32_t seed) {
 
 }  // namespace
 
-fs::path FreshFolder() {
+void FolderTest::SetUp() {
   const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
   std::string name = std::string(test->test_suite_name()) + "." + test->name();
   std::replace(name.begin(), name.end(), '/', '_');
-  const fs::path folder = fs::current_path() / "engine-test-files" / name;
-  fs::remove_all(folder);
-  fs::create_directories(folder);
-  return folder;
+  Folder = fs::current_path() / "engine-test-files" / name;
+  fs::remove_all(Folder);
+  fs::create_directories(Folder);
 }
+
+void FolderTest::TearDown() {
+  if (!HasFailure()) fs::remove_all(Folder);
+}
+
+std::wstring FolderTest::Path(const std::wstring& name) const { return Join(Folder, name); }
 
 std::wstring Join(const fs::path& folder, const std::wstring& name) {
   return folder.wstring() + static_cast<wchar_t>(fs::path::preferred_separator) + name;

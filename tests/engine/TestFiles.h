@@ -8,12 +8,23 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "My_Global.h"
 
 namespace testfiles {
 
-// An empty folder named after the running test, below the working directory.
-std::filesystem::path FreshFolder();
+// A fixture with an empty folder named after the running test, below the
+// working directory. The folder is removed after a passing test and kept
+// for a look after a failing one.
+class FolderTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+  std::wstring Path(const std::wstring& name) const;
+  std::filesystem::path Folder;
+};
+
 std::wstring Join(const std::filesystem::path& folder, const std::wstring& name);
 // The path of a wide name, converted the way the engine does (UTF-8 on POSIX,
 // whatever the process locale).
