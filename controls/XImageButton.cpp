@@ -175,19 +175,21 @@ void TXImageButton::DrawState(TButtonState state, bool pressed, bool quick) {
     return;
   }
   Picture().TakeGraphic(PngCopy(pic_normal_));
+  // Without a disabled picture a disabled button shows the plain normal one, bare.
+  if (!enabled_ && pic_disabled_.Empty()) return;
+  std::unique_ptr<TPngImage> composed = Compose(state, pressed);
+  if (enabled_) FadeIn(*composed, quick);
+  else Picture().TakeGraphic(std::move(composed));
+}
 
-  const TPicture* face = &pic_normal_;
-  const TPicture* small = &pic_small_normal_;
-  const TFont* font = &Font();
+std::unique_ptr<TPngImage> TXImageButton::Compose(TButtonState state, bool pressed) {
+  const TPicture* face = &pic_disabled_;
+  const TPicture* small = &pic_small_disabled_;
   if (enabled_) {
+    face = &pic_normal_;
     if (state == TButtonState::MouseOn && !pic_mouse_on_.Empty()) face = &pic_mouse_on_;
     if (state == TButtonState::MouseDown && !pic_mouse_down_.Empty()) face = &pic_mouse_down_;
-  } else {
-    // Without a disabled picture the plain normal picture stays, bare.
-    if (pic_disabled_.Empty()) return;
-    face = &pic_disabled_;
-    small = &pic_small_disabled_;
-    font = &font_disable_;
+    small = &pic_small_normal_;
   }
   std::unique_ptr<TPngImage> composed = PngCopy(*face);
   TCanvas& canvas = composed->Canvas();
@@ -195,7 +197,7 @@ void TXImageButton::DrawState(TButtonState state, bool pressed, bool quick) {
   if (!small->Empty()) canvas.Draw(small_left_ + shift, small_top_ + shift, *small->Graphic());
 
   canvas.Brush.SetStyle(bsClear);
-  canvas.Font.Assign(*font);
+  canvas.Font.Assign(enabled_ ? Font() : font_disable_);
   int x = caption_left_ + shift, y = caption_top_ + shift;
   if (caption_align_ != TTextAlign::taCustom) {
     // Aligned captions stay put when pressed.
@@ -209,17 +211,16 @@ void TXImageButton::DrawState(TButtonState state, bool pressed, bool quick) {
     x += caption_left_;
   }
   canvas.TextOut(x, y, caption_);
+  return composed;
+}
 
-  if (!enabled_) {
-    Picture().TakeGraphic(std::move(composed));
-    return;
-  }
+void TXImageButton::FadeIn(const TPngImage& composed, bool quick) {
   last_image_.Assign(*Picture().Graphic());
   const int w = pic_normal_.Width(), h = pic_normal_.Height();
   auto show = [&](int64_t alpha) {
     auto* shown = Picture().GraphicAs<TPngImage>();
     if (!shown) return;
-    BlendInto(*shown, last_image_, *composed, w, h, static_cast<int>(std::clamp<int64_t>(alpha, 0, 255)));
+    BlendInto(*shown, last_image_, composed, w, h, static_cast<int>(std::clamp<int64_t>(alpha, 0, 255)));
     shown->Changed();
     Update();
   };

@@ -100,6 +100,11 @@ class TXImageButton : public TImage {
 
  private:
   void PicNormalChanged();
+  // The state picture with the small icon and the caption drawn on it.
+  std::unique_ptr<TPngImage> Compose(TButtonState state, bool pressed);
+  // Shows composed: at once before the first mouse entry, else blended in
+  // over the plain normal picture in steps, each painted at once.
+  void FadeIn(const TPngImage& composed, bool quick);
   // Replaces the four state pictures by copies stretched to the width.
   void StretchPictures();
 
