@@ -57,22 +57,7 @@ void TControlsForm::ItemUp(TObject* Sender, TMouseButton Button, TShiftState, in
   Log.push_back("up " + NameOf(Sender) + " " + std::to_string(Button));
 }
 
-TControlsForm* MakeForm(const std::string& layout, bool show) {
-  harness::InitGui();
-  auto* form = new TControlsForm(Application);
-  try {
-    form->ReadLayoutText(layout, "test.lfm");
-  } catch (...) {
-    form->Free();
-    throw;
-  }
-  if (show) {
-    harness::ParkMouse();
-    form->Show();
-    harness::Pump();
-  }
-  return form;
-}
+TControlsForm* MakeForm(const std::string& layout, bool show) { return harness::MakeForm<TControlsForm>(layout, show); }
 
 TForm* SkinLists() {
   static TForm* lists = [] {

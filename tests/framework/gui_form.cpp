@@ -61,19 +61,4 @@ static const bool registered = [] {
   return true;
 }();
 
-TEventForm* MakeForm(const std::string& layout, bool show) {
-  harness::InitGui();
-  auto* form = new TEventForm(Application);
-  try {
-    form->ReadLayoutText(layout, "test.lfm");
-  } catch (...) {
-    form->Free();
-    throw;
-  }
-  if (show) {
-    harness::ParkMouse();
-    form->Show();
-    harness::Pump();
-  }
-  return form;
-}
+TEventForm* MakeForm(const std::string& layout, bool show) { return harness::MakeForm<TEventForm>(layout, show); }

@@ -116,6 +116,12 @@ void MoveAway(TControl* control) {
   SendMessageW(wnd, WM_MOUSELEAVE, 0, 0);
 }
 
+void ShowFresh(TForm* form) {
+  ParkMouse();
+  form->Show();
+  Pump();
+}
+
 void ParkMouse() {
   SetCursorPos(0, 0);
   Pump(50);

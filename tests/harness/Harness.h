@@ -24,6 +24,23 @@ void Pump(int milliseconds = 0);
 // Pumps until done() holds or timeoutMs passes; answers done().
 bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 2000);
 
+// Creates a form of class F, owned by the application, from a layout text;
+// when show is set it is shown with the mouse parked outside it.
+void ShowFresh(TForm* form);
+template <class F>
+F* MakeForm(const std::string& layout, bool show = true) {
+  InitGui();
+  auto* form = new F(Application);
+  try {
+    form->ReadLayoutText(layout, "test.lfm");
+  } catch (...) {
+    form->Free();
+    throw;
+  }
+  if (show) ShowFresh(form);
+  return form;
+}
+
 // The component of that name owned by root; fails the test when missing.
 TComponent* Find(TComponent* root, const std::string& name);
 TControl* FindControl(TComponent* root, const std::string& name);
