@@ -89,17 +89,27 @@ bool Split(const std::wstring& source, const std::wstring& folder, int64_t block
   return WorkerState == wsSucceeded;
 }
 
-bool Merge(const std::wstring& base, const std::wstring& output) {
-  std::vector<std::wstring> names, sizes;
-  int64_t total = 0;
-  for (int index = 0; FileSizeOf(PartFileName(base, index)) > 0; ++index) {
-    names.push_back(PartFileName(base, index));
-    sizes.push_back(std::to_wstring(FileSizeOf(names.back())));
-    total += FileSizeOf(names.back());
+// The series of base from part 0 to the first gap, as the merge page lists it.
+struct Series {
+  std::vector<std::wstring> Names, Sizes;
+  int64_t Total = 0;
+};
+
+Series ListSeries(const std::wstring& base) {
+  Series series;
+  for (int index = 0;; ++index) {
+    const int64_t size = FileSizeOf(PartFileName(base, index));
+    if (size <= 0) return series;
+    series.Names.push_back(PartFileName(base, index));
+    series.Sizes.push_back(std::to_wstring(size));
+    series.Total += size;
   }
-  if (names.empty()) return false;
-  UnbufferedMode = ChooseUnbufferedMode(FileSizeOf(names[0]));
-  MergeThread(output, names, sizes, total, nullptr).WaitFor();
+}
+
+bool Merge(const Series& series, const std::wstring& output) {
+  if (series.Names.empty()) return false;
+  UnbufferedMode = ChooseUnbufferedMode(FileSizeOf(series.Names[0]));
+  MergeThread(output, series.Names, series.Sizes, series.Total, nullptr).WaitFor();
   return WorkerState == wsSucceeded;
 }
 
@@ -150,7 +160,10 @@ int main(int argc, char** argv) {
   const auto is = [&](const char* command, std::size_t count) { return !args.empty() && args[0] == command && args.size() == count + 1; };
   if (is("make", 2)) return Make(Wide(argv[2]), std::stoll(args[2])) ? 0 : 1;
   if (is("split", 3)) return Measure([&] { return Split(Wide(argv[2]), Wide(argv[3]), std::stoll(args[3])); });
-  if (is("merge", 2)) return Measure([&] { return Merge(Wide(argv[2]), Wide(argv[3])); });
+  if (is("merge", 2)) {
+    const Series series = ListSeries(Wide(argv[2]));
+    return Measure([&] { return Merge(series, Wide(argv[3])); });
+  }
   if (is("verify", 2)) return Measure([&] { return Verify(Wide(argv[2]), Wide(argv[3])); });
   if (is("loop", 4))
     return Measure([&] { return Loop(Wide(argv[2]), Wide(argv[3]), std::stoll(args[3]), args[4] == "1"); });
