@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -88,6 +89,73 @@ TEST(Pages, FillTheirPanelAtTheGivenSize) {
   EXPECT_EQ(r.bottom, 405);
   EXPECT_FALSE(g_MobrelDLL_ShowMobrel(nullptr, 0, 0, 10, 10));
   DestroyWindow(panel);
+}
+
+// Writes what a window shows as a 24-bit BMP into build/screens
+// beside the build tree that holds this program, for people to look at.
+void SaveWindowPicture(HWND window, const std::wstring& name) {
+  RECT r;
+  GetClientRect(window, &r);
+  const int width = r.right, height = r.bottom;
+  HDC screen = GetDC(window);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, height, 1, 24, BI_RGB};
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+  GdiFlush();
+  wchar_t exe[MAX_PATH];
+  GetModuleFileNameW(nullptr, exe, MAX_PATH);
+  std::wstring dir = exe;
+  for (int up = 0; up < 3; ++up) dir.resize(dir.find_last_of(L'\\'));  // build/<tree>/bin/x.exe -> build
+  dir += L"\\screens";
+  CreateDirectoryW(dir.c_str(), nullptr);
+  const DWORD stride = (width * 3 + 3) & ~3u, size = stride * height;
+  BITMAPFILEHEADER file{0x4D42, sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + size, 0, 0,
+                        sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};
+  if (FILE* out = _wfopen((dir + L"\\" + name + L".bmp").c_str(), L"wb")) {
+    fwrite(&file, sizeof(file), 1, out);
+    fwrite(&info.bmiHeader, sizeof(info.bmiHeader), 1, out);
+    fwrite(bits, 1, size, out);
+    fclose(out);
+  }
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(window, screen);
+}
+
+void PumpFor(DWORD milliseconds) {
+  const DWORD start = GetTickCount();
+  MSG msg;
+  while (GetTickCount() - start < milliseconds) {
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    Sleep(10);
+  }
+}
+
+TEST(Pages, FollowTheSkinColour) {
+  HWND host = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 1260, 405,
+                              nullptr, nullptr, nullptr, nullptr);
+  g_MobrelDLL_SetSkin(4);  // red
+  ASSERT_TRUE(g_MobrelDLL_ShowOurProducts(host, 0, 0, 630, 405));
+  HWND about = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 630, 0, 630, 405, host, nullptr,
+                               nullptr, nullptr);
+  ASSERT_TRUE(g_MobrelDLL_ShowMobrel(about, 0, 0, 630, 405));
+  PumpFor(200);
+  // The products page draws its card band in the skin's colour.
+  HDC dc = GetDC(host);
+  bool redSeen = false;
+  for (int y = 40; y < 200 && !redSeen; ++y) redSeen = GetPixel(dc, 26, y) == RGB(0xCC, 0x3A, 0x3A);
+  ReleaseDC(host, dc);
+  EXPECT_TRUE(redSeen);
+  SaveWindowPicture(host, L"library-pages-red");
+  g_MobrelDLL_SetSkin(0);
+  PumpFor(200);
+  SaveWindowPicture(host, L"library-pages-blue");
+  DestroyWindow(host);
 }
 
 TEST(OSInfo, FillsTheRecord) {
