@@ -51,7 +51,7 @@ Splitthread::~Splitthread() { WaitFor(); }
 
 void Splitthread::Execute() {
   WorkerState.exchange(wsRunning);
-  TCopyResult result = crFailed;
+  TCopyResult result = crFailed;  // also for an empty block, which would never end a part
   if (FBlockSize > 0) result = UnbufferedMode == 1 ? SplitUnbuffered() : SplitBuffered();
   if (result == crDone && !VerifyParts(FSource, FPartList)) result = crFailed;
   if (result != crDone) {
