@@ -27,7 +27,7 @@ void PutU32(Bytes& b, uint32_t v) {
 
 }  // namespace
 
-Bytes EncodePng(const PngSpec& spec) {
+Bytes EncodePng(const PngLayout& layout) {
   Bytes out;
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   png_infop info = png_create_info_struct(png);
@@ -36,15 +36,15 @@ Bytes EncodePng(const PngSpec& spec) {
     throw std::runtime_error("PNG encoding failed");
   }
   png_set_write_fn(png, &out, Append, Flush);
-  png_set_IHDR(png, info, spec.width, spec.height, spec.bitDepth, spec.colorType,
-               spec.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+  png_set_IHDR(png, info, layout.width, layout.height, layout.bitDepth, layout.colorType,
+               layout.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                PNG_FILTER_TYPE_DEFAULT);
-  if (!spec.palette.empty())
-    png_set_PLTE(png, info, spec.palette.data(), static_cast<int>(spec.palette.size()));
-  if (!spec.paletteAlpha.empty())
-    png_set_tRNS(png, info, spec.paletteAlpha.data(), static_cast<int>(spec.paletteAlpha.size()), nullptr);
+  if (!layout.palette.empty())
+    png_set_PLTE(png, info, layout.palette.data(), static_cast<int>(layout.palette.size()));
+  if (!layout.paletteAlpha.empty())
+    png_set_tRNS(png, info, layout.paletteAlpha.data(), static_cast<int>(layout.paletteAlpha.size()), nullptr);
   std::vector<png_bytep> rows;
-  for (const Bytes& row : spec.rows) rows.push_back(const_cast<png_bytep>(row.data()));
+  for (const Bytes& row : layout.rows) rows.push_back(const_cast<png_bytep>(row.data()));
   png_set_rows(png, info, rows.data());
   png_write_png(png, info, PNG_TRANSFORM_IDENTITY, nullptr);
   png_destroy_write_struct(&png, &info);

@@ -9,8 +9,8 @@
 
 using Bytes = std::vector<uint8_t>;
 
-struct PngSpec {
-  PngSpec(int type, int depth, int w, int h, std::vector<Bytes> r = {})
+struct PngLayout {
+  PngLayout(int type, int depth, int w, int h, std::vector<Bytes> r = {})
       : colorType(type), bitDepth(depth), width(w), height(h), rows(std::move(r)) {}
 
   int colorType;
@@ -22,7 +22,7 @@ struct PngSpec {
   Bytes paletteAlpha;                // tRNS of a palette picture
   bool interlaced = false;
 };
-Bytes EncodePng(const PngSpec& spec);
+Bytes EncodePng(const PngLayout& layout);
 
 // An uncompressed BMP; pixels are $AARRGGBB, row by row from the top.
 // 24 and 32 bits per pixel; the file is bottom-up unless topDown.

@@ -15,9 +15,9 @@ std::vector<int> Rgb(const TPngImage& png, int x, int y) {
 
 int Alpha(const TPngImage& png, int x, int y) { return png.AlphaScanline(y)[x]; }
 
-std::unique_ptr<TPngImage> Decode(const PngSpec& spec) {
+std::unique_ptr<TPngImage> Decode(const PngLayout& layout) {
   auto png = std::make_unique<TPngImage>();
-  png->LoadFromBytes(EncodePng(spec));
+  png->LoadFromBytes(EncodePng(layout));
   return png;
 }
 
@@ -51,10 +51,10 @@ TEST(PngDecode, GreyAlphaExpandsToEqualColourBytes) {
 }
 
 TEST(PngDecode, PaletteWithTransparencyBecomesAlpha) {
-  PngSpec spec{PNG_COLOR_TYPE_PALETTE, 4, 3, 1, {{0x01, 0x20}}};
-  spec.palette = {{255, 0, 0}, {0, 128, 0}, {0, 0, 200}};
-  spec.paletteAlpha = {0, 90};  // entry 2 has no tRNS value: opaque
-  auto png = Decode(spec);
+  PngLayout layout{PNG_COLOR_TYPE_PALETTE, 4, 3, 1, {{0x01, 0x20}}};
+  layout.palette = {{255, 0, 0}, {0, 128, 0}, {0, 0, 200}};
+  layout.paletteAlpha = {0, 90};  // entry 2 has no tRNS value: opaque
+  auto png = Decode(layout);
   ASSERT_TRUE(png->HasAlpha());
   EXPECT_EQ(Rgb(*png, 0, 0), (std::vector<int>{255, 0, 0}));
   EXPECT_EQ(Rgb(*png, 1, 0), (std::vector<int>{0, 128, 0}));
@@ -83,14 +83,14 @@ TEST(PngDecode, LowDepthGreyAndInterlacedPictures) {
   EXPECT_EQ(Rgb(*grey, 0, 0), (std::vector<int>{255, 255, 255}));
   EXPECT_EQ(Rgb(*grey, 1, 0), (std::vector<int>{0, 0, 0}));
 
-  PngSpec spec{PNG_COLOR_TYPE_RGB, 8, 9, 9};
+  PngLayout layout{PNG_COLOR_TYPE_RGB, 8, 9, 9};
   for (int y = 0; y < 9; ++y) {
     Bytes row;
     for (int x = 0; x < 9; ++x) row.insert(row.end(), {uint8_t(x * 20), uint8_t(y * 20), uint8_t(x + y)});
-    spec.rows.push_back(row);
+    layout.rows.push_back(row);
   }
-  spec.interlaced = true;
-  auto png = Decode(spec);
+  layout.interlaced = true;
+  auto png = Decode(layout);
   EXPECT_EQ(Rgb(*png, 8, 3), (std::vector<int>{160, 60, 11}));
   EXPECT_EQ(Rgb(*png, 5, 7), (std::vector<int>{100, 140, 12}));
 }
