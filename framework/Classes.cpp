@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cwctype>
 
+#include "framework/Layout.h"
+
 void TPersistent::Assign(const TPersistent&) {
   throw EConvertError("cannot assign between these classes");
 }
@@ -29,6 +31,24 @@ std::wstring UpperCase(const std::wstring& text) {
   std::wstring upper = text;
   for (auto& c : upper) c = static_cast<wchar_t>(std::towupper(c));
   return upper;
+}
+
+std::string WideToUtf8(std::wstring_view text) {
+  if (text.empty()) return {};
+  const int size = static_cast<int>(text.size());
+  const int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+  std::string narrow(static_cast<size_t>(length), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), size, narrow.data(), length, nullptr, nullptr);
+  return narrow;
+}
+
+std::wstring Utf8ToWide(std::string_view text) {
+  if (text.empty()) return {};
+  const int size = static_cast<int>(text.size());
+  const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), size, nullptr, 0);
+  std::wstring wide(static_cast<size_t>(length), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, text.data(), size, wide.data(), length);
+  return wide;
 }
 
 // ---------------------------------------------------------------- TStrings
@@ -196,6 +216,37 @@ void TComponent::RemoveFreeNotification(TComponent* component) {
   component->RemoveFreeNotification(this);
 }
 
+void TComponent::SetParentComponent(TComponent*) {}
+
 void TComponent::Loaded() { state_ &= ~csLoading; }
 
 void TComponent::Notification(TComponent*, TOperation) {}
+
+// ---------------------------------------------------------------- TFreeWatch
+
+void TFreeWatch::Watch(TComponent* old, TComponent* component) {
+  if (old) RemoveFreeNotification(old);
+  if (component) FreeNotification(component);
+}
+
+void TFreeWatch::Notification(TComponent* component, TOperation operation) {
+  TComponent::Notification(component, operation);
+  if (operation == opRemove) freed_();
+}
+
+// ---------------------------------------------------------------- layout
+
+namespace {
+
+const bool registered = [] {
+  RegisterClass<TComponent>("TComponent").Custom("Tag", [](TComponent& c, const TLayoutValue& value, TLayoutReader&) {
+    c.Tag = static_cast<intptr_t>(ValueToInteger(value, INTPTR_MIN, INTPTR_MAX));
+  });
+  RegisterClass<TStrings>("TStrings").Custom(
+      "Strings", [](TStrings& strings, const TLayoutValue& value, TLayoutReader&) {
+        strings.Assign(ValueToStrings(value));
+      });
+  return true;
+}();
+
+}  // namespace

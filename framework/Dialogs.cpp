@@ -127,7 +127,9 @@ TBrowseResult TDialogScript::Answer(const TDialogCall& call, std::wstring& path)
 
 // ---------------------------------------------------------------- layout
 
-void RegisterDialogsUnit() {
+namespace {
+
+const bool registered = [] {
   RegisterClass<TOpenDialog, TComponent>("TOpenDialog")
       .Prop("FileName", &TOpenDialog::SetFileName)
       .Prop("Filter", &TOpenDialog::SetFilter)
@@ -144,4 +146,7 @@ void RegisterDialogsUnit() {
             {"ofPathMustExist", ofPathMustExist},
             {"ofNoChangeDir", ofNoChangeDir}});
   RegisterClass<TSaveDialog, TOpenDialog>("TSaveDialog");
-}
+  return true;
+}();
+
+}  // namespace

@@ -107,9 +107,8 @@ void TImage::Paint() {
   if (!graphic || graphic->Empty()) return;
   if (graphic->Transparent() != transparent_) {
     // Changing the flag raises OnChange; this paint already shows the new state.
-    auto saved = std::move(picture_.OnChange);
+    TValueGuard quiet(picture_.OnChange, TChangeEvent());
     graphic->SetTransparent(transparent_);
-    picture_.OnChange = std::move(saved);
   }
   if (stretch_) {
     Canvas().StretchDraw(ClientRect(), *graphic);
@@ -213,7 +212,9 @@ void TTimer::Timer() {
 
 // ---------------------------------------------------------------- layout
 
-void RegisterExtCtrlsUnit() {
+namespace {
+
+const bool registered = [] {
   RegisterEnum<TBevelCut>({{"bvNone", bvNone}, {"bvLowered", bvLowered}, {"bvRaised", bvRaised}, {"bvSpace", bvSpace}});
   RegisterEnum<TShapeType>({{"stRectangle", stRectangle},
                             {"stSquare", stSquare},
@@ -242,4 +243,7 @@ void RegisterExtCtrlsUnit() {
       .Prop("Enabled", &TTimer::SetEnabled)
       .Prop("Interval", &TTimer::SetInterval)
       .Event("OnTimer", &TTimer::OnTimer);
-}
+  return true;
+}();
+
+}  // namespace

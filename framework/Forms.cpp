@@ -393,7 +393,9 @@ TForm* TScreen::FindForm(const std::string& name) const {
 
 // ---------------------------------------------------------------- layout
 
-void RegisterFormsUnit() {
+namespace {
+
+const bool registered = [] {
   RegisterEnum<TFormBorderStyle>({{"bsNone", bsNone},
                                   {"bsSingle", bsSingle},
                                   {"bsSizeable", bsSizeable},
@@ -410,4 +412,7 @@ void RegisterFormsUnit() {
       .Event("OnHide", &TForm::OnHide)
       .Event("OnPaint", &TForm::OnPaint)
       .Event("OnCloseQuery", &TForm::OnCloseQuery);
-}
+  return true;
+}();
+
+}  // namespace
