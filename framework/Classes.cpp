@@ -5,6 +5,31 @@
 
 #include "framework/Layout.h"
 
+namespace {
+
+// The system's text for an error code, without its line end.
+std::string SystemErrorText(DWORD code) {
+  wchar_t* buffer = nullptr;
+  const DWORD length = FormatMessageW(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
+      reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+  std::wstring text = length ? std::wstring(buffer, length) : std::wstring();
+  if (buffer) LocalFree(buffer);
+  while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' ')) text.pop_back();
+  return text.empty() ? "unknown error" : WideToUtf8(text);
+}
+
+}  // namespace
+
+EOSError::EOSError(const std::string& call, DWORD code)
+    : std::runtime_error(call + ": " + SystemErrorText(code) + " (error " + std::to_string(code) + ")"),
+      ErrorCode(code) {}
+
+void RaiseLastOSError(const char* call) {
+  const DWORD code = GetLastError();
+  throw EOSError(call, code);
+}
+
 void TPersistent::Assign(const TPersistent&) {
   throw EConvertError("cannot assign between these classes");
 }

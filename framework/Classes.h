@@ -25,6 +25,16 @@ struct EConvertError : std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// A failed system call: the code GetLastError gave, and the system's text
+// for it in the message.
+struct EOSError : std::runtime_error {
+  EOSError(const std::string& call, DWORD code);
+  DWORD ErrorCode;
+};
+// Throws EOSError for the calling thread's last error; call names what
+// failed. Call it straight after the failed call.
+[[noreturn]] void RaiseLastOSError(const char* call);
+
 class TPersistent : public TObject {
  public:
   // Copies the value of another object; the base class knows no pairs.

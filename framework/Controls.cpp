@@ -371,6 +371,21 @@ namespace {
 thread_local TWinControl* g_creating = nullptr;
 }
 
+void EnsureWindowClass(const wchar_t* name, WNDPROC procedure, UINT style, HCURSOR cursor) {
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  WNDCLASSEXW existing{};
+  existing.cbSize = sizeof(existing);
+  if (GetClassInfoExW(instance, name, &existing)) return;
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof(wc);
+  wc.style = style;
+  wc.lpfnWndProc = procedure;
+  wc.hInstance = instance;
+  wc.hCursor = cursor;
+  wc.lpszClassName = name;
+  if (!RegisterClassExW(&wc)) RaiseLastOSError("RegisterClassEx");
+}
+
 void TWinControl::CreateParams(TCreateParams& params) {
   params.Caption = text_;
   params.Style = WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
@@ -386,29 +401,20 @@ void TWinControl::CreateParams(TCreateParams& params) {
 void TWinControl::CreateHandle() {
   TCreateParams params;
   CreateParams(params);
-  HINSTANCE instance = GetModuleHandleW(nullptr);
   if (!params.NativeClass) {
-    WNDCLASSEXW existing{};
-    existing.cbSize = sizeof(existing);
-    if (!GetClassInfoExW(instance, params.WinClassName.c_str(), &existing)) {
-      WNDCLASSEXW wc{};
-      wc.cbSize = sizeof(wc);
-      wc.style = params.ClassStyle;
-      wc.lpfnWndProc = WindowProcedure;
-      wc.hInstance = instance;
-      wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-      wc.lpszClassName = params.WinClassName.c_str();
-      if (!RegisterClassExW(&wc)) throw std::runtime_error("RegisterClassEx failed");
-    }
+    HCURSOR arrow = LoadCursorW(nullptr, IDC_ARROW);
+    EnsureWindowClass(params.WinClassName.c_str(), WindowProcedure, params.ClassStyle, arrow);
   }
   HWND wnd = nullptr;
+  DWORD error = 0;
   {
     TValueGuard creating(g_creating, params.NativeClass ? nullptr : this);
     wnd = CreateWindowExW(params.ExStyle, params.WinClassName.c_str(), params.Caption.c_str(), params.Style,
-                          params.X, params.Y, params.Width, params.Height, params.WndParent, nullptr, instance,
-                          nullptr);
+                          params.X, params.Y, params.Width, params.Height, params.WndParent, nullptr,
+                          GetModuleHandleW(nullptr), nullptr);
+    error = GetLastError();  // before the thread-local store, which clears it
   }
-  if (!wnd) throw std::runtime_error("CreateWindowEx failed for " + Name());
+  if (!wnd) throw EOSError("CreateWindowEx for " + Name(), error);
   native_ = params.NativeClass;
   if (native_) {
     Attach(wnd);
@@ -465,7 +471,7 @@ LRESULT CALLBACK TWinControl::WindowProcedure(HWND wnd, UINT msg, WPARAM wParam,
   }
   if (!control) return DefWindowProcW(wnd, msg, wParam, lParam);
   TMessage message{msg, wParam, lParam, 0};
-  control->WndProc(message);
+  RunGuarded(control, [&] { control->WndProc(message); });
   if (msg == WM_NCDESTROY && control->handle_ == wnd) control->Detach();
   return message.Result;
 }

@@ -294,6 +294,9 @@ struct TCreateParams {
   UINT ClassStyle = CS_DBLCLKS;
 };
 
+// Registers a window class of this program unless it exists already.
+void EnsureWindowClass(const wchar_t* name, WNDPROC procedure, UINT style, HCURSOR cursor);
+
 // A control with a window. Its window is created on demand (Handle()),
 // which makes the parents' windows first; a control created from a layout
 // gets it when loading has finished. Children, windowed and windowless,

@@ -9,7 +9,12 @@
 namespace {
 
 const char* KindName(TDialogKind kind) {
-  return kind == dkOpen ? "open dialog" : kind == dkSave ? "save dialog" : "folder browser";
+  switch (kind) {
+    case dkOpen: return "open dialog";
+    case dkSave: return "save dialog";
+    case dkFolder: return "folder browser";
+    default: return "message box";
+  }
 }
 
 // "a|b|c|d" as the double-NUL-terminated list the common dialogs take.
@@ -88,6 +93,15 @@ TBrowseResult BrowseForFolder(HWND owner, const std::wstring& title, UINT flags,
   if (!hasPath) return brNoPath;
   path = folder;
   return brPath;
+}
+
+int ShowMessageBox(HWND owner, const std::wstring& text, const std::wstring& caption, UINT style) {
+  owner = DefaultOwner(owner);
+  if (DialogScript().Active) {
+    DialogScript().Calls.push_back({dkMessage, owner, caption, L"", L"", style, text});
+    return IDOK;
+  }
+  return MessageBoxW(owner, text.c_str(), caption.empty() ? nullptr : caption.c_str(), style);
 }
 
 // ---------------------------------------------------------------- script

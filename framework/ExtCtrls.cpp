@@ -2,6 +2,7 @@
 
 #include <map>
 
+#include "framework/Forms.h"
 #include "framework/Layout.h"
 
 // ---------------------------------------------------------------- TCustomPanel
@@ -203,7 +204,9 @@ void TTimer::UpdateTimer() {
 
 void CALLBACK TTimer::TimerProc(HWND, UINT, UINT_PTR id, DWORD) {
   auto it = Timers().find(id);
-  if (it != Timers().end()) it->second->Timer();
+  if (it == Timers().end()) return;
+  TTimer* timer = it->second;
+  RunGuarded(timer, [timer] { timer->Timer(); });
 }
 
 void TTimer::Timer() {
