@@ -1,5 +1,5 @@
 // The exported functions of Mobrel.dll.
-#include "app/MobrelDLL.h"
+#include "mobrel/MobrelDLL.h"
 #include "mobrel/Mobrel.h"
 #include "mobrel/Skin.h"
 

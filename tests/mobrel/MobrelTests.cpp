@@ -1,6 +1,6 @@
 // The real Mobrel.dll under Wine: disk information, the remembered skin, the
 // modal message box driven by keyboard messages, and the library pages.
-#include "app/MobrelDLL.h"
+#include "mobrel/MobrelDLL.h"
 
 #include <gtest/gtest.h>
 
