@@ -11,7 +11,7 @@
 #include "controls/XProcessBarPicList.h"
 #include "framework/Layout.h"
 #include "framework/Resources.h"
-#include "tests/controls/ControlsForm.h"
+#include "tests/controls/SkinLists.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // click, capture, z-order), painting in z-order, windowed clicks, anchors.
 #include <gtest/gtest.h>
 
-#include "tests/framework/gui_form.h"
+#include "tests/harness/EventForm.h"
 #include "tests/harness/Harness.h"
 
 using harness::Render;
@@ -10,14 +10,7 @@ using Log = std::vector<std::string>;
 
 namespace {
 
-const char* const kRoutingLayout = R"(
-object Form1: TEventForm
-  Left = 40
-  Top = 40
-  ClientWidth = 300
-  ClientHeight = 200
-  BorderStyle = bsNone
-  Color = clWhite
+const std::string kRoutingLayout = FormLayout(300, 200, R"(  Color = clWhite
   OnClick = ItemClick
   OnMouseDown = ItemDown
   OnMouseUp = ItemUp
@@ -68,8 +61,13 @@ object Form1: TEventForm
     OnMouseDown = ItemDown
     OnMouseEnter = ItemEnter
   end
-end
-)";
+  object Picture: TImage
+    Left = 200
+    Top = 70
+    Width = 20
+    Height = 20
+  end
+)");
 
 class Routing : public ::testing::Test {
  protected:
@@ -155,7 +153,7 @@ TEST_F(Routing, HidingTheHoveredControlForgetsItWithoutEvents) {
 }
 
 TEST_F(Routing, DoubleClickRaisesDblClickOnce) {
-  front->OnDblClick = [this](TObject* sender) { form->ItemDblClick(sender); };
+  front->OnDblClick = [this](TObject* sender) { form->Log.push_back("dblclick " + NameOf(sender)); };
   harness::DblClick(front);
   Log log = form->Take();
   EXPECT_EQ(std::count(log.begin(), log.end(), "dblclick Front"), 1);
@@ -176,20 +174,20 @@ TEST_F(Routing, ChildrenArePaintedInZOrder) {
   harness::SaveScreenshot(*shot, L"framework_zorder");
 }
 
-TEST_F(Routing, RepaintReachesTheScreen) {
+TEST_F(Routing, ChangesReachTheScreenWithoutAnExplicitRepaint) {
+  auto* image = static_cast<TImage*>(harness::FindControl(form, "Picture"));
+  image->Picture().Assign(*harness::SolidPicture(20, 20, clRed));
+  EXPECT_EQ(harness::PixelAt(*harness::CaptureScreen(form), 210, 80), clRed);
+
   static_cast<TShape*>(back)->Brush().SetColor(clYellow);
-  back->Repaint();
+  image->Picture().Assign(*harness::SolidPicture(20, 20, clBlue));
   auto screen = harness::CaptureScreen(form);
   EXPECT_EQ(harness::PixelAt(*screen, 15, 15), clYellow);
+  EXPECT_EQ(harness::PixelAt(*screen, 210, 80), clBlue);
 }
 
 TEST(WindowedControls, APanelClicksOnItsOwnWindowAndAnchorsFollowTheForm) {
-  TEventForm* form = MakeForm(R"(
-object Form2: TEventForm
-  ClientWidth = 300
-  ClientHeight = 200
-  BorderStyle = bsNone
-  object Panel1: TPanel
+  TEventForm* form = MakeForm(FormLayout(300, 200, R"(  object Panel1: TPanel
     Left = 10
     Top = 10
     Width = 100
@@ -210,8 +208,7 @@ object Form2: TEventForm
     Anchors = [akRight, akBottom]
     Caption = 'grip'
   end
-end
-)");
+)"));
   harness::Click(form->Panel1);
   EXPECT_EQ(form->Take(), Log({"click Panel1"}));
 
@@ -224,10 +221,7 @@ end
 }
 
 TEST(WindowedControls, ParentFontAndColourReachChildrenUntilTheyChooseTheirOwn) {
-  TEventForm* form = MakeForm(R"(
-object Form3: TEventForm
-  BorderStyle = bsNone
-  Color = $00D58B3A
+  TEventForm* form = MakeForm(FormLayout(200, 100, R"(  Color = $00D58B3A
   Font.Name = 'Tahoma'
   Font.Height = -14
   Font.Style = [fsBold]
@@ -239,8 +233,7 @@ object Form3: TEventForm
     Caption = 'own'
     Font.Color = clRed
   end
-end
-)");
+)"));
   EXPECT_EQ(form->Label1->Font().Height(), -14);
   EXPECT_EQ(form->Label1->Font().Style(), fsBold);
   EXPECT_EQ(form->Label1->Color(), 0x00D58B3Au);
@@ -255,10 +248,6 @@ end
   EXPECT_EQ(own->Font().Height(), -14);
   form->Free();
 }
-
-}  // namespace
-
-namespace {
 
 TEST_F(Routing, APaintMessageWithItsOwnDCPaintsTheParentBehindAChild) {
   // What a transparent windowed child does to show its parent behind it:
@@ -276,10 +265,7 @@ TEST_F(Routing, APaintMessageWithItsOwnDCPaintsTheParentBehindAChild) {
 }
 
 TEST(Labels, AutoSizeFollowsTheTextAndKeepsTheRightEdgeOfRightAlignedText) {
-  TEventForm* form = MakeForm(R"(
-object Labels: TEventForm
-  BorderStyle = bsNone
-  object Label1: TLabel
+  TEventForm* form = MakeForm(FormLayout(200, 100, R"(  object Label1: TLabel
     Left = 100
     Top = 10
     Caption = 'short'
@@ -292,8 +278,7 @@ object Labels: TEventForm
     Alignment = taRightJustify
     Caption = 'x'
   end
-end
-)", false);
+)"), false);
   TLabel* label = form->Label1;
   const int shortWidth = label->Width();
   EXPECT_GT(shortWidth, 0);

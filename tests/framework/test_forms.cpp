@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/Thread.h"
-#include "tests/framework/gui_form.h"
+#include "tests/harness/EventForm.h"
 #include "tests/harness/Harness.h"
 
 namespace {
@@ -30,8 +30,7 @@ TEST(ApplicationLoop, RunsTheTerminationHandlerOfAThreadOnTheMainThread) {
 }
 
 TEST(ApplicationLoop, RunEndsWhenTheMainFormCloses) {
-  TEventForm* form = MakeForm("object Main: TEventForm\n  BorderStyle = bsNone\n  ClientWidth = 100\n  ClientHeight = 50\nend\n",
-                              false);
+  TEventForm* form = MakeForm(FormLayout(100, 50, ""), false);
   TForm* previous = Application->MainForm();
   Application->SetMainForm(form);
   bool queried = false;
@@ -52,14 +51,7 @@ TEST(ApplicationLoop, RunEndsWhenTheMainFormCloses) {
 }
 
 TEST(Hints, ShowAfterTheirPauseAndGoWhenTheMouseLeaves) {
-  TEventForm* form = MakeForm(R"(
-object Hinted: TEventForm
-  Left = 80
-  Top = 80
-  ClientWidth = 200
-  ClientHeight = 100
-  BorderStyle = bsNone
-  ShowHint = True
+  TEventForm* form = MakeForm(FormLayout(200, 100, R"(  ShowHint = True
   object Label1: TLabel
     Left = 10
     Top = 10
@@ -73,8 +65,7 @@ object Hinted: TEventForm
     Hint = 'never'
     ShowHint = False
   end
-end
-)");
+)"));
   Application->SetHintPause(0);
   harness::MouseMove(form->Label1);
   EXPECT_TRUE(harness::PumpUntil([] { return Application->ActiveHint() == L"Green Skin"; }));
@@ -88,14 +79,7 @@ end
 }
 
 TEST(Gallery, PlainControlsRenderedThroughThePaintPath) {
-  TEventForm* form = MakeForm(R"(
-object Gallery: TEventForm
-  Left = 20
-  Top = 20
-  ClientWidth = 480
-  ClientHeight = 300
-  BorderStyle = bsNone
-  Color = $00D58B3A
+  TEventForm* form = MakeForm(FormLayout(480, 300, R"(  Color = $00D58B3A
   Font.Name = 'Tahoma'
   Font.Height = -14
   Font.Style = [fsBold]
@@ -169,8 +153,7 @@ object Gallery: TEventForm
         end>
     end
   end
-end
-)");
+)"));
   auto* list = static_cast<TListView*>(harness::Find(form, "List"));
   for (int i = 0; i < 3; ++i) {
     TListItem* item = list->Items().Add();

@@ -4,7 +4,7 @@
 
 #include "framework/ImageList.h"
 #include "framework/Layout.h"
-#include "tests/framework/gui_form.h"
+#include "tests/harness/EventForm.h"
 #include "tests/harness/Harness.h"
 
 namespace {

@@ -3,21 +3,14 @@
 #include <gtest/gtest.h>
 
 #include "framework/Dialogs.h"
-#include "tests/framework/gui_form.h"
+#include "tests/harness/EventForm.h"
 #include "tests/harness/Harness.h"
 
 namespace {
 
 using Log = std::vector<std::string>;
 
-const char* const kInputs = R"(
-object Inputs: TEventForm
-  Left = 60
-  Top = 60
-  ClientWidth = 360
-  ClientHeight = 260
-  BorderStyle = bsNone
-  object Edit1: TEdit
+const std::string kInputs = FormLayout(360, 260, R"(  object Edit1: TEdit
     Left = 10
     Top = 10
     Text = 'start'
@@ -64,8 +57,7 @@ object Inputs: TEventForm
         Width = 100
       end>
   end
-end
-)";
+)");
 
 class Inputs : public ::testing::Test {
  protected:
@@ -219,16 +211,19 @@ TEST_F(Inputs, ListViewShowsColumnsItemsAndSubItems) {
 TEST_F(Inputs, ListViewCustomDrawEventsRunAndCanTakeOverThePainting) {
   auto* list = static_cast<TListView*>(harness::Find(form, "List"));
   list->Items().Add()->SetCaption(L"row");
-  list->OnCustomDraw = [this](TCustomListView* s, const TRect& r, bool& d) { form->ListDraw(s, r, d); };
-  list->OnCustomDrawItem = [this](TCustomListView* s, TListItem* i, TCustomDrawState st, bool& d) {
-    form->ListDrawItem(s, i, st, d);
+  list->OnCustomDraw = [this](TCustomListView* sender, const TRect&, bool& defaultDraw) {
+    form->Log.push_back("draw " + sender->Name());
+    defaultDraw = sender->Tag == 0;
+  };
+  list->OnCustomDrawItem = [this](TCustomListView*, TListItem* item, TCustomDrawState, bool&) {
+    form->Log.push_back("draw item " + std::to_string(item ? item->Index() : -1));
   };
   list->Repaint();
   Log log = form->Take();
   EXPECT_NE(std::find(log.begin(), log.end(), "draw List"), log.end());
   EXPECT_NE(std::find(log.begin(), log.end(), "draw item 0"), log.end());
 
-  list->Tag = 1;  // ListDraw now clears DefaultDraw: the items are not asked for
+  list->Tag = 1;  // the list's handler now clears DefaultDraw: the items are not asked for
   list->Repaint();
   log = form->Take();
   EXPECT_NE(std::find(log.begin(), log.end(), "draw List"), log.end());
@@ -236,14 +231,11 @@ TEST_F(Inputs, ListViewCustomDrawEventsRunAndCanTakeOverThePainting) {
 }
 
 TEST(Timers, FireWhileEnabledAndStopFromTheirOwnHandler) {
-  TEventForm* form = MakeForm(R"(
-object Clock: TEventForm
-  object Tick: TTimer
+  TEventForm* form = MakeForm(FormLayout(100, 50, R"(  object Tick: TTimer
     Interval = 20
     OnTimer = TimerTick
   end
-end
-)", false);
+)"), false);
   auto* timer = static_cast<TTimer*>(harness::Find(form, "Tick"));
   EXPECT_TRUE(harness::PumpUntil([&] { return form->Log.size() >= 2; }));
 

@@ -11,6 +11,8 @@
 #include "framework/Controls.h"
 #include "framework/Dialogs.h"
 #include "framework/Forms.h"
+#include "framework/Picture.h"
+#include "framework/PngImage.h"
 
 namespace harness {
 
@@ -79,13 +81,23 @@ void ResetScripts();
 // The window painted into a bitmap through the framework's paint path
 // (windowed children included), at the window's client size.
 std::unique_ptr<TBitmap> Render(TWinControl* window);
-// What the screen shows of the window now (it must be shown and on top).
+// What the window shows once the waiting messages (paints included) are
+// handled, read from its own pixels. Nothing is painted afresh, so a
+// change that was never repainted shows as it was before.
 std::unique_ptr<TBitmap> CaptureScreen(TWinControl* window);
 // $00BBGGRR of a pixel of a bitmap.
 TColor PixelAt(const TBitmap& bitmap, int x, int y);
-// Writes the bitmap as a PNG file into build/screens/<name>.png and
-// answers the path.
+// The smallest rectangle in area that holds every pixel of another colour
+// than background (empty when there is none).
+TRect InkBox(const TBitmap& bitmap, TColor background, const TRect& area);
+// Writes the bitmap as build/screens/<name>.png and answers the path.
 std::wstring SaveScreenshot(const TBitmap& bitmap, const std::wstring& name);
-void SavePng(const TBitmap& bitmap, const std::wstring& path);
+
+// A PNG picture of one colour and alpha.
+std::unique_ptr<TPicture> SolidPicture(int width, int height, TColor color, uint8_t alpha = 255);
+// $00BBGGRR of a pixel of a PNG picture.
+TColor PngPixel(const TPngImage& png, int x, int y);
+// Whether two PNG pictures hold the same colour and alpha bytes.
+bool SamePixels(const TPngImage& a, const TPngImage& b);
 
 }  // namespace harness
