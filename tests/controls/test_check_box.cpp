@@ -54,13 +54,13 @@ class CheckBox : public ::testing::Test {
  protected:
   void SetUp() override {
     form = MakeForm(kBoxLayout);
-    auto* list = dynamic_cast<TXCheckBoxPicList*>(harness::Find(form, "Boxes"));
+    auto* list = harness::Find<TXCheckBoxPicList>(form, "Boxes");
     // Checked and unchecked pictures as in the main window; no grayed ones.
     for (TXCheckBoxStatus status : {csChecked, csUnChecked})
       for (TButtonState state : {TButtonState::Normal, TButtonState::MouseOn, TButtonState::Disabled})
         list->Picture(status, state).Assign(*harness::SolidPicture(9, 9, ColourOf(status, state)));
-    radio = dynamic_cast<TXCheckBox*>(harness::FindControl(form, "Radio"));
-    plain = dynamic_cast<TXCheckBox*>(harness::FindControl(form, "Plain"));
+    radio = harness::Find<TXCheckBox>(form, "Radio");
+    plain = harness::Find<TXCheckBox>(form, "Plain");
     radio->SetPicImageList(list);
     plain->SetPicImageList(list);
     form->Take();

@@ -43,9 +43,9 @@ class ColorButton : public ::testing::Test {
  protected:
   void SetUp() override {
     form = MakeForm(kColorLayout);
-    list = dynamic_cast<TXImageButtonPicList*>(harness::Find(form, "List"));
-    split = dynamic_cast<TXImageButtonColor*>(harness::FindControl(form, "Split_btn"));
-    tab = dynamic_cast<TXImageButtonColor*>(harness::FindControl(form, "Tab"));
+    list = harness::Find<TXImageButtonPicList>(form, "List");
+    split = harness::Find<TXImageButtonColor>(form, "Split_btn");
+    tab = harness::Find<TXImageButtonColor>(form, "Tab");
   }
   void TearDown() override { form->Free(); }
 

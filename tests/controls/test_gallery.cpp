@@ -155,7 +155,7 @@ TEST(Gallery, EveryListInEveryColourAndStateIsShownAndSaved) {
   for (int list = 0; list < static_cast<int>(std::size(kLists)); ++list)
     for (int skin = 0; skin < 5; ++skin)
       for (int state = 0; state < 4; ++state) {
-        auto* button = dynamic_cast<TXImageButtonColor*>(harness::Find(form, ButtonName(list, skin, state)));
+        auto* button = harness::Find<TXImageButtonColor>(form, ButtonName(list, skin, state));
         button->SetButtonColor(kSkins[skin].Color);
         switch (kStates[state]) {
           case TButtonState::MouseOn: button->DrawState(TButtonState::MouseOn); break;
@@ -170,7 +170,7 @@ TEST(Gallery, EveryListInEveryColourAndStateIsShownAndSaved) {
         EXPECT_EQ(button->Width(), kLists[list].Width) << button->Name();
       }
   // The first box with the mouse over it.
-  harness::MouseMove(harness::FindControl(form, "box0"));
+  harness::MouseMove(harness::Find(form, "box0"));
   harness::Pump();
   auto shot = harness::Render(form);
   const std::wstring path = harness::SaveScreenshot(*shot, L"gallery");

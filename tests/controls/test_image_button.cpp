@@ -10,6 +10,8 @@
 
 namespace {
 
+using Log = std::vector<std::string>;
+
 constexpr TColor kNormal = 0x0000C0;
 constexpr TColor kMouseOn = 0x00C000;
 constexpr TColor kMouseDown = 0xC00000;
@@ -288,7 +290,7 @@ class ButtonOnForm : public ::testing::Test {
  protected:
   void SetUp() override {
     form = MakeForm(kButtonLayout);
-    button = dynamic_cast<TXImageButton*>(harness::FindControl(form, "Button1"));
+    button = harness::Find<TXImageButton>(form, "Button1");
   }
   void TearDown() override { form->Free(); }
 
@@ -363,7 +365,7 @@ TEST_F(Mouse, AClickLeavesTheNormalPictureUnderThePointer) {
   harness::MouseDown(button);
   EXPECT_EQ(ShownColor(), kMouseDown);
   harness::MouseUp(button);
-  EXPECT_EQ(form->Take(), (std::vector<std::string>{"enter Button1", "down Button1 0 20,10", "click Button1", "up Button1 0 20,10"}));
+  EXPECT_EQ(form->Take(), Log({"enter Button1", "down Button1 0 20,10", "click Button1", "up Button1 0 20,10"}));
   EXPECT_TRUE(button->MouseInControl());
   EXPECT_EQ(ShownColor(), kNormal);
 
@@ -378,7 +380,7 @@ TEST_F(Mouse, AClickLeavesTheNormalPictureUnderThePointer) {
 TEST_F(Mouse, AReleaseOutsideIsNoClickAndShowsTheMouseOnPicture) {
   harness::MouseDown(button);
   harness::MouseUp(button, mbLeft, button->Width() + 30, 5);
-  EXPECT_EQ(form->Take(), (std::vector<std::string>{"enter Button1", "down Button1 0 20,10", "leave Button1", "up Button1 0 70,5"}));
+  EXPECT_EQ(form->Take(), Log({"enter Button1", "down Button1 0 20,10", "leave Button1", "up Button1 0 70,5"}));
   EXPECT_EQ(ShownColor(), kMouseOn);
 }
 
@@ -386,7 +388,7 @@ TEST_F(Mouse, OtherButtonsAreIgnored) {
   harness::MouseMove(button);
   harness::MouseDown(button, mbRight);
   harness::MouseUp(button, mbRight);
-  EXPECT_EQ(form->Take(), std::vector<std::string>{"enter Button1"});
+  EXPECT_EQ(form->Take(), Log({"enter Button1"}));
   EXPECT_EQ(ShownColor(), kMouseOn);
 }
 

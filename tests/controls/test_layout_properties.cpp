@@ -129,7 +129,7 @@ end
 
 TEST(LayoutProperties, EveryPublishedPropertyIsReadUnderItsName) {
   TEventForm* form = MakeForm(kEveryProperty, false);
-  auto* button = dynamic_cast<TXImageButtonColor*>(harness::Find(form, "Button"));
+  auto* button = harness::Find<TXImageButtonColor>(form, "Button");
   EXPECT_FALSE(button->Enabled());
   EXPECT_TRUE(button->NeedStretch());
   EXPECT_EQ(button->Caption(), L"Split File");
@@ -141,11 +141,11 @@ TEST(LayoutProperties, EveryPublishedPropertyIsReadUnderItsName) {
   // Without a list the colour is only stored.
   EXPECT_EQ(button->ButtonColor(), fRed);
 
-  auto* bar = dynamic_cast<TXProcessBar*>(harness::Find(form, "Bar"));
+  auto* bar = harness::Find<TXProcessBar>(form, "Bar");
   EXPECT_EQ(bar->Position(), 20);
   EXPECT_EQ(bar->SkinColor(), fYellow);
 
-  auto* box = dynamic_cast<TXCheckBox*>(harness::Find(form, "Box"));
+  auto* box = harness::Find<TXCheckBox>(form, "Box");
   EXPECT_EQ(box->Status(), csGrayed);
   EXPECT_FALSE(box->Enabled());
   EXPECT_TRUE(box->RadioButton());

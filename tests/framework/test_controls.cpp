@@ -73,8 +73,8 @@ class Routing : public ::testing::Test {
  protected:
   void SetUp() override {
     form = MakeForm(kRoutingLayout);
-    back = harness::FindControl(form, "Back");
-    front = harness::FindControl(form, "Front");
+    back = harness::Find(form, "Back");
+    front = harness::Find(form, "Front");
     form->Take();
   }
   void TearDown() override { form->Free(); }
@@ -138,9 +138,9 @@ TEST_F(Routing, RightButtonIsRoutedButDoesNotClick) {
 }
 
 TEST_F(Routing, HiddenAndDisabledControlsGetNothing) {
-  harness::Click(harness::FindControl(form, "Hidden"), 10, 10);
+  harness::Click(harness::Find(form, "Hidden"), 10, 10);
   EXPECT_EQ(form->Take(), Log({"down Form1 0 210,130", "click Form1", "up Form1 0 210,130"}));
-  harness::Click(harness::FindControl(form, "Disabled"), 10, 10);
+  harness::Click(harness::Find(form, "Disabled"), 10, 10);
   EXPECT_EQ(form->Take(), Log({"down Form1 0 210,20", "click Form1", "up Form1 0 210,20"}));
 }
 
@@ -167,7 +167,7 @@ TEST_F(Routing, ChildrenArePaintedInZOrder) {
   EXPECT_EQ(harness::PixelAt(*shot, 220, 140), clWhite); // Hidden is not painted
 
   back->BringToFront();
-  harness::FindControl(form, "Hidden")->Show();
+  harness::Find(form, "Hidden")->Show();
   shot = Render(form);
   EXPECT_EQ(harness::PixelAt(*shot, 70, 50), clRed);
   EXPECT_EQ(harness::PixelAt(*shot, 220, 140), clLime);
@@ -175,7 +175,7 @@ TEST_F(Routing, ChildrenArePaintedInZOrder) {
 }
 
 TEST_F(Routing, ChangesReachTheScreenWithoutAnExplicitRepaint) {
-  auto* image = static_cast<TImage*>(harness::FindControl(form, "Picture"));
+  auto* image = harness::Find<TImage>(form, "Picture");
   image->Picture().Assign(*harness::SolidPicture(20, 20, clRed));
   EXPECT_EQ(harness::PixelAt(*harness::CaptureScreen(form), 210, 80), clRed);
 
@@ -213,8 +213,8 @@ TEST(WindowedControls, APanelClicksOnItsOwnWindowAndAnchorsFollowTheForm) {
   EXPECT_EQ(form->Take(), Log({"click Panel1"}));
 
   form->SetBounds(form->Left(), form->Top(), 400, 260);
-  EXPECT_EQ(harness::FindControl(form, "Stretched")->Width(), 380);
-  auto* corner = harness::FindControl(form, "Corner");
+  EXPECT_EQ(harness::Find(form, "Stretched")->Width(), 380);
+  auto* corner = harness::Find(form, "Corner");
   EXPECT_EQ(corner->Left(), 350);
   EXPECT_EQ(corner->Top(), 230);
   form->Free();
@@ -239,7 +239,7 @@ TEST(WindowedControls, ParentFontAndColourReachChildrenUntilTheyChooseTheirOwn) 
   EXPECT_EQ(form->Label1->Color(), 0x00D58B3Au);
   // A child that changes its font keeps what it took from the parent and
   // stops following it.
-  auto* own = harness::FindControl(form, "Own");
+  auto* own = harness::Find(form, "Own");
   EXPECT_FALSE(own->ParentFont());
   EXPECT_EQ(own->Font().Color(), clRed);
 
@@ -286,7 +286,7 @@ TEST(Labels, AutoSizeFollowsTheTextAndKeepsTheRightEdgeOfRightAlignedText) {
   EXPECT_GT(label->Width(), shortWidth);
   EXPECT_EQ(label->Left(), 100);
 
-  auto* right = static_cast<TLabel*>(harness::Find(form, "Right"));
+  auto* right = harness::Find<TLabel>(form, "Right");
   EXPECT_EQ(right->Width(), 80);  // AutoSize off: the bounds stay
   right->SetAutoSize(true);
   EXPECT_EQ(right->Left() + right->Width(), 180);

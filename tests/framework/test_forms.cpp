@@ -1,5 +1,5 @@
 // The application and forms: the message loop and the engine's finished
-// threads, closing, hints, and a rendered gallery of the plain controls.
+// threads, closing, and hints.
 #include <gtest/gtest.h>
 
 #include "engine/Thread.h"
@@ -71,106 +71,10 @@ TEST(Hints, ShowAfterTheirPauseAndGoWhenTheMouseLeaves) {
   EXPECT_TRUE(harness::PumpUntil([] { return Application->ActiveHint() == L"Green Skin"; }));
   harness::MoveAway(form->Label1);
   EXPECT_EQ(Application->ActiveHint(), L"");
-  harness::MouseMove(harness::FindControl(form, "Quiet"));
+  harness::MouseMove(harness::Find(form, "Quiet"));
   harness::Pump(100);
   EXPECT_EQ(Application->ActiveHint(), L"");
   Application->SetHintPause(500);
-  form->Free();
-}
-
-TEST(Gallery, PlainControlsRenderedThroughThePaintPath) {
-  TEventForm* form = MakeForm(FormLayout(480, 300, R"(  Color = $00D58B3A
-  Font.Name = 'Tahoma'
-  Font.Height = -14
-  Font.Style = [fsBold]
-  Font.Color = clWhite
-  object Title: TLabel
-    Left = 16
-    Top = 10
-    Caption = 'Quenlor'
-    Transparent = True
-  end
-  object Panel1: TPanel
-    Left = 16
-    Top = 40
-    Width = 448
-    Height = 244
-    Color = clWhite
-    BevelOuter = bvNone
-    ParentFont = False
-    Font.Height = -11
-    Font.Style = []
-    Font.Color = clBlack
-    object Label1: TLabel
-      Left = 12
-      Top = 12
-      Caption = 'Source file:'
-    end
-    object Edit1: TEdit
-      Left = 12
-      Top = 30
-      Width = 250
-      Text = 'C:\data\a.iso'
-    end
-    object Unit: TComboBox
-      Left = 270
-      Top = 30
-      Width = 80
-      Style = csDropDownList
-      Items.Strings = ('MB' 'KB' 'byte(s)')
-      ItemIndex = 0
-    end
-    object Shape1: TShape
-      Left = 360
-      Top = 30
-      Width = 70
-      Height = 21
-      Brush.Color = $00FCEFE1
-      Pen.Color = $00F3C38F
-    end
-    object Image1: TImage
-      Left = 12
-      Top = 64
-      AutoSize = True
-      Picture = 'skins/blue/button_large_normal.png'
-    end
-    object List: TListView
-      Left = 12
-      Top = 110
-      Width = 420
-      Height = 120
-      ViewStyle = vsReport
-      RowSelect = True
-      ReadOnly = True
-      Columns = <
-        item
-          Caption = 'File name'
-          Width = 300
-        end
-        item
-          Caption = 'File size'
-          Width = 100
-        end>
-    end
-  end
-)"));
-  auto* list = static_cast<TListView*>(harness::Find(form, "List"));
-  for (int i = 0; i < 3; ++i) {
-    TListItem* item = list->Items().Add();
-    item->SetCaption(L"C:\\data\\a.iso.QuenlorSp" + std::to_wstring(i));
-    item->SubItems().Add(L"100 MB");
-  }
-  harness::Pump();
-  auto shot = harness::Render(form);
-  harness::SaveScreenshot(*shot, L"framework_gallery");
-  harness::SaveScreenshot(*harness::CaptureScreen(form), L"framework_gallery_screen");
-  auto* image = harness::FindControl(form, "Image1");
-  EXPECT_EQ(image->Width(), 101);  // the picture's own size
-  EXPECT_EQ(image->Height(), 33);
-  EXPECT_EQ(harness::PixelAt(*shot, 2, 2), 0x00D58B3Au);      // the form colour
-  EXPECT_EQ(harness::PixelAt(*shot, 20, 44), clWhite);        // the panel
-  EXPECT_EQ(harness::PixelAt(*shot, 16 + 360 + 35, 40 + 40), 0x00FCEFE1u);  // inside the shape
-  EXPECT_EQ(harness::PixelAt(*shot, 16 + 360, 40 + 40), 0x00F3C38Fu);       // its outline
   form->Free();
 }
 

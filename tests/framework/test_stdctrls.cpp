@@ -1,5 +1,6 @@
-// Native controls and timers: the edit's change rule, key filtering, the
-// combo box, the scroll bar, the list view, timers and scripted dialogs.
+// Plain and native controls and timers: the edit's change rule, key
+// filtering, the combo box, the scroll bar, the list view, all of them
+// rendered through the paint path, timers and scripted dialogs.
 #include <gtest/gtest.h>
 
 #include "framework/Dialogs.h"
@@ -10,7 +11,8 @@ namespace {
 
 using Log = std::vector<std::string>;
 
-const std::string kInputs = FormLayout(360, 260, R"(  object Edit1: TEdit
+const std::string kInputs = FormLayout(360, 260, R"(  Color = $00D58B3A
+  object Edit1: TEdit
     Left = 10
     Top = 10
     Text = 'start'
@@ -57,6 +59,28 @@ const std::string kInputs = FormLayout(360, 260, R"(  object Edit1: TEdit
         Width = 100
       end>
   end
+  object Panel1: TPanel
+    Left = 220
+    Top = 10
+    Width = 130
+    Height = 120
+    Color = clWhite
+    BevelOuter = bvNone
+    object Shape1: TShape
+      Left = 10
+      Top = 10
+      Width = 70
+      Height = 21
+      Brush.Color = $00FCEFE1
+      Pen.Color = $00F3C38F
+    end
+    object Image1: TImage
+      Left = 10
+      Top = 40
+      AutoSize = True
+      Picture = 'skins/blue/button_large_normal.png'
+    end
+  end
 )");
 
 class Inputs : public ::testing::Test {
@@ -66,7 +90,7 @@ class Inputs : public ::testing::Test {
     form->Take();
   }
   void TearDown() override { form->Free(); }
-  TEdit* Edit(const char* name) { return static_cast<TEdit*>(harness::Find(form, name)); }
+  TEdit* Edit(const char* name) { return harness::Find<TEdit>(form, name); }
 
   TEventForm* form = nullptr;
 };
@@ -117,7 +141,7 @@ TEST_F(Inputs, EditKeepsItsStateAcrossANewWindow) {
 }
 
 TEST_F(Inputs, ComboBoxSelectsFromCodeSilentlyAndReportsTheUsersChoice) {
-  auto* combo = static_cast<TComboBox*>(harness::Find(form, "Unit"));
+  auto* combo = harness::Find<TComboBox>(form, "Unit");
   EXPECT_EQ(combo->Text(), L"MB");
   combo->SetItemIndex(2);
   EXPECT_EQ(combo->Text(), L"byte(s)");
@@ -139,7 +163,7 @@ TEST_F(Inputs, ComboBoxSelectsFromCodeSilentlyAndReportsTheUsersChoice) {
 }
 
 TEST_F(Inputs, ScrollMessagesMovePositionWithinTheRange) {
-  auto* bar = static_cast<TScrollBar*>(harness::Find(form, "Bar"));
+  auto* bar = harness::Find<TScrollBar>(form, "Bar");
   HWND wnd = bar->Handle();
   auto scroll = [&](WORD code, WORD position = 0) {
     SendMessageW(GetParent(wnd), WM_HSCROLL, MAKEWPARAM(code, position), reinterpret_cast<LPARAM>(wnd));
@@ -175,7 +199,7 @@ std::wstring CellText(TListView* list, int row, int column) {
 }
 
 TEST_F(Inputs, ListViewShowsColumnsItemsAndSubItems) {
-  auto* list = static_cast<TListView*>(harness::Find(form, "List"));
+  auto* list = harness::Find<TListView>(form, "List");
   for (int i = 0; i < 3; ++i) {
     TListItem* item = list->Items().Add();
     item->SetCaption(L"D:\\out\\movie.avi.QuenlorSp" + std::to_wstring(i));
@@ -209,7 +233,7 @@ TEST_F(Inputs, ListViewShowsColumnsItemsAndSubItems) {
 }
 
 TEST_F(Inputs, ListViewCustomDrawEventsRunAndCanTakeOverThePainting) {
-  auto* list = static_cast<TListView*>(harness::Find(form, "List"));
+  auto* list = harness::Find<TListView>(form, "List");
   list->Items().Add()->SetCaption(L"row");
   list->OnCustomDraw = [this](TCustomListView* sender, const TRect&, bool& defaultDraw) {
     form->Log.push_back("draw " + sender->Name());
@@ -230,13 +254,32 @@ TEST_F(Inputs, ListViewCustomDrawEventsRunAndCanTakeOverThePainting) {
   EXPECT_EQ(std::find(log.begin(), log.end(), "draw item 0"), log.end());
 }
 
+TEST_F(Inputs, AllAreRenderedThroughThePaintPath) {
+  auto* list = harness::Find<TListView>(form, "List");
+  for (int i = 0; i < 3; ++i) {
+    TListItem* item = list->Items().Add();
+    item->SetCaption(L"C:\\data\\a.iso.QuenlorSp" + std::to_wstring(i));
+    item->SubItems().Add(L"100 MB");
+  }
+  auto shot = harness::Render(form);
+  harness::SaveScreenshot(*shot, L"framework_gallery");
+  harness::SaveScreenshot(*harness::CaptureScreen(form), L"framework_gallery_screen");
+  auto* image = harness::Find(form, "Image1");
+  EXPECT_EQ(image->Width(), 101);  // the picture's own size
+  EXPECT_EQ(image->Height(), 33);
+  EXPECT_EQ(harness::PixelAt(*shot, 2, 2), 0x00D58B3Au);                    // the form colour
+  EXPECT_EQ(harness::PixelAt(*shot, 220 + 5, 10 + 100), clWhite);           // the panel
+  EXPECT_EQ(harness::PixelAt(*shot, 220 + 10 + 35, 10 + 20), 0x00FCEFE1u);  // inside the shape
+  EXPECT_EQ(harness::PixelAt(*shot, 220 + 10, 10 + 20), 0x00F3C38Fu);       // its outline
+}
+
 TEST(Timers, FireWhileEnabledAndStopFromTheirOwnHandler) {
   TEventForm* form = MakeForm(FormLayout(100, 50, R"(  object Tick: TTimer
     Interval = 20
     OnTimer = TimerTick
   end
 )"), false);
-  auto* timer = static_cast<TTimer*>(harness::Find(form, "Tick"));
+  auto* timer = harness::Find<TTimer>(form, "Tick");
   EXPECT_TRUE(harness::PumpUntil([&] { return form->Log.size() >= 2; }));
 
   timer->OnTimer = [&](TObject* sender) {

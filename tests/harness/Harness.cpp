@@ -38,16 +38,10 @@ bool PumpUntil(const std::function<bool()>& done, int timeoutMs) {
   return true;
 }
 
-TComponent* Find(TComponent* root, const std::string& name) {
+TComponent* FindComponent(TComponent* root, const std::string& name) {
   TComponent* component = root->FindComponent(name);
   if (!component) throw std::runtime_error(root->Name() + " has no component " + name);
   return component;
-}
-
-TControl* FindControl(TComponent* root, const std::string& name) {
-  auto* control = dynamic_cast<TControl*>(Find(root, name));
-  if (!control) throw std::runtime_error(name + " is not a control");
-  return control;
 }
 
 namespace {
@@ -98,8 +92,6 @@ void Click(TControl* control, int x, int y) {
   MouseDown(control, mbLeft, x, y);
   MouseUp(control, mbLeft, x, y);
 }
-
-void ClickByName(TComponent* root, const std::string& name) { Click(FindControl(root, name)); }
 
 void DblClick(TControl* control) {
   POINT at;

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <memory>
+#include <stdexcept>
 #include <string>
 
 #include "framework/Controls.h"
@@ -43,9 +44,15 @@ F* MakeForm(const std::string& layout, bool show = true) {
   return form;
 }
 
-// The component of that name owned by root; fails the test when missing.
-TComponent* Find(TComponent* root, const std::string& name);
-TControl* FindControl(TComponent* root, const std::string& name);
+// The component of that name owned by root, as a T; throws (and so fails
+// the test) when there is none or it is of another class.
+TComponent* FindComponent(TComponent* root, const std::string& name);
+template <class T = TControl>
+T* Find(TComponent* root, const std::string& name) {
+  auto* found = dynamic_cast<T*>(FindComponent(root, name));
+  if (!found) throw std::runtime_error(name + " is not of the class the test expects");
+  return found;
+}
 
 // Mouse input at a point of the control's client area (its centre when
 // x and y are -1), sent to the window that displays it. The real cursor
@@ -57,7 +64,6 @@ void MouseDown(TControl* control, TMouseButton button = mbLeft, int x = -1, int 
 void MouseUp(TControl* control, TMouseButton button = mbLeft, int x = -1, int y = -1);
 // Move, press and release the left button over the control.
 void Click(TControl* control, int x = -1, int y = -1);
-void ClickByName(TComponent* root, const std::string& name);
 void DblClick(TControl* control);
 // Moves the mouse out of the control's window (the window is told it left).
 void MoveAway(TControl* control);

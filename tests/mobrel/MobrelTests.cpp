@@ -75,14 +75,6 @@ uint8_t SkinAtStart() {
   return skin;
 }
 
-TEST(Skin, IsRememberedBetweenRunsFromTheLowByteOnly) {
-  ASSERT_TRUE(g_MobrelDLL_SetSkin(0xABCD1203u));  // fYellow with garbage above the low byte
-  EXPECT_EQ(SkinAtStart(), 4);
-  EXPECT_FALSE(g_MobrelDLL_SetSkin(7));  // no such colour: nothing stored
-  EXPECT_EQ(SkinAtStart(), 4);
-  g_MobrelDLL_SetSkin(0);
-}
-
 TEST(Pages, FillTheirPanelAtTheGivenSize) {
   HWND panel = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 651, 405, nullptr, nullptr,
                                nullptr, nullptr);
@@ -145,11 +137,13 @@ bool BandShows(HWND host, COLORREF color) {
   return seen;
 }
 
-TEST(Pages, FollowTheSkinColourAndShowTheStoredOneAfterARestart) {
+TEST(Skin, IsRememberedFromTheLowByteAndShownByThePagesAlsoAfterARestart) {
   const COLORREF red = RGB(0xCC, 0x3A, 0x3A), blue = RGB(0x3A, 0x8B, 0xD5);
   HWND host = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 1260, 405,
                               nullptr, nullptr, nullptr, nullptr);
-  g_MobrelDLL_SetSkin(4);  // red
+  ASSERT_TRUE(g_MobrelDLL_SetSkin(0xABCD1204u));  // fRed with garbage above the low byte
+  EXPECT_FALSE(g_MobrelDLL_SetSkin(7));           // no such colour: nothing changes
+  EXPECT_EQ(SkinAtStart(), 5);
   ASSERT_TRUE(g_MobrelDLL_ShowOurProducts(host, 0, 0, 630, 405));
   HWND about = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 630, 0, 630, 405, host, nullptr,
                                nullptr, nullptr);
