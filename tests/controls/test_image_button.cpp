@@ -266,7 +266,7 @@ TEST_F(ImageButton, NeedStretchStretchesEveryStatePictureWhenTheBoundsChange) {
   button->SetWidth(114);
   EXPECT_EQ(button->Width(), 114);
   EXPECT_TRUE(harness::SamePixels(*button->PicNormal().GraphicAs<TPngImage>(),
-                         *StretchCaps(*large.GraphicAs<TPngImage>(), 114, 25, 25)));
+                                  *StretchCaps(*large.GraphicAs<TPngImage>(), 114, 25, 25)));
   for (TPicture* state : {&button->PicMouseOn(), &button->PicMouseDown(), &button->PicDisabled()})
     EXPECT_EQ(state->Width(), 114);
   EXPECT_EQ(Shown(button).Width(), 114);

@@ -1,7 +1,7 @@
 // The GUI test harness: forms are created in-process, input is sent as
 // real window messages to the windows the controls live in, dialogs and
 // message boxes answer from queues, and pixels come from the framework's
-// own paint path or from the screen.
+// own paint path or from what a window shows.
 #pragma once
 
 #include <functional>
