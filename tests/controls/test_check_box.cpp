@@ -9,8 +9,6 @@
 
 namespace {
 
-using Log = std::vector<std::string>;
-
 const std::string kBoxLayout = FormLayout(300, 120, R"(  Color = clYellow
   object Boxes: TXCheckBoxPicList
   end

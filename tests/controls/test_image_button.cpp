@@ -10,8 +10,6 @@
 
 namespace {
 
-using Log = std::vector<std::string>;
-
 constexpr TColor kNormal = 0x0000C0;
 constexpr TColor kMouseOn = 0x00C000;
 constexpr TColor kMouseDown = 0xC00000;

@@ -6,7 +6,6 @@
 #include "tests/harness/Harness.h"
 
 using harness::Render;
-using Log = std::vector<std::string>;
 
 namespace {
 

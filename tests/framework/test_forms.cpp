@@ -8,8 +8,6 @@
 
 namespace {
 
-using Log = std::vector<std::string>;
-
 class QuickThread : public TThread {
  public:
   explicit QuickThread(TNotifyEvent onTerminate) : TThread(std::move(onTerminate)) { Start(); }

@@ -9,8 +9,6 @@
 
 namespace {
 
-using Log = std::vector<std::string>;
-
 TEST(Layout, SetsPropertiesOfEveryKindAndBindsFieldsAndHandlers) {
   TEventForm* form = MakeForm(R"(
 object Form1: TEventForm

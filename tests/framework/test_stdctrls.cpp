@@ -9,8 +9,6 @@
 
 namespace {
 
-using Log = std::vector<std::string>;
-
 const std::string kInputs = FormLayout(360, 260, R"(  Color = $00D58B3A
   object Edit1: TEdit
     Left = 10

@@ -10,6 +10,9 @@
 #include "framework/Forms.h"
 #include "framework/StdCtrls.h"
 
+// What the form's handlers wrote, one entry per event.
+using Log = std::vector<std::string>;
+
 class TEventForm : public TForm {
  public:
   using TForm::TForm;
