@@ -158,20 +158,14 @@ class ScrollBar : public ::testing::Test {
 TEST_F(ScrollBar, TheMirrorTakesAndGivesOnlyTheMaskedFields) {
   SCROLLINFO set{sizeof(set), SIF_POS, 50, 60, 7, 33, 0};
   EXPECT_EQ(SendMessageW(bar->Handle(), SBM_SETSCROLLINFO, FALSE, reinterpret_cast<LPARAM>(&set)), 1);
-  SCROLLINFO got{sizeof(got), SIF_ALL, -9, -9, 99, -9, -9};
-  EXPECT_EQ(SendMessageW(bar->Handle(), SBM_GETSCROLLINFO, 0, reinterpret_cast<LPARAM>(&got)), 1);
-  EXPECT_EQ(got.nPos, 33);
-  EXPECT_EQ(got.nMin, 0);
-  EXPECT_EQ(got.nMax, 99);
-  EXPECT_EQ(got.nPage, 10u);
-  EXPECT_EQ(got.nTrackPos, -1);
-  SCROLLINFO page{sizeof(page), SIF_PAGE, 0, 0, 0, 0, 0};
-  SCROLLINFO only{sizeof(only), SIF_PAGE, -9, -9, 99, -9, -9};
+  SCROLLINFO all{sizeof(all), SIF_ALL, -9, -9, 99, -9, -9}, page = all;
+  page.fMask = SIF_PAGE;
+  EXPECT_EQ(SendMessageW(bar->Handle(), SBM_GETSCROLLINFO, 0, reinterpret_cast<LPARAM>(&all)), 1);
   SendMessageW(bar->Handle(), SBM_GETSCROLLINFO, 0, reinterpret_cast<LPARAM>(&page));
-  SendMessageW(bar->Handle(), SBM_GETSCROLLINFO, 0, reinterpret_cast<LPARAM>(&only));
-  EXPECT_EQ(only.nPage, 10u);
-  EXPECT_EQ(only.nPos, -9);
-  EXPECT_EQ(only.nMin, -9);
+  EXPECT_EQ((std::vector<int>{all.nMin, all.nMax, static_cast<int>(all.nPage), all.nPos, all.nTrackPos}),
+            (std::vector<int>{0, 99, 10, 33, -1}));
+  EXPECT_EQ((std::vector<int>{page.nMin, page.nMax, static_cast<int>(page.nPage), page.nPos}),
+            (std::vector<int>{-9, -9, 10, -9}));
 }
 
 TEST_F(ScrollBar, PartsAndHitsMeetAtTheirBoundaries) {
@@ -227,10 +221,8 @@ TEST_F(ScrollBar, HoldingTheTrackPagesUntilTheThumbReachesTheCursor) {
 TEST_F(ScrollBar, HotTrackingLightsArrowsAndThumbButNeverTheTrack) {
   harness::MouseMove(bar, 8, 5);
   EXPECT_EQ(bar->PartState(spFirstArrow), psHot);
-  harness::MouseMove(bar, 8, 30);
-  EXPECT_EQ(bar->PartState(spFirstArrow), psNormal);
-  EXPECT_EQ(bar->PartState(spTrackBefore), psNormal);
-  harness::MouseMove(bar, 8, 18);
+  harness::MouseMove(bar, 8, 30);  // the track
+  EXPECT_EQ(bar->PartState(spFirstArrow) + bar->PartState(spTrackAfter), psNormal);
   harness::MouseMove(bar, 8, 19);
   EXPECT_EQ(bar->PartState(spThumb), psHot);
   SendMessageW(bar->Handle(), WM_MOUSELEAVE, 0, 0);
@@ -277,6 +269,29 @@ TEST_F(ScrollBar, AHorizontalBarTakesTheHorizontalColumns) {
   EXPECT_EQ(harness::PixelAt(*shot, 17, 8), kFirstCap);
   EXPECT_EQ(harness::PixelAt(*shot, 22, 8), kLastCap);
   EXPECT_EQ(harness::PixelAt(*shot, 50, 8), CellColour(7, 0));
+}
+
+// A list box host in drop-down mode, its bar on the left: the bar follows
+// through its own bounds and visibility, and scrolls the list itself.
+TEST_F(ScrollBar, InDropDownModeTheBarFollowsTheHostThroughItsBounds) {
+  HWND host = CreateWindowExW(WS_EX_LEFTSCROLLBAR, L"LISTBOX", L"",
+                              WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | LBS_NOINTEGRALHEIGHT, 100, 20, 150,
+                              120, form->Handle(), nullptr, nullptr, nullptr);
+  for (int i = 0; i < 30; ++i) SendMessageW(host, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"item"));
+  bar->AttachToHost(host, nullptr, form->Handle());
+  const int w = GetSystemMetrics(SM_CXVSCROLL);
+  EXPECT_TRUE(bar->Visible());
+  EXPECT_EQ(bar->BoundsRect(), Rect(101, 21, 101 + w, 139));  // inside the one-pixel border
+  EXPECT_FALSE(bar->CornerBox()->Visible());
+  EXPECT_EQ(bar->Mirror().nMax, 29);
+  ShowWindow(host, SW_HIDE);
+  EXPECT_FALSE(bar->Visible());
+  ShowWindow(host, SW_SHOW);
+  ASSERT_TRUE(bar->Visible());
+  harness::Click(bar, 8, bar->Height() - 5);
+  EXPECT_EQ(SendMessageW(host, LB_GETTOPINDEX, 0, 0), 1);
+  EXPECT_EQ(bar->Mirror().nPos, 1);
+  DestroyWindow(host);
 }
 
 // ---------------------------------------------------------------- a list view host
@@ -328,82 +343,62 @@ class ListHost : public ::testing::Test {
   TOrvVclScrollBar *hbar = nullptr, *vbar = nullptr;
 };
 
-TEST_F(ListHost, BarsLieOverTheHostsBarsAndMirrorIt) {
+TEST_F(ListHost, ThePiecesLieOverTheHostsBarsAndFollowIt) {
   // Inside the two-pixel client edge; w = SM_CXVSCROLL.
   const int w = GetSystemMetrics(SM_CXVSCROLL);
-  EXPECT_EQ(Place(vbar), Rect(310 - 2 - w, 12, 308, 208 - w));
+  EXPECT_EQ(Place(vbar), Rect(308 - w, 12, 308, 208 - w));
   EXPECT_EQ(Place(hbar), Rect(12, 208 - w, 308 - w, 208));
   EXPECT_EQ(Place(hbar->CornerBox()), Rect(308 - w, 208 - w, 308, 208));
-  EXPECT_TRUE(Shown(vbar) && Shown(hbar) && Shown(hbar->CornerBox()));
-  const SCROLLINFO& m = vbar->Mirror();
-  EXPECT_EQ(m.nMin, 0);
-  EXPECT_EQ(m.nMax, 39);
-  EXPECT_EQ(static_cast<int>(m.nPage), listView->VisibleRowCount());
-  EXPECT_EQ(m.nTrackPos, -1);
-  // The framework's range and page came in without the page passing Max.
-  EXPECT_EQ(vbar->Max(), 39);
-  EXPECT_EQ(vbar->PageSize(), listView->VisibleRowCount());
-  EXPECT_EQ(vbar->LargeChange(), listView->VisibleRowCount());
   EXPECT_EQ(GetWindowLongPtrW(Host(), GWLP_USERDATA), reinterpret_cast<LONG_PTR>(hbar));
+  // The mirror holds the host's values; the framework's took them without the page passing Max.
+  const int page = listView->VisibleRowCount();
+  const SCROLLINFO& m = vbar->Mirror();
+  EXPECT_EQ((std::vector<int>{m.nMin, m.nMax, static_cast<int>(m.nPage), m.nTrackPos}),
+            (std::vector<int>{0, 39, page, -1}));
+  EXPECT_EQ((std::vector<int>{vbar->Max(), vbar->PageSize(), vbar->LargeChange()}), (std::vector<int>{39, page, page}));
+
+  listView->Hide();
+  EXPECT_FALSE(Shown(vbar) || Shown(hbar) || Shown(hbar->CornerBox()));
+  listView->Show();
+  EXPECT_TRUE(Shown(vbar) && Shown(hbar) && Shown(hbar->CornerBox()));
+  listView->SetBounds(20, 30, 250, 150);
+  EXPECT_EQ(Place(vbar), Rect(268 - w, 32, 268, 178 - w));
+  // Emptied: the vertical bar goes, the horizontal one runs the full width.
+  listView->Items().Clear();
+  EXPECT_FALSE(Shown(vbar) || Shown(hbar->CornerBox()));
+  ASSERT_TRUE(Shown(hbar));
+  EXPECT_EQ(Place(hbar), Rect(22, 178 - w, 268, 178));
 }
 
-TEST_F(ListHost, ArrowTrackAndThumbScrollTheListsTopRow) {
+TEST_F(ListHost, ArrowTrackAndThumbsScrollTheList) {
   const int page = listView->VisibleRowCount();
   harness::Click(vbar, 8, vbar->Height() - 5);  // second arrow
   EXPECT_EQ(listView->TopIndex(), 1);
-  EXPECT_EQ(vbar->Mirror().nPos, 1);
-  const TRect thumb = vbar->PartRect(spThumb);
-  harness::Click(vbar, 8, thumb.Bottom + 2);  // track after the thumb
+  harness::Click(vbar, 8, vbar->PartRect(spThumb).Bottom + 2);  // track after the thumb
   EXPECT_EQ(listView->TopIndex(), 1 + page);
   EXPECT_EQ(vbar->Mirror().nPos, 1 + page);
 
-  // Drag the thumb 20 pixels up.
-  const TRect from = vbar->PartRect(spThumb);
-  const int y = (from.Top + from.Bottom) / 2;
+  // The thumb 20 pixels up: the list follows during the drag, by whole rows.
+  const TRect thumb = vbar->PartRect(spThumb);
+  const int y = (thumb.Top + thumb.Bottom) / 2;
   const int expected = DragPosition(vbar->Height(), 17, 6, vbar->Mirror(), 1 + page, -20);
-  ASSERT_GT(expected, 0);
-  ASSERT_LT(expected, 1 + page);
+  ASSERT_TRUE(expected > 0 && expected < 1 + page);
   harness::MouseDown(vbar, mbLeft, 8, y);
   harness::MouseMove(vbar, 8, y - 20);
-  EXPECT_EQ(listView->TopIndex(), expected);  // the list follows during the drag
+  EXPECT_EQ(listView->TopIndex(), expected);
   EXPECT_EQ(vbar->PartState(spThumb), psPressed);
   harness::MouseUp(vbar, mbLeft, 8, y - 20);
-  EXPECT_EQ(listView->TopIndex(), expected);
+  EXPECT_EQ(HostPos(SB_VERT), expected);
   EXPECT_EQ(vbar->Mirror().nPos, expected);
   EXPECT_EQ(vbar->Mirror().nTrackPos, -1);
-  EXPECT_EQ(HostPos(SB_VERT), expected);
-}
 
-TEST_F(ListHost, AHorizontalDragScrollsTheListByPixels) {
-  const TRect thumb = hbar->PartRect(spThumb);
-  const int x = (thumb.Left + thumb.Right) / 2;
+  // The horizontal thumb scrolls by pixels.
+  const TRect across = hbar->PartRect(spThumb);
+  const int x = (across.Left + across.Right) / 2;
   harness::MouseDown(hbar, mbLeft, x, 8);
-  harness::MouseMove(hbar, x + 30, 8);
   harness::MouseUp(hbar, mbLeft, x + 30, 8);
   EXPECT_GT(HostPos(SB_HORZ), 0);
   EXPECT_EQ(HostPos(SB_HORZ), hbar->Mirror().nPos);
-}
-
-TEST_F(ListHost, ThePiecesFollowTheHostHiddenShownResizedAndEmptied) {
-  listView->Hide();
-  harness::Pump();
-  EXPECT_FALSE(Shown(vbar) || Shown(hbar) || Shown(hbar->CornerBox()));
-  listView->Show();
-  harness::Pump();
-  EXPECT_TRUE(Shown(vbar) && Shown(hbar) && Shown(hbar->CornerBox()));
-
-  const int w = GetSystemMetrics(SM_CXVSCROLL);
-  listView->SetBounds(20, 30, 250, 150);
-  harness::Pump();
-  EXPECT_EQ(Place(vbar), Rect(270 - 2 - w, 32, 268, 178 - w));
-
-  // Emptied: the vertical bar goes, the horizontal one runs the full width.
-  listView->Items().Clear();
-  harness::Pump();
-  EXPECT_FALSE(Shown(vbar));
-  EXPECT_FALSE(Shown(hbar->CornerBox()));
-  ASSERT_TRUE(Shown(hbar));
-  EXPECT_EQ(Place(hbar), Rect(22, 178 - w, 268, 178));
 }
 
 TEST_F(ListHost, ADisabledHostBarGivesADisabledBarWithoutThumb) {
