@@ -8,8 +8,8 @@
 #include <cassert>
 #include <memory>
 
-#include "controls/ComponentRef.h"
 #include "controls/OrvVclPublic.h"
+#include "framework/Forms.h"
 #include "framework/Layout.h"
 
 // ---------------------------------------------------------------- geometry
@@ -105,7 +105,7 @@ TOrvVclScrollBar::~TOrvVclScrollBar() {
 }
 
 void TOrvVclScrollBar::SetPicList(TOrvVclScrollbarPicList* value) {
-  SetComponentRef(this, pic_list_, value);
+  pic_list_ = value;
   if (HandleAllocated()) RepaintNow(Handle());
 }
 
@@ -131,14 +131,7 @@ void TOrvVclScrollBar::SetTHUMBMINSIZE(int value) {
 }
 
 void TOrvVclScrollBar::SetPartnerBar(TOrvVclScrollBar* partner) {
-  SetComponentRef(this, partner_, partner);
-}
-
-void TOrvVclScrollBar::Notification(TComponent* component, TOperation operation) {
-  TScrollBar::Notification(component, operation);
-  if (operation != opRemove) return;
-  if (component == pic_list_) pic_list_ = nullptr;
-  if (component == partner_) partner_ = nullptr;
+  partner_ = partner;
 }
 
 // A bar made disabled gets no WM_ENABLE: its parts start disabled.
@@ -295,11 +288,7 @@ LRESULT CALLBACK TOrvVclScrollBar::CornerProc(HWND wnd, UINT msg, WPARAM wParam,
   if (!bar) return DefWindowProcW(wnd, msg, wParam, lParam);
   const WNDPROC previous = bar->corner_proc_;
   LRESULT result = CallWindowProcW(previous, wnd, msg, wParam, lParam);
-  try {
-    bar->CornerMessage(wnd, msg, wParam, result);
-  } catch (...) {
-    // Nothing may cross a window procedure; the box stays unpainted.
-  }
+  RunGuarded(bar, [&] { bar->CornerMessage(wnd, msg, wParam, result); });
   return result;
 }
 
@@ -640,11 +629,9 @@ void TOrvVclScrollBar::ReleaseHost() {
 LRESULT CALLBACK TOrvVclScrollBar::HostProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   auto* bar = reinterpret_cast<TOrvVclScrollBar*>(GetWindowLongPtrW(wnd, GWLP_USERDATA));
   if (!bar) return DefWindowProcW(wnd, msg, wParam, lParam);
-  try {
-    return bar->HostMessage(msg, wParam, lParam);
-  } catch (...) {
-    return 0;  // nothing may cross a window procedure
-  }
+  LRESULT result = 0;
+  RunGuarded(bar, [&] { result = bar->HostMessage(msg, wParam, lParam); });
+  return result;
 }
 
 LRESULT TOrvVclScrollBar::HostMessage(UINT msg, WPARAM wParam, LPARAM lParam) {

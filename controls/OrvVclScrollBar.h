@@ -98,7 +98,6 @@ class TOrvVclScrollBar : public TScrollBar {
   void CreateWnd() override;
   // Starts one of the repeat timers (200: the first delay, 100: the repeat).
   virtual void StartTimer(UINT id, UINT milliseconds);
-  void Notification(TComponent* component, TOperation operation) override;
 
  private:
   friend class TCornerBox;
@@ -158,7 +157,7 @@ class TOrvVclScrollBar : public TScrollBar {
   void Place(int visible);
   void PlacePiece(TWinControl* piece, const TRect& r, bool visible);
 
-  TOrvVclScrollbarPicList* pic_list_ = nullptr;
+  TComponentRef<TOrvVclScrollbarPicList> pic_list_;
   int scroll_width_ = 17;
   int scroll_border_ = 2;
   int picstyle_ = 1;
@@ -185,7 +184,7 @@ class TOrvVclScrollBar : public TScrollBar {
   bool shown_ = false;
   bool themes_ = false;
 
-  TOrvVclScrollBar* partner_ = nullptr;
+  TComponentRef<TOrvVclScrollBar> partner_;
   TWinControl* corner_ = nullptr;
   WNDPROC corner_proc_ = nullptr;
   TRect corner_cell_;
