@@ -357,6 +357,10 @@ TEST_F(ListHost, ThePiecesLieOverTheHostsBarsAndFollowIt) {
             (std::vector<int>{0, 39, page, -1}));
   EXPECT_EQ((std::vector<int>{vbar->Max(), vbar->PageSize(), vbar->LargeChange()}), (std::vector<int>{39, page, page}));
 
+  SendMessageW(Host(), WM_KEYDOWN, VK_END, 0);  // the keyboard scrolls the list: the thumb follows
+  EXPECT_EQ(vbar->Mirror().nPos, 40 - page);
+  EXPECT_EQ(vbar->PartRect(spThumb).Bottom, vbar->Height() - 17);
+
   listView->Hide();
   EXPECT_FALSE(Shown(vbar) || Shown(hbar) || Shown(hbar->CornerBox()));
   listView->Show();
