@@ -258,6 +258,16 @@ TEST_F(ScrollBar, PaintsArrowsTracksAndAThumbWithCapsAndGrip) {
   for (int y = 17; y < 83; y += 4) EXPECT_EQ(at(y), CellColour(3, 3)) << y;
 }
 
+// The screen itself shows a hot arrow and a new style at once (no pending
+// invalidation would bring them).
+TEST_F(ScrollBar, HotPartsAndStyleChangesReachTheScreenAtOnce) {
+  harness::MouseMove(bar, 8, 5);
+  EXPECT_EQ(harness::PixelAt(*harness::CaptureScreen(form), 18, 15), CellColour(0, 1));
+  FillSheet(list->Pic(3), 9, 4, ThumbColour, false);
+  bar->SetPicstyle(3);
+  EXPECT_EQ(harness::PixelAt(*harness::CaptureScreen(form), 18, 105), ThumbColour(1, 0));
+}
+
 TEST_F(ScrollBar, AHorizontalBarTakesTheHorizontalColumns) {
   bar->SetKind(sbHorizontal);
   bar->SetBounds(10, 10, 100, S);
