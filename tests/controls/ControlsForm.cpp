@@ -32,9 +32,8 @@ std::string PictureListObjects(const std::string& layout) {
   bool inside = false;
   while (std::getline(in, line)) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (line.rfind("  object ", 0) == 0 && line.find(": TX") != std::string::npos &&
-        line.find("PicList") != std::string::npos)
-      inside = true;
+    const bool picList = line.size() > 7 && line.compare(line.size() - 7, 7, "PicList") == 0;
+    if (line.rfind("  object ", 0) == 0 && picList) inside = true;
     if (inside) objects += line + "\n";
     if (line == "  end") inside = false;
   }
