@@ -1,6 +1,5 @@
 #include "Merge_thread.h"
 
-#include <algorithm>
 #include <cwchar>
 
 #include "global.h"
@@ -27,10 +26,11 @@ MergeThread::~MergeThread() { WaitFor(); }
 void MergeThread::Execute() {
   // WorkerState becomes wsRunning at the first chunk.
   const bool unbuffered = UnbufferedMode == 1;
-  TCopyResult result = unbuffered ? MergeUnbuffered() : MergeBuffered();
+  TCopyResult result = MergeParts(unbuffered);
   // A cancelled unbuffered merge leaves no output behind.
   if (result == crCancelled && unbuffered) platform::RemoveFile(FOutput);
-  if (result == crDone && !VerifyMerge(FOutput, FNames)) result = crFailed;
+  // An output short of the total lacks parts that were left out of the list.
+  if (result == crDone && (FOutOffset != FTotalSize || !VerifyMerge(FOutput, FNames))) result = crFailed;
   if (result == crDone) {
     std::lock_guard<std::mutex> lock(ProgressLock);
     TotalPercent = 100;
@@ -47,80 +47,37 @@ int64_t MergeThread::PartSize(std::size_t Index) const {
   return *end == L'\0' && size >= 0 ? size : -1;
 }
 
-TCopyResult MergeThread::MergeUnbuffered() {
-  File output(FOutput, Access::ReadWrite, Share::Write, Creation::CreateAlways, Caching::Unbuffered);
+// Appends the listed bytes of each part in list order.
+TCopyResult MergeThread::MergeParts(bool Unbuffered) {
+  platform::AlignedBuffer buffer(Unbuffered ? UnbufferedChunk : BufferedChunk);
+  File output(FOutput, Unbuffered ? Access::ReadWrite : Access::Write, Share::Write, Creation::CreateAlways,
+              Unbuffered ? Caching::Unbuffered : Caching::Normal);
   if (!output.IsOpen()) return crFailed;
-  platform::AlignedBuffer buffer(UnbufferedChunk);
   for (std::size_t index = 0; index < FNames.size(); ++index) {
     CurrentPart.exchange(static_cast<int32_t>(index + 1));
-    File part(FNames[index], Access::Read, Share::Read, Creation::OpenExisting, Caching::Unbuffered);
+    // After a part whose end went through cached handles the output no longer
+    // ends on the alignment unit: the parts after it follow through cached
+    // handles too.
+    if (!output.IsOpen()) {
+      Unbuffered = false;
+      output = File(FOutput, Access::Write, Share::Write, Creation::OpenExisting, Caching::Normal);
+      if (!output.IsOpen()) return crFailed;
+    }
+    File part(FNames[index], Access::Read, Share::Read, Creation::OpenExisting,
+              Unbuffered ? Caching::Unbuffered : Caching::Normal);
     const int64_t size = PartSize(index);
     if (!part.IsOpen() || size < 0) return crFailed;
-    int64_t done = 0;
-    while (done < size) {
-      WaitWhilePaused();
-      if (CancelRequested()) return crCancelled;
-      const int64_t rest = size - done;
-      if (rest < UnbufferedChunk && rest % AlignmentUnit != 0) {
-        part.Close();
-        output.Close();
-        if (!CopyMergeTail(index, done, size, buffer.Data())) return crFailed;
-        return AppendRestCached(index + 1, buffer.Data());
-      }
-      const int64_t count = part.ReadAt(done, buffer.Data(), std::min(rest, UnbufferedChunk));
-      if (count <= 0) return crFailed;
-      if (output.WriteAt(FOutOffset, buffer.Data(), count) != count || !output.Flush()) return crFailed;
-      done += count;
-      FOutOffset += count;
-      ReportProgress(done, size, FOutOffset, FTotalSize);
-    }
-  }
-  return crDone;
-}
-
-bool MergeThread::CopyMergeTail(std::size_t Index, int64_t Done, int64_t Size, std::byte* Buffer) {
-  if (!CopyCached(FNames[Index], Done, FOutput, FOutOffset, Size - Done, Buffer)) return false;
-  FOutOffset += Size - Done;
-  ReportProgress(Size, Size, FOutOffset, FTotalSize);
-  return true;
-}
-
-// After a part whose size is not a multiple of 4,096 the output no longer
-// ends on the alignment unit, so the parts after it are appended through
-// cached handles.
-TCopyResult MergeThread::AppendRestCached(std::size_t First, std::byte* Buffer) {
-  if (First == FNames.size()) return crDone;
-  File output(FOutput, Access::Write, Share::Write, Creation::OpenExisting, Caching::Normal);
-  if (!output.Seek(FOutOffset)) return crFailed;
-  return AppendPartsBuffered(output, First, Buffer);
-}
-
-TCopyResult MergeThread::MergeBuffered() {
-  platform::AlignedBuffer buffer(BufferedChunk);
-  File output(FOutput, Access::Write, Share::Write, Creation::CreateAlways, Caching::Normal);
-  if (!output.IsOpen()) return crFailed;
-  return AppendPartsBuffered(output, 0, buffer.Data());
-}
-
-// Reads each part sequentially in chunks of 409,600 bytes and appends them at
-// the output's position. The pause and cancel checks come between a read and
-// its write.
-TCopyResult MergeThread::AppendPartsBuffered(File& Output, std::size_t First, std::byte* Buffer) {
-  for (std::size_t index = First; index < FNames.size(); ++index) {
-    CurrentPart.exchange(static_cast<int32_t>(index + 1));
-    const int64_t size = PartSize(index);
-    File part(FNames[index], Access::Read, Share::Read, Creation::OpenExisting, Caching::Normal);
-    if (!part.IsOpen() || size < 0) return crFailed;
-    for (int64_t done = 0; done < size;) {
-      const int64_t count = part.Read(Buffer, BufferedChunk);
-      if (count <= 0) return crFailed;
-      WaitWhilePaused();
-      if (CancelRequested()) return crCancelled;
-      if (Output.Write(Buffer, count) != count) return crFailed;
-      done += count;
-      FOutOffset += count;
-      ReportProgress(done, size, FOutOffset, FTotalSize);
-    }
+    TPartCopy copy{.From = part,
+                   .FromPath = FNames[index],
+                   .FromStart = 0,
+                   .To = output,
+                   .ToPath = FOutput,
+                   .ToStart = FOutOffset,
+                   .Size = size,
+                   .JobDone = FOutOffset,
+                   .JobSize = FTotalSize};
+    const TCopyResult result = CopyPart(copy, Unbuffered, buffer.Data());
+    if (result != crDone) return result;
   }
   return crDone;
 }

@@ -10,10 +10,6 @@
 #include "My_Global.h"
 #include "Thread.h"
 
-namespace platform {
-class File;
-}
-
 class MergeThread : public TThread {
  public:
   // Sizes holds each part's size in bytes as decimal text. Starts at once;
@@ -27,11 +23,7 @@ class MergeThread : public TThread {
 
  private:
   int64_t PartSize(std::size_t Index) const;
-  TCopyResult MergeUnbuffered();
-  bool CopyMergeTail(std::size_t Index, int64_t Done, int64_t Size, std::byte* Buffer);
-  TCopyResult AppendRestCached(std::size_t First, std::byte* Buffer);
-  TCopyResult MergeBuffered();
-  TCopyResult AppendPartsBuffered(platform::File& Output, std::size_t First, std::byte* Buffer);
+  TCopyResult MergeParts(bool Unbuffered);
 
   std::wstring FOutput;
   std::vector<std::wstring> FNames;

@@ -69,23 +69,31 @@ void ReportProgress(int64_t Done, int64_t PartSize, int64_t TotalDone, int64_t T
   TotalPercent = TotalDone >= TotalSize ? 99 : static_cast<int32_t>(TotalDone * 100 / TotalSize);
 }
 
+namespace {
+
+// Copies Count bytes from the file From at FromOffset into the existing file
+// To at ToOffset through cached handles.
 bool CopyCached(const std::wstring& From, int64_t FromOffset, const std::wstring& To, int64_t ToOffset, int64_t Count,
                 std::byte* Buffer) {
   using namespace platform;
   File from(From, Access::Read, Share::Read, Creation::OpenExisting, Caching::Normal);
   File to(To, Access::Write, Share::Write, Creation::OpenExisting, Caching::Normal);
-  return from.IsOpen() && to.IsOpen() && from.ReadAt(FromOffset, Buffer, Count) == Count &&
-         to.WriteAt(ToOffset, Buffer, Count) == Count;
+  return from.IsOpen() && to.IsOpen() && from.ReadFullyAt(FromOffset, Buffer, Count) &&
+         to.WriteFullyAt(ToOffset, Buffer, Count);
 }
 
-namespace {
+// Copies the next Count bytes of a part through its open handles.
+bool CopyChunk(TPartCopy& Copy, int64_t Count, bool Flush, std::byte* Buffer) {
+  return Copy.From.ReadFullyAt(Copy.FromStart + Copy.Done, Buffer, Count) &&
+         Copy.To.WriteFullyAt(Copy.ToStart + Copy.Done, Buffer, Count) && (!Flush || Copy.To.Flush());
+}
 
 bool EndsMatch(platform::File& Part, int64_t Size, platform::File& Whole, int64_t Offset) {
   const int64_t count = std::min<int64_t>(4, Size);
   if (count <= 0) return true;
   for (const int64_t at : {int64_t{0}, Size - count}) {
     unsigned char partBytes[4], wholeBytes[4];
-    if (Part.ReadAt(at, partBytes, count) != count || Whole.ReadAt(Offset + at, wholeBytes, count) != count ||
+    if (!Part.ReadFullyAt(at, partBytes, count) || !Whole.ReadFullyAt(Offset + at, wholeBytes, count) ||
         std::memcmp(partBytes, wholeBytes, static_cast<std::size_t>(count)) != 0)
       return false;
   }
@@ -93,6 +101,28 @@ bool EndsMatch(platform::File& Part, int64_t Size, platform::File& Whole, int64_
 }
 
 }  // namespace
+
+TCopyResult CopyPart(TPartCopy& Copy, bool Unbuffered, std::byte* Buffer) {
+  while (Copy.Done < Copy.Size) {
+    WaitWhilePaused();
+    if (CancelRequested()) return crCancelled;
+    const int64_t rest = Copy.Size - Copy.Done;
+    const bool tail = Unbuffered && rest < UnbufferedChunk && rest % AlignmentUnit != 0;
+    const int64_t count = tail ? rest : std::min(rest, Unbuffered ? UnbufferedChunk : BufferedChunk);
+    if (tail) {
+      Copy.From.Close();
+      Copy.To.Close();
+      if (!CopyCached(Copy.FromPath, Copy.FromStart + Copy.Done, Copy.ToPath, Copy.ToStart + Copy.Done, count, Buffer))
+        return crFailed;
+    } else if (!CopyChunk(Copy, count, Unbuffered, Buffer)) {
+      return crFailed;
+    }
+    Copy.Done += count;
+    Copy.JobDone += count;
+    ReportProgress(Copy.Done, Copy.Size, Copy.JobDone, Copy.JobSize);
+  }
+  return crDone;
+}
 
 TPartCheck CheckParts(const std::wstring& Whole, const std::vector<std::wstring>& Parts) {
   using namespace platform;

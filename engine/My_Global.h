@@ -9,6 +9,10 @@
 #include <string>
 #include <vector>
 
+namespace platform {
+class File;
+}
+
 constexpr int64_t UnbufferedChunk = 4194304;
 constexpr int64_t BufferedChunk = 409600;
 constexpr int64_t AlignmentUnit = 4096;
@@ -58,11 +62,28 @@ bool CancelRequested();
 // part in hand, TotalDone of TotalSize bytes of the job.
 void ReportProgress(int64_t Done, int64_t PartSize, int64_t TotalDone, int64_t TotalSize);
 
-// Copies Count bytes (at most one unbuffered chunk) from the file From at
-// FromOffset into the existing file To at ToOffset through cached handles,
-// using Buffer. True only when every byte was read and written.
-bool CopyCached(const std::wstring& From, int64_t FromOffset, const std::wstring& To, int64_t ToOffset, int64_t Count,
-                std::byte* Buffer);
+// One part's copy: Size bytes from From, beginning at FromStart, to To,
+// beginning at ToStart. JobDone counts the bytes of the whole job, of
+// JobSize, and advances with Done.
+struct TPartCopy {
+  platform::File& From;
+  const std::wstring& FromPath;
+  int64_t FromStart;
+  platform::File& To;
+  const std::wstring& ToPath;
+  int64_t ToStart;
+  int64_t Size;
+  int64_t& JobDone;
+  int64_t JobSize;
+  int64_t Done = 0;  // bytes of the part copied so far
+};
+
+// Copies a part chunk by chunk: 4 MiB unbuffered, flushing To after every
+// write, or 409,600 bytes buffered. Before every chunk it holds while paused
+// and stops when cancelled; after it, it reports progress. On the unbuffered
+// path a rest below 4 MiB that is not a multiple of 4,096 is copied through
+// cached handles, both unbuffered handles closed.
+TCopyResult CopyPart(TPartCopy& Copy, bool Unbuffered, std::byte* Buffer);
 
 // The outcome of comparing a series of parts with the file they make up.
 struct TPartCheck {

@@ -51,8 +51,11 @@ Splitthread::~Splitthread() { WaitFor(); }
 
 void Splitthread::Execute() {
   WorkerState.exchange(wsRunning);
-  TCopyResult result = crFailed;  // also for an empty block, which would never end a part
-  if (FBlockSize > 0) result = UnbufferedMode == 1 ? SplitUnbuffered() : SplitBuffered();
+  // An empty source or block gives no part, and a part whose path cannot be
+  // opened would be missing from the script's join.
+  TCopyResult result = crFailed;
+  if (FSourceSize > 0 && FBlockSize > 0 && PartPathsFit())
+    result = UnbufferedMode == 1 ? SplitUnbuffered() : SplitBuffered();
   if (result == crDone && !VerifyParts(FSource, FPartList)) result = crFailed;
   if (result != crDone) {
     WorkerState.exchange(result == crCancelled ? wsCancelled : wsFailed);
@@ -68,11 +71,30 @@ void Splitthread::Execute() {
   WorkerState.exchange(wsSucceeded);
 }
 
+// The last part has the longest path of the split (the script's ends in the
+// shorter ".bat").
+bool Splitthread::PartPathsFit() const {
+  return PartFileName(FOutputBase, (FSourceSize - 1) / FBlockSize).size() < MaxPathLength;
+}
+
 std::wstring Splitthread::StartPart(int Index) {
   std::wstring name = PartFileName(FOutputBase, Index);
   FPartList.push_back(name);
   CurrentPart.exchange(Index + 1);
   return name;
+}
+
+// The next PartSize bytes of the source make the part.
+TPartCopy Splitthread::PartCopy(File& Source, File& Part, const std::wstring& PartName, int64_t PartSize) {
+  return {.From = Source,
+          .FromPath = FSource,
+          .FromStart = FDone,
+          .To = Part,
+          .ToPath = PartName,
+          .ToStart = 0,
+          .Size = PartSize,
+          .JobDone = FDone,
+          .JobSize = FSourceSize};
 }
 
 TCopyResult Splitthread::SplitUnbuffered() {
@@ -86,50 +108,19 @@ TCopyResult Splitthread::SplitUnbuffered() {
     if (!File(name, Access::ReadWrite, Share::Write, Creation::CreateAlways, Caching::Unbuffered).Extend(partSize))
       return crFailed;
     File part(name, Access::ReadWrite, Share::Write, Creation::OpenExisting, Caching::Unbuffered);
-    if (!part.IsOpen()) return crFailed;
-    const TCopyResult result = CopyPartUnbuffered(source, part, name, partSize, buffer.Data());
+    TPartCopy copy = PartCopy(source, part, name, partSize);
+    const TCopyResult result = part.IsOpen() ? CopyPart(copy, true, buffer.Data()) : crFailed;
+    part.Close();
+    if (result == crCancelled) platform::RemoveFile(name);
+    // A failed part keeps the bytes written, not zeros up to its full length.
+    if (result == crFailed)
+      File(name, Access::Write, Share::Write, Creation::OpenExisting, Caching::Normal).Truncate(copy.Done);
     if (result != crDone) return result;
   }
   return crDone;
 }
 
-// Moves whole multiples of 4,096 bytes at offsets that are multiples of
-// 4,096; the remainder of a part that is not such a multiple goes through
-// cached handles.
-TCopyResult Splitthread::CopyPartUnbuffered(File& Source, File& Part, const std::wstring& PartName, int64_t PartSize,
-                                            std::byte* Buffer) {
-  int64_t written = 0;
-  while (written < PartSize) {
-    WaitWhilePaused();
-    if (CancelRequested()) {
-      Part.Close();
-      platform::RemoveFile(PartName);
-      return crCancelled;
-    }
-    const int64_t rest = PartSize - written;
-    if (rest < UnbufferedChunk && rest % AlignmentUnit != 0) {
-      Source.Close();
-      Part.Close();
-      return CopyTailBuffered(PartName, written, PartSize, Buffer) ? crDone : crFailed;
-    }
-    const int64_t count = Source.ReadAt(FDone, Buffer, std::min(rest, UnbufferedChunk));
-    if (count <= 0) return crFailed;
-    if (Part.WriteAt(written, Buffer, count) != count || !Part.Flush()) return crFailed;
-    written += count;
-    FDone += count;
-    ReportProgress(written, PartSize, FDone, FSourceSize);
-  }
-  return crDone;
-}
-
-bool Splitthread::CopyTailBuffered(const std::wstring& PartName, int64_t Written, int64_t PartSize,
-                                   std::byte* Buffer) {
-  if (!CopyCached(FSource, FDone, PartName, Written, PartSize - Written, Buffer)) return false;
-  FDone += PartSize - Written;
-  ReportProgress(PartSize, PartSize, FDone, FSourceSize);
-  return true;
-}
-
+// Each part continues in the source where the last one stopped.
 TCopyResult Splitthread::SplitBuffered() {
   File source(FSource, Access::Read, Share::Read, Creation::OpenExisting, Caching::Normal);
   if (!source.IsOpen()) return crFailed;
@@ -138,30 +129,13 @@ TCopyResult Splitthread::SplitBuffered() {
     const std::wstring name = StartPart(index);
     File part(name, Access::Write, Share::Write, Creation::CreateAlways, Caching::Normal);
     if (!part.IsOpen()) return crFailed;
-    const TCopyResult result = CopyPartBuffered(source, part, std::min(FBlockSize, FSourceSize - FDone), buffer.Data());
+    {
+      std::lock_guard<std::mutex> lock(ProgressLock);
+      PartPercent = 0;
+    }
+    TPartCopy copy = PartCopy(source, part, name, std::min(FBlockSize, FSourceSize - FDone));
+    const TCopyResult result = CopyPart(copy, false, buffer.Data());
     if (result != crDone) return result;
-  }
-  return crDone;
-}
-
-// Reads the source sequentially; each part continues where the last stopped.
-TCopyResult Splitthread::CopyPartBuffered(File& Source, File& Part, int64_t PartSize, std::byte* Buffer) {
-  {
-    std::lock_guard<std::mutex> lock(ProgressLock);
-    PartPercent = 0;
-  }
-  int64_t written = 0;
-  while (written < PartSize) {
-    WaitWhilePaused();
-    if (CancelRequested()) return crCancelled;
-    const int64_t count = Source.Read(Buffer, std::min(BufferedChunk, PartSize - written));
-    if (count <= 0) return crFailed;
-    // A write that moves fewer bytes than asked is a failure: the next chunk
-    // would otherwise continue behind a hole in the data.
-    if (Part.Write(Buffer, count) != count) return crFailed;
-    written += count;
-    FDone += count;
-    ReportProgress(written, PartSize, FDone, FSourceSize);
   }
   return crDone;
 }
@@ -193,10 +167,16 @@ void WriteRejoinScript(const std::wstring& SourcePath, const std::wstring& Outpu
   script += command + sources + L' ' + destination + L"\r\n";
 
   const std::string bytes = platform::ToScriptEncoding(script);
-  const auto size = static_cast<int64_t>(bytes.size());
-  File file(OutputBase + L".bat", Access::Write, Share::Read, Creation::CreateAlways, Caching::Normal);
-  if (!file.IsOpen() || file.Write(bytes.data(), size) != size)
-    throw std::runtime_error("I/O error while writing the rejoin script");
+  const std::wstring path = OutputBase + L".bat";
+  const std::runtime_error error("I/O error while writing the rejoin script");
+  File file(path, Access::Write, Share::Read, Creation::CreateAlways, Caching::Normal);
+  if (!file.IsOpen()) throw error;
+  if (!file.WriteFullyAt(0, bytes.data(), static_cast<int64_t>(bytes.size()))) {
+    // A cut-off script would join only some of the parts: none stays.
+    file.Close();
+    platform::RemoveFile(path);
+    throw error;
+  }
 }
 
 void SetPartCheckNotice(std::function<void(const std::wstring& PartPath)> Notice) {

@@ -3,7 +3,6 @@
 // script that rejoins them.
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -27,13 +26,11 @@ class Splitthread : public TThread {
   void Execute() override;
 
  private:
+  bool PartPathsFit() const;
   std::wstring StartPart(int Index);
+  TPartCopy PartCopy(platform::File& Source, platform::File& Part, const std::wstring& PartName, int64_t PartSize);
   TCopyResult SplitUnbuffered();
-  TCopyResult CopyPartUnbuffered(platform::File& Source, platform::File& Part, const std::wstring& PartName,
-                                 int64_t PartSize, std::byte* Buffer);
-  bool CopyTailBuffered(const std::wstring& PartName, int64_t Written, int64_t PartSize, std::byte* Buffer);
   TCopyResult SplitBuffered();
-  TCopyResult CopyPartBuffered(platform::File& Source, platform::File& Part, int64_t PartSize, std::byte* Buffer);
 
   std::wstring FSource;
   std::wstring FOutputBase;  // output folder and source name: the base of the part names

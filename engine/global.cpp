@@ -13,7 +13,7 @@ constexpr int64_t SlackBytes = 409600;
 
 }  // namespace
 
-std::wstring PartFileName(const std::wstring& Base, int Index) {
+std::wstring PartFileName(const std::wstring& Base, int64_t Index) {
   return Base + L".QuenlorSp" + std::to_wstring(Index);
 }
 

@@ -2,14 +2,19 @@
 // share. None of them keeps state or reports an error.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
 
 enum TFileSystemKind { fskOther = -1, fskFAT = 0, fskFAT32 = 1, fskNTFS = 2 };
 
+// Windows (without long-path support) and the command interpreter open only
+// paths shorter than this many characters.
+constexpr std::size_t MaxPathLength = 260;
+
 // "<Base>.QuenlorSp<Index>", the index in decimal from 0.
-std::wstring PartFileName(const std::wstring& Base, int Index);
+std::wstring PartFileName(const std::wstring& Base, int64_t Index);
 
 // "1.50 KB", "4.66 GB", "1023 byte(s)": the unit is chosen before rounding.
 std::wstring SizeText(int64_t Count);

@@ -39,14 +39,32 @@ class File {
   int64_t Write(const void* buffer, int64_t count);
   int64_t ReadAt(int64_t offset, void* buffer, int64_t count);
   int64_t WriteAt(int64_t offset, const void* buffer, int64_t count);
+  // Move exactly count bytes at offset, transfer after transfer; false when
+  // a transfer fails or moves nothing before the count is reached.
+  bool ReadFullyAt(int64_t offset, void* buffer, int64_t count);
+  bool WriteFullyAt(int64_t offset, const void* buffer, int64_t count);
   // Forces the written data to the device.
   bool Flush();
   // Extends a new, empty file to size bytes before its first write.
   bool Extend(int64_t size);
+  // Cuts the file to size bytes.
+  bool Truncate(int64_t size);
 
  private:
+  // The part of a write of count bytes that the simulated full disk still
+  // takes; -1 when it takes nothing more.
+  static int64_t WriteAllowance(int64_t count);
+  static void CountFlush();
+
   intptr_t FHandle = -1;
 };
+
+// Test hooks. FlushCount counts the flushes asked of every handle since the
+// start. After SimulateFullDisk(bytes) the writes of every handle move bytes
+// more in all and then fail, as on a full volume; a negative count ends the
+// simulation.
+int64_t FlushCount();
+void SimulateFullDisk(int64_t bytes);
 
 // Buffer for unbuffered transfers: its address is aligned to 4,096 bytes.
 class AlignedBuffer {

@@ -112,7 +112,9 @@ int64_t File::Read(void* buffer, int64_t count) {
 }
 
 int64_t File::Write(const void* buffer, int64_t count) {
-  return Transfer([&] { return ::write(Descriptor(FHandle), buffer, TransferSize(count)); });
+  const int64_t allowed = WriteAllowance(count);
+  if (allowed < 0) return -1;
+  return Transfer([&] { return ::write(Descriptor(FHandle), buffer, TransferSize(allowed)); });
 }
 
 int64_t File::ReadAt(int64_t offset, void* buffer, int64_t count) {
@@ -120,12 +122,19 @@ int64_t File::ReadAt(int64_t offset, void* buffer, int64_t count) {
 }
 
 int64_t File::WriteAt(int64_t offset, const void* buffer, int64_t count) {
-  return Transfer([&] { return ::pwrite(Descriptor(FHandle), buffer, TransferSize(count), offset); });
+  const int64_t allowed = WriteAllowance(count);
+  if (allowed < 0) return -1;
+  return Transfer([&] { return ::pwrite(Descriptor(FHandle), buffer, TransferSize(allowed), offset); });
 }
 
-bool File::Flush() { return IsOpen() && ::fdatasync(Descriptor(FHandle)) == 0; }
+bool File::Flush() {
+  CountFlush();
+  return IsOpen() && ::fdatasync(Descriptor(FHandle)) == 0;
+}
 
-bool File::Extend(int64_t size) { return IsOpen() && ::ftruncate(Descriptor(FHandle), size) == 0; }
+bool File::Extend(int64_t size) { return Truncate(size); }
+
+bool File::Truncate(int64_t size) { return IsOpen() && ::ftruncate(Descriptor(FHandle), size) == 0; }
 
 bool RemoveFile(const std::wstring& path) { return ::unlink(ToUtf8(path).c_str()) == 0; }
 

@@ -64,8 +64,10 @@ int64_t File::Read(void* buffer, int64_t count) {
 }
 
 int64_t File::Write(const void* buffer, int64_t count) {
+  const int64_t allowed = WriteAllowance(count);
   DWORD done = 0;
-  if (!IsOpen() || !WriteFile(AsHandle(FHandle), buffer, TransferSize(count), &done, nullptr)) return -1;
+  if (allowed < 0 || !IsOpen() || !WriteFile(AsHandle(FHandle), buffer, TransferSize(allowed), &done, nullptr))
+    return -1;
   return done;
 }
 
@@ -77,7 +79,10 @@ int64_t File::WriteAt(int64_t offset, const void* buffer, int64_t count) {
   return Seek(offset) ? Write(buffer, count) : -1;
 }
 
-bool File::Flush() { return IsOpen() && FlushFileBuffers(AsHandle(FHandle)); }
+bool File::Flush() {
+  CountFlush();
+  return IsOpen() && FlushFileBuffers(AsHandle(FHandle));
+}
 
 bool File::Extend(int64_t size) {
   // A mapping object with a maximum size extends the file to that size; no
@@ -90,6 +95,8 @@ bool File::Extend(int64_t size) {
   CloseHandle(mapping);
   return true;
 }
+
+bool File::Truncate(int64_t size) { return Seek(size) && SetEndOfFile(AsHandle(FHandle)); }
 
 bool RemoveFile(const std::wstring& path) { return DeleteFileW(path.c_str()); }
 

@@ -95,8 +95,7 @@ TEST_F(RejoinScript, LookAlikeQuotesNeverBecomeQuotes) {
 }
 
 TEST_F(RejoinScript, LongScriptsAppendLineByLine) {
-  fs::create_directory(Folder / std::wstring(150, L'd'));
-  const std::wstring base = Join(Folder / std::wstring(150, L'd'), L"movie.avi");
+  const std::wstring base = Join(PaddedFolder(Folder, L"movie.avi.QuenlorSp998", MaxPathLength - 1), L"movie.avi");
   const auto parts = Parts(base, 999);
   WriteRejoinScript(Path(L"movie.avi"), base, parts);
   const auto lines = Lines(ReadAll(base + L".bat"));
@@ -125,15 +124,16 @@ struct RunCase {
   int64_t Block;  // of a 2,997-byte source: 3 bytes give 999 parts and a script of several lines
 };
 
-// Splits a source, runs the script with the command interpreter in a folder
-// of its own and compares what it joined with the source.
+// Splits a source into parts whose longest path is as long as a split
+// allows, runs the script with the command interpreter in a folder of its
+// own and compares what it joined with the source.
 class RejoinScriptRun : public RejoinScript, public ::testing::WithParamInterface<RunCase> {};
 
 TEST_P(RejoinScriptRun, JoinsByteForByte) {
   const std::wstring name = GetParam().Name;
-  const fs::path partsFolder = Folder / L"parts" / std::wstring(90, L'p');
+  const int lastPart = static_cast<int>((999 * 3 - 1) / GetParam().Block);
+  const fs::path partsFolder = PaddedFolder(Folder, PartFileName(name, lastPart), MaxPathLength - 1);
   const fs::path runFolder = Folder / L"run";
-  fs::create_directories(partsFolder);
   fs::create_directories(runFolder);
   const std::wstring source = Path(name);
   WritePattern(source, 999 * 3);

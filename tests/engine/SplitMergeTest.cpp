@@ -6,11 +6,6 @@
 #include <filesystem>
 #include <thread>
 
-#ifndef _WIN32
-#include <csignal>
-#include <sys/resource.h>
-#endif
-
 #include "Merge_thread.h"
 #include "My_Global.h"
 #include "Split_thread.h"
@@ -77,13 +72,15 @@ class JobTest : public FolderTest {
 };
 
 // A source split into Blocks blocks (or blocks of 10 MiB when Blocks is 0)
-// must give Count parts of First bytes but the last, which holds Last.
+// must give Count parts of First bytes but the last, which holds Last. The
+// split writes Chunks unbuffered chunks, and so does the merge of its parts.
 struct RoundTripCase {
   int64_t SourceSize;
   int Blocks;
   int64_t First;
   int64_t Last;
   std::size_t Count;
+  int Chunks;
 };
 
 void PrintTo(const RoundTripCase& c, std::ostream* out) {
@@ -97,7 +94,9 @@ class RoundTripTest : public JobTest, public ::testing::WithParamInterface<Round
     WritePattern(Source(), c.SourceSize);
     const int64_t block = c.Blocks > 0 ? BlockSizeForCount(c.SourceSize, c.Blocks) : TenMiB;
     ASSERT_EQ(ChooseUnbufferedMode(block), unbuffered ? 1 : 0);
+    const int64_t flushes = platform::FlushCount();
     RoundTrip(block, unbuffered);
+    EXPECT_EQ(platform::FlushCount() - flushes, 2 * c.Chunks) << "one flush after every unbuffered write";
     const auto sizes = PartSizes();
     ASSERT_EQ(sizes.size(), c.Count);
     EXPECT_EQ(sizes.back(), c.Last);
@@ -113,24 +112,25 @@ class UnbufferedRoundTrip : public RoundTripTest {};
 TEST_P(BufferedRoundTrip, JoinsByteForByte) { Run(false); }
 
 INSTANTIATE_TEST_SUITE_P(Parts, BufferedRoundTrip,
-                         ::testing::Values(RoundTripCase{5000, 1, 5000, 5000, 1},
-                                           RoundTripCase{1000001, 2, 500001, 500000, 2},
-                                           RoundTripCase{9, 4, 3, 3, 3},
-                                           RoundTripCase{11 * 409600 + 7, 11, 409601, 409597, 11},
-                                           RoundTripCase{999 * 1000 - 7, 999, 1000, 993, 999}));
+                         ::testing::Values(RoundTripCase{5000, 1, 5000, 5000, 1, 0},
+                                           RoundTripCase{1000001, 2, 500001, 500000, 2, 0},
+                                           RoundTripCase{9, 4, 3, 3, 3, 0},
+                                           RoundTripCase{11 * 409600 + 7, 11, 409601, 409597, 11, 0},
+                                           RoundTripCase{999 * 1000 - 7, 999, 1000, 993, 999, 0}));
 
 TEST_P(UnbufferedRoundTrip, JoinsByteForByte) { Run(true); }
 
 // The last parts exercise the chunk rule of the unbuffered path: a whole
 // number of blocks has no tail; 5,000,000 bytes are one 4 MiB transfer and an
-// 805,696-byte tail; 3 MiB + 5 bytes are all tail.
+// 805,696-byte tail; 3 MiB + 5 bytes are all tail. A block of 10 MiB is three
+// chunks (4, 4 and 2 MiB), one of 34,955,264 bytes nine.
 INSTANTIATE_TEST_SUITE_P(Parts, UnbufferedRoundTrip,
-                         ::testing::Values(RoundTripCase{TenMiB, 0, TenMiB, TenMiB, 1},
-                                           RoundTripCase{3 * TenMiB, 0, TenMiB, TenMiB, 3},
-                                           RoundTripCase{2 * TenMiB + 5000000, 0, TenMiB, 5000000, 3},
-                                           RoundTripCase{2 * TenMiB + 3 * MiB + 5, 0, TenMiB, 3 * MiB + 5, 3},
-                                           RoundTripCase{10 * TenMiB + 12345, 0, TenMiB, 12345, 11},
-                                           RoundTripCase{104857600, 3, 34955264, 34947072, 3}));
+                         ::testing::Values(RoundTripCase{TenMiB, 0, TenMiB, TenMiB, 1, 3},
+                                           RoundTripCase{3 * TenMiB, 0, TenMiB, TenMiB, 3, 9},
+                                           RoundTripCase{2 * TenMiB + 5000000, 0, TenMiB, 5000000, 3, 7},
+                                           RoundTripCase{2 * TenMiB + 3 * MiB + 5, 0, TenMiB, 3 * MiB + 5, 3, 6},
+                                           RoundTripCase{10 * TenMiB + 12345, 0, TenMiB, 12345, 11, 30},
+                                           RoundTripCase{104857600, 3, 34955264, 34947072, 3, 27}));
 
 TEST_F(JobTest, ExistingPartsAreReplaced) {
   WritePattern(Source(), 2 * TenMiB + 100);
@@ -170,6 +170,38 @@ TEST_F(JobTest, ScriptExistsExactlyWhenProgressIs100) {
   }
   split.WaitFor();
   EXPECT_EQ(TotalPercent, 100);
+}
+
+// An empty source gives no part to join, and Windows and the command
+// interpreter cannot open a part path of 260 characters or more: such splits
+// fail before any part exists.
+TEST_F(JobTest, UnjoinableSplitsFailBeforeAnyPart) {
+  WritePattern(Source(), 0);
+  EXPECT_EQ(RunSplit(Source(), Base(), 300, false), wsFailed);
+  EXPECT_FALSE(Exists(PartFileName(Base(), 0)));
+  EXPECT_FALSE(Exists(Base() + L".bat"));
+
+  WritePattern(Source(), 12);  // parts of one byte: the last ends in "Sp11"
+  for (const std::size_t length : {MaxPathLength - 1, MaxPathLength}) {
+    const std::wstring base = Join(PaddedFolder(Folder, L"s.QuenlorSp11", length), L"s");
+    ResetJobState();
+    EXPECT_EQ(RunSplit(Source(), base, 1, false), length < MaxPathLength ? wsSucceeded : wsFailed) << length;
+    EXPECT_EQ(Exists(PartFileName(base, 0)), length < MaxPathLength) << length;
+  }
+}
+
+// The worker reports wsRunning at every chunk, and wsPaused while it is held.
+TEST(PauseProtocol, RunningAgainWhenReleased) {
+  ResetJobState();
+  WaitWhilePaused();
+  EXPECT_EQ(WorkerState, wsRunning);
+  PauseRequest = 1;
+  std::thread worker(WaitWhilePaused);
+  const bool paused = WaitForState(wsPaused);
+  PauseRequest = 0;
+  worker.join();
+  EXPECT_TRUE(paused);
+  EXPECT_EQ(WorkerState, wsRunning);
 }
 
 class PathTest : public JobTest, public ::testing::WithParamInterface<bool> {
@@ -274,10 +306,23 @@ TEST_P(PathTest, FailedSplitKeepsWrittenParts) {
   EXPECT_FALSE(Exists(Part(2)));
   EXPECT_FALSE(Exists(Base() + L".bat"));
   EXPECT_TRUE(handles.NoneLeftOpen({Source(), Part(0)}));
+
+  // A disk that fills up 4 MiB into part 1 leaves part 1 with those bytes
+  // only, also where the part had its full length from the start.
+  std::filesystem::remove(ToPath(Part(1)));
+  ResetJobState();
+  {
+    FullDiskAfter full(TenMiB + 4 * MiB);
+    EXPECT_EQ(RunSplit(Source(), Base(), TenMiB, Unbuffered()), wsFailed);
+  }
+  EXPECT_EQ(SizeOf(Part(0)), TenMiB);
+  EXPECT_EQ(SizeOf(Part(1)), 4 * MiB);
+  EXPECT_FALSE(Exists(Part(2)));
+  EXPECT_FALSE(Exists(Base() + L".bat"));
 }
 
 TEST_P(PathTest, FailedMergeKeepsPartialOutput) {
-  WritePattern(Source(), 3 * TenMiB);
+  WritePattern(Source(), 2 * TenMiB + 3 * MiB + 5);
   ASSERT_EQ(RunSplit(Source(), Base(), TenMiB, Unbuffered()), wsSucceeded);
   const auto parts = Series(Base());
   std::filesystem::remove(ToPath(parts[1]));  // vanished after listing
@@ -285,6 +330,35 @@ TEST_P(PathTest, FailedMergeKeepsPartialOutput) {
   EXPECT_EQ(RunMerge(Output(), parts, Unbuffered()), wsFailed);
   EXPECT_EQ(SizeOf(Output()), TenMiB);
   EXPECT_TRUE(handles.NoneLeftOpen({Output(), parts[0], parts[2]}));
+
+  // A disk that fills up 1 MiB into the last part (on the unbuffered path,
+  // in its cached tail) fails the merge.
+  ResetJobState();
+  {
+    FullDiskAfter full(TenMiB + MiB);
+    EXPECT_EQ(RunMerge(Output(), {parts[0], parts[2]}, Unbuffered()), wsFailed);
+  }
+  EXPECT_EQ(SizeOf(Output()), TenMiB + MiB);
+}
+
+// The output takes the listed bytes of the listed parts and no more, and a
+// merge whose parts do not make up its total (a row left out) fails.
+TEST_P(PathTest, MergeWritesExactlyTheListedBytes) {
+  WritePattern(Source(), 3 * TenMiB);
+  ASSERT_EQ(RunSplit(Source(), Base(), TenMiB, Unbuffered()), wsSucceeded);
+  const auto parts = Series(Base());
+  const auto sizes = SizesOf(parts);
+  ResetJobState();
+  UnbufferedMode = Unbuffered();
+  MergeThread(Output(), {parts[0], parts[2]}, {sizes[0], sizes[2]}, 3 * TenMiB, nullptr).WaitFor();
+  EXPECT_EQ(WorkerState, wsFailed);
+
+  WritePatternAt(parts[0], TenMiB, 5000, 3);  // grown after listing
+  ResetJobState();
+  UnbufferedMode = Unbuffered();
+  MergeThread(Output(), parts, sizes, 3 * TenMiB, nullptr).WaitFor();
+  EXPECT_EQ(WorkerState, wsFailed);  // the check finds the grown part
+  EXPECT_EQ(SizeOf(Output()), 3 * TenMiB);
 }
 
 TEST_F(JobTest, ScriptErrorLeavesTheJobUnreportedAndTheLockFree) {
@@ -299,6 +373,15 @@ TEST_F(JobTest, ScriptErrorLeavesTheJobUnreportedAndTheLockFree) {
   ASSERT_TRUE(ProgressLock.try_lock());
   EXPECT_EQ(TotalPercent, 99);
   ProgressLock.unlock();
+
+  // A disk that fills up while the script is written leaves no piece of it.
+  std::filesystem::remove(ToPath(Base() + L".bat"));
+  ResetJobState();
+  {
+    FullDiskAfter full(1000 + 100);
+    EXPECT_EQ(RunSplit(Source(), Base(), 300, false), wsRunning);
+  }
+  EXPECT_FALSE(Exists(Base() + L".bat"));
 }
 
 TEST_F(JobTest, VerifyPartsComparesOnlyBytesThatExist) {
@@ -399,32 +482,6 @@ TEST_F(JobTest, UnbufferedSplitBypassesTheCache) {
   WritePattern(Source(), 3 * TenMiB);
   EXPECT_EQ(RunSplit(Source(), Base(), TenMiB + 100, true), wsFailed);
   EXPECT_EQ(RunSplit(Source(), Base(), TenMiB + 100, false), wsSucceeded);
-}
-
-// The file-size limit cuts a write short; the jobs must fail, not go on.
-TEST_F(JobTest, ShortWritesFail) {
-  WritePattern(Source(), TenMiB + 3 * MiB + 5);
-  ASSERT_EQ(RunSplit(Source(), Base(), TenMiB, true), wsSucceeded);
-  const auto parts = Series(Base());
-
-  rlimit original;
-  getrlimit(RLIMIT_FSIZE, &original);
-  const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-  rlimit limited = original;
-  limited.rlim_cur = TenMiB + MiB;
-  setrlimit(RLIMIT_FSIZE, &limited);
-
-  const int32_t merged = RunMerge(Output(), parts, true);  // the tail write is cut short
-  const int64_t mergedSize = SizeOf(Output());
-  ResetJobState();
-  const int32_t split = RunSplit(Source(), Path(L"again.bin"), 2 * TenMiB, false);
-
-  setrlimit(RLIMIT_FSIZE, &original);
-  std::signal(SIGXFSZ, previousHandler);
-  EXPECT_EQ(merged, wsFailed);
-  EXPECT_EQ(mergedSize, TenMiB + MiB);
-  EXPECT_EQ(split, wsFailed);
-  EXPECT_FALSE(Exists(Path(L"again.bin.bat")));
 }
 
 #endif

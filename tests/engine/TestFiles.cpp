@@ -4,6 +4,8 @@
 #include <chrono>
 #include <cstring>
 #include <fstream>
+#include <iostream>
+#include <random>
 #include <thread>
 
 #include "Merge_thread.h"
@@ -37,25 +39,102 @@ void WritePatternTo(std::ofstream& out, int64_t size, uint32_t seed) {
   }
 }
 
+// A folder that cannot be removed is reported, never fatal.
+void RemoveFolder(const fs::path& folder) {
+  std::error_code error;
+  fs::remove_all(folder, error);
+  if (error) std::cerr << "Cannot remove " << folder.string() << ": " << error.message() << '\n';
+}
+
+fs::path NewFolderIn(const fs::path& place) {
+  std::mt19937 random(std::random_device{}());
+  fs::path folder;
+  do folder = place / ("qe" + std::to_string(random() % 100000000));
+  while (!fs::create_directory(folder));
+  return folder;
+}
+
+// A misaligned unbuffered write fails on a disk file system; tmpfs accepts
+// unbuffered handles and caches anyway. Wine never bypasses the cache.
+bool BypassesTheCache(const fs::path& folder) {
+#ifdef _WIN32
+  (void)folder;
+  return true;
+#else
+  using namespace platform;
+  const std::wstring probe = Join(folder, L"probe");
+  AlignedBuffer buffer(4096);
+  bool refused;
+  {
+    File file(probe, Access::ReadWrite, Share::Write, Creation::CreateAlways, Caching::Unbuffered);
+    refused = file.IsOpen() && file.WriteAt(0, buffer.Data(), 1) < 0;
+  }
+  RemoveFile(probe);
+  return refused;
+#endif
+}
+
+// The system's temporary folder (natively TMPDIR or /tmp), or natively
+// /var/tmp when that one is a memory file system.
+fs::path MakeRoot() {
+  std::vector<fs::path> places{fs::temp_directory_path()};
+#ifndef _WIN32
+  places.push_back("/var/tmp");
+#endif
+  for (const fs::path& place : places) {
+    const fs::path root = NewFolderIn(place);
+    if (BypassesTheCache(root)) return root;
+    fs::remove(root);
+  }
+  std::cerr << "No temporary folder bypasses the cache: the tests of unbuffered transfers will fail\n";
+  return NewFolderIn(places.front());
+}
+
+fs::path TheRoot;  // empty until first used
+
+class RootRemoval : public ::testing::Environment {
+  void TearDown() override {
+    if (TheRoot.empty()) return;
+    if (::testing::UnitTest::GetInstance()->Passed())
+      RemoveFolder(TheRoot);
+    else
+      std::cerr << "The files of the failed tests are kept in " << TheRoot.string() << '\n';
+  }
+};
+
+[[maybe_unused]] const auto* const Removal = ::testing::AddGlobalTestEnvironment(new RootRemoval);
+
 }  // namespace
+
+const fs::path& Root() {
+  if (TheRoot.empty()) TheRoot = MakeRoot();
+  return TheRoot;
+}
 
 void FolderTest::SetUp() {
   const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
   std::string name = std::string(test->test_suite_name()) + "." + test->name();
   std::replace(name.begin(), name.end(), '/', '_');
-  Folder = fs::current_path() / "engine-test-files" / name;
-  fs::remove_all(Folder);
+  Folder = Root() / name;
   fs::create_directories(Folder);
 }
 
 void FolderTest::TearDown() {
-  if (!HasFailure()) fs::remove_all(Folder);
+  if (!HasFailure()) RemoveFolder(Folder);
 }
 
 std::wstring FolderTest::Path(const std::wstring& name) const { return Join(Folder, name); }
 
 std::wstring Join(const fs::path& folder, const std::wstring& name) {
   return folder.wstring() + static_cast<wchar_t>(fs::path::preferred_separator) + name;
+}
+
+fs::path PaddedFolder(const fs::path& parent, const std::wstring& name, std::size_t length) {
+  const std::size_t used = parent.wstring().size() + 2 + name.size();  // with two separators
+  EXPECT_LT(used, length) << "no room for padding";
+  const fs::path folder = parent / std::wstring(used < length ? length - used : 1, L'p');
+  fs::create_directory(folder);
+  return folder;
 }
 
 fs::path ToPath(const std::wstring& path) {
@@ -158,6 +237,10 @@ bool WaitForState(int32_t state) {
   for (int i = 0; i < 1000 && WorkerState != state; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
   return WorkerState == state;
 }
+
+FullDiskAfter::FullDiskAfter(int64_t bytes) { platform::SimulateFullDisk(bytes); }
+
+FullDiskAfter::~FullDiskAfter() { platform::SimulateFullDisk(-1); }
 
 #ifdef _WIN32
 OpenHandleCheck::OpenHandleCheck() : FOpenAtStart(0) {}

@@ -1,6 +1,5 @@
-// Helpers of the engine tests: a fresh folder per test under the working
-// directory (a disk file system, as unbuffered handles need), pattern files,
-// and jobs run to their end.
+// Helpers of the engine tests: a fresh folder per test in a temporary root
+// of the run's own, pattern files, and jobs run to their end.
 #pragma once
 
 #include <cstdint>
@@ -14,9 +13,15 @@
 
 namespace testfiles {
 
-// A fixture with an empty folder named after the running test, below the
-// working directory. The folder is removed after a passing test and kept
-// for a look after a failing one.
+// The run's own folder in the system's temporary folder, made at first use
+// and removed after a passing run (kept for a look otherwise). It is short,
+// so that the paths the tests build stay within the limits of Windows and
+// the command interpreter wherever the project lies, and natively on a file
+// system whose unbuffered handles bypass the cache.
+const std::filesystem::path& Root();
+
+// A fixture with an empty folder named after the running test, in Root().
+// The folder is removed after a passing test and kept after a failing one.
 class FolderTest : public ::testing::Test {
  protected:
   void SetUp() override;
@@ -26,6 +31,9 @@ class FolderTest : public ::testing::Test {
 };
 
 std::wstring Join(const std::filesystem::path& folder, const std::wstring& name);
+// Makes a folder in parent whose name pads the path of name in it to length
+// characters.
+std::filesystem::path PaddedFolder(const std::filesystem::path& parent, const std::wstring& name, std::size_t length);
 // The path of a wide name, converted the way the engine does (UTF-8 on POSIX,
 // whatever the process locale).
 std::filesystem::path ToPath(const std::wstring& path);
@@ -51,6 +59,15 @@ int32_t RunSplit(const std::wstring& source, const std::wstring& base, int64_t b
 int32_t RunMerge(const std::wstring& output, const std::vector<std::wstring>& names, bool unbuffered);
 // Waits (at most ten seconds) until WorkerState shows state.
 bool WaitForState(int32_t state);
+
+// While it lives, the volume looks full after bytes more were written.
+class FullDiskAfter {
+ public:
+  explicit FullDiskAfter(int64_t bytes);
+  ~FullDiskAfter();
+  FullDiskAfter(const FullDiskAfter&) = delete;
+  FullDiskAfter& operator=(const FullDiskAfter&) = delete;
+};
 
 // Notes the open handles of the process when made; NoneLeftOpen answers
 // whether the files are free again: no descriptor more than at the start
