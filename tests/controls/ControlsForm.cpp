@@ -90,6 +90,13 @@ TColor PngPixel(const TPngImage& png, int x, int y) {
   return TColor{p[2]} | TColor{p[1]} << 8 | TColor{p[0]} << 16;
 }
 
+TColor WindowPixel(HWND wnd, int x, int y, bool wholeWindow) {
+  HDC dc = wholeWindow ? GetWindowDC(wnd) : GetDC(wnd);
+  const COLORREF pixel = GetPixel(dc, x, y);
+  ReleaseDC(wnd, dc);
+  return pixel;
+}
+
 bool SamePixels(const TPngImage& a, const TPngImage& b) {
   if (a.Width() != b.Width() || a.Height() != b.Height() || a.HasAlpha() != b.HasAlpha()) return false;
   for (int y = 0; y < a.Height(); ++y) {

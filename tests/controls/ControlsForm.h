@@ -38,5 +38,10 @@ TForm* SkinLists();
 std::unique_ptr<TPicture> SolidPicture(int width, int height, TColor color, uint8_t alpha = 255);
 // $00BBGGRR of a pixel of a PNG picture.
 TColor PngPixel(const TPngImage& png, int x, int y);
+// $00BBGGRR of a pixel as the window shows it now, read from its client
+// area or, with wholeWindow, from the window rectangle (frame included).
+// Reading the window itself needs no message pumping, so no input from the
+// real cursor reaches the controls meanwhile.
+TColor WindowPixel(HWND wnd, int x, int y, bool wholeWindow = false);
 // Whether two PNG pictures hold the same colour and alpha bytes.
 bool SamePixels(const TPngImage& a, const TPngImage& b);
