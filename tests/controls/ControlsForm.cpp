@@ -68,6 +68,32 @@ TForm* SkinLists() {
   return lists;
 }
 
+const char* const kUpdownObjects = R"(
+  object XImageButtonColor2: TXImageButtonColor
+    Width = 15
+    Height = 9
+    EnableAnimation = False
+    PicImageList = frmResource.XImageButtonPicList9
+  end
+  object XImageButtonColor1: TXImageButtonColor
+    Width = 15
+    Height = 9
+    EnableAnimation = False
+    PicImageList = frmResource.XImageButtonPicList8
+  end
+  object MyUpdown1: TMyUpdown
+    Width = 15
+    Height = 19
+    BevelOuter = bvNone
+    Color = $00F9EEE3
+    Max = 999
+    Min = 2
+    Associate = block_edt
+    UpButton = XImageButtonColor2
+    DownButton = XImageButtonColor1
+  end
+)";
+
 std::unique_ptr<TPicture> SolidPicture(int width, int height, TColor color, uint8_t alpha) {
   TPngImage png;
   png.CreateBlank(COLOR_RGBALPHA, 8, width, height);

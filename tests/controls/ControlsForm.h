@@ -34,6 +34,11 @@ TControlsForm* MakeForm(const std::string& layout, bool show = true);
 // the main window does (frmResource.imgListTab).
 TForm* SkinLists();
 
+// The layout objects of the split page's up-down MyUpdown1 on the edit
+// block_edt (which the layout gives), with its two arrow buttons bound to
+// the resource form's arrow pictures (SkinLists).
+extern const char* const kUpdownObjects;
+
 // A PNG picture of one colour and alpha.
 std::unique_ptr<TPicture> SolidPicture(int width, int height, TColor color, uint8_t alpha = 255);
 // $00BBGGRR of a pixel of a PNG picture.

@@ -4,6 +4,9 @@
 // saved as build/screens/gallery_inputs.png for review.
 #include <gtest/gtest.h>
 
+#include <sstream>
+#include <string>
+
 #include "controls/DxUpdown.h"
 #include "controls/OrvVclButton.h"
 #include "controls/OrvVclEdit.h"
@@ -12,7 +15,7 @@
 
 namespace {
 
-const char* const kGalleryLayout = R"(
+const char* const kEditsLayout = R"(
 object GalleryInputs: TControlsForm
   Left = 40
   Top = 40
@@ -56,89 +59,6 @@ object GalleryInputs: TControlsForm
     Height = 19
     PicList = frmResource.OrvVclPopupMenuPicList1
   end
-  object XImageButtonColor2: TXImageButtonColor
-    Width = 15
-    Height = 9
-    EnableAnimation = False
-    PicImageList = frmResource.XImageButtonPicList9
-  end
-  object XImageButtonColor1: TXImageButtonColor
-    Width = 15
-    Height = 9
-    EnableAnimation = False
-    PicImageList = frmResource.XImageButtonPicList8
-  end
-  object MyUpdown1: TMyUpdown
-    Width = 15
-    Height = 19
-    BevelOuter = bvNone
-    Color = $00F9EEE3
-    Min = 2
-    Max = 999
-    Associate = block_edt
-    UpButton = XImageButtonColor2
-    DownButton = XImageButtonColor1
-  end
-  object Blue0: TOrvVclButton
-    Left = 16
-    Top = 100
-    Width = 17
-    Height = 15
-    XPicList = frmResource.XImageButtonPicList2
-  end
-  object Blue1: TOrvVclButton
-    Left = 40
-    Top = 100
-    Width = 17
-    Height = 15
-    XPicList = frmResource.XImageButtonPicList2
-  end
-  object Blue2: TOrvVclButton
-    Left = 64
-    Top = 100
-    Width = 17
-    Height = 15
-    XPicList = frmResource.XImageButtonPicList2
-  end
-  object Blue3: TOrvVclButton
-    Left = 88
-    Top = 100
-    Width = 17
-    Height = 15
-    XPicList = frmResource.XImageButtonPicList2
-  end
-  object Black0: TOrvVclButton
-    Left = 128
-    Top = 100
-    Width = 17
-    Height = 15
-    ButtonColor = fBlack
-    XPicList = frmResource.XImageButtonPicList2
-  end
-  object Black1: TOrvVclButton
-    Left = 152
-    Top = 100
-    Width = 17
-    Height = 15
-    ButtonColor = fBlack
-    XPicList = frmResource.XImageButtonPicList2
-  end
-  object Black2: TOrvVclButton
-    Left = 176
-    Top = 100
-    Width = 17
-    Height = 15
-    ButtonColor = fBlack
-    XPicList = frmResource.XImageButtonPicList2
-  end
-  object Black3: TOrvVclButton
-    Left = 200
-    Top = 100
-    Width = 17
-    Height = 15
-    ButtonColor = fBlack
-    XPicList = frmResource.XImageButtonPicList2
-  end
   object Large: TOrvVclButton
     Left = 240
     Top = 92
@@ -146,14 +66,26 @@ object GalleryInputs: TControlsForm
     Height = 30
     XPicList = frmResource.XImageButtonPicList2
   end
-end
 )";
+
+// The push buttons: in each colour set normal, down, over and disabled,
+// left to right.
+const char* const kSets[] = {"Blue", "Black"};
+
+std::string PushButtons() {
+  std::ostringstream out;
+  for (int set = 0; set < 2; ++set)
+    for (int state = 0; state < 4; ++state)
+      out << "  object " << kSets[set] << state << ": TOrvVclButton\n    Left = " << 16 + set * 112 + state * 24
+          << "\n    Top = 100\n    Width = 17\n    Height = 15\n    ButtonColor = f" << kSets[set]
+          << "\n    XPicList = frmResource.XImageButtonPicList2\n  end\n";
+  return out.str();
+}
 
 TEST(GalleryInputs, EditsUpdownAndPushButtonsAreShownAndSaved) {
   SkinLists();
-  TControlsForm* form = MakeForm(kGalleryLayout);
-  // Normal, down, over and disabled, left to right in each colour.
-  for (const char* set : {"Blue", "Black"})
+  TControlsForm* form = MakeForm(kEditsLayout + std::string(kUpdownObjects) + PushButtons() + "end\n");
+  for (const char* set : kSets)
     for (int state = 0; state < 4; ++state) {
       auto* button = dynamic_cast<TOrvVclButton*>(harness::FindControl(form, set + std::to_string(state)));
       if (state == 3) button->SetEnabled(false);

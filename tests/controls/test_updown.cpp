@@ -11,7 +11,7 @@ namespace {
 
 using Texts = std::vector<std::wstring>;
 
-const char* const kUpdownLayout = R"(
+const std::string kUpdownLayout = R"(
 object Form1: TControlsForm
   Left = 40
   Top = 40
@@ -26,30 +26,7 @@ object Form1: TControlsForm
     Height = 19
     Text = '7'
   end
-  object XImageButtonColor2: TXImageButtonColor
-    Width = 15
-    Height = 9
-    EnableAnimation = False
-    PicImageList = frmResource.XImageButtonPicList9
-  end
-  object XImageButtonColor1: TXImageButtonColor
-    Width = 15
-    Height = 9
-    EnableAnimation = False
-    PicImageList = frmResource.XImageButtonPicList8
-  end
-  object MyUpdown1: TMyUpdown
-    Width = 15
-    Height = 19
-    BevelOuter = bvNone
-    Max = 999
-    Min = 2
-    Associate = block_edt
-    UpButton = XImageButtonColor2
-    DownButton = XImageButtonColor1
-  end
-end
-)";
+)" + std::string(kUpdownObjects) + "end\n";
 
 class Updown : public ::testing::Test {
  protected:
