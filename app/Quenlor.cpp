@@ -5,14 +5,18 @@
 #include "app/Startup.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-  Application->Initialize();
-  Application->SetTitle(L"Quenlor");
-  Application->CreateForm(frmMain);
-  Application->CreateForm(frmResource);
-  InitSupportLibrary();
-  g_MobrelDLL_AddForm(L"frmMain", frmMain);
-  g_MobrelDLL_AddForm(L"frmResource", frmResource);
-  Application->Run();
-  Application->DestroyComponents();
-  return 0;
+  // An error while starting is shown, and the program ends; errors once the
+  // loop runs are shown by the loop, and the program goes on.
+  const bool started = RunGuarded(Application, [] {
+    Application->Initialize();
+    Application->SetTitle(L"Quenlor");
+    Application->CreateForm(frmMain);
+    Application->CreateForm(frmResource);
+    InitSupportLibrary();
+    g_MobrelDLL_AddForm(L"frmMain", frmMain);
+    g_MobrelDLL_AddForm(L"frmResource", frmResource);
+  });
+  if (started) RunGuarded(Application, [] { Application->Run(); });
+  RunGuarded(Application, [] { Application->DestroyComponents(); });
+  return started ? 0 : 1;
 }

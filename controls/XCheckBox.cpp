@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "controls/ComponentRef.h"
 #include "framework/Layout.h"
 
 TXCheckBox::TXCheckBox(TComponent* AOwner) : TCustomControl(AOwner) {
@@ -12,7 +11,7 @@ TXCheckBox::TXCheckBox(TComponent* AOwner) : TCustomControl(AOwner) {
 }
 
 void TXCheckBox::SetPicImageList(TXCheckBoxPicList* value) {
-  SetComponentRef(this, pic_image_list_, value);
+  pic_image_list_ = value;
   Repaint();
 }
 
@@ -128,11 +127,6 @@ void TXCheckBox::PaintParentBehind(HDC dc) {
   SendMessageW(parent, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
   SendMessageW(parent, WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
   RestoreDC(dc, saved);
-}
-
-void TXCheckBox::Notification(TComponent* component, TOperation operation) {
-  TCustomControl::Notification(component, operation);
-  if (operation == opRemove && component == pic_image_list_) pic_image_list_ = nullptr;
 }
 
 namespace {

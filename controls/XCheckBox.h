@@ -45,7 +45,6 @@ class TXCheckBox : public TCustomControl {
   // Draws the state picture and the caption over the parent's background.
   void Paint() override;
   void FontChanged() override;
-  void Notification(TComponent* component, TOperation operation) override;
 
  private:
   // The list's picture for the state, or null when there is no list.
@@ -55,7 +54,7 @@ class TXCheckBox : public TCustomControl {
   void PaintParentBehind(HDC dc);
 
   TXCheckBoxStatus status_ = csUnChecked;
-  TXCheckBoxPicList* pic_image_list_ = nullptr;
+  TComponentRef<TXCheckBoxPicList> pic_image_list_;
   bool enabled_ = true;
   std::wstring caption_ = L"XCheckBox";
   int caption_left_ = 0;

@@ -237,15 +237,12 @@ void TXImageButton::FadeIn(const TPngImage& composed, bool quick) {
 void TXImageButton::StretchPictures() {
   if (Width() <= 0) return;  // a zero-wide copy would lose the pictures for good
   const int cap = pic_normal_.Empty() ? 1 : pic_normal_.Width() / 4;
-  const bool wasUpdating = updating_;
-  updating_ = true;
-  stretching_ = true;
+  TValueGuard updating(updating_, true);
+  TValueGuard stretching(stretching_, true);
   for (TPicture* picture : {&pic_normal_, &pic_mouse_on_, &pic_mouse_down_, &pic_disabled_}) {
     if (picture->Empty()) continue;
     picture->TakeGraphic(StretchCaps(*PngCopy(*picture), Width(), cap, cap));
   }
-  stretching_ = false;
-  updating_ = wasUpdating;
 }
 
 void TXImageButton::BoundsChanged() {

@@ -1,6 +1,5 @@
 #include "controls/XImageButtonColor.h"
 
-#include "controls/ComponentRef.h"
 #include "framework/Layout.h"
 
 TXImageButtonColor::TXImageButtonColor(TComponent* AOwner) : TXImageButton(AOwner) {
@@ -8,7 +7,7 @@ TXImageButtonColor::TXImageButtonColor(TComponent* AOwner) : TXImageButton(AOwne
 }
 
 void TXImageButtonColor::SetPicImageList(TXImageButtonPicList* value) {
-  SetComponentRef(this, pic_image_list_, value);
+  pic_image_list_ = value;
   SetButtonColor(fBlue);
 }
 
@@ -17,25 +16,21 @@ void TXImageButtonColor::SetButtonColor(TButtonColor value) {
     button_color_ = value;
     return;
   }
-  const int width = Width(), height = Height();
-  updating_ = true;
-  const bool defaultCaption = Font().Color() == DefaultCaptionColor(button_color_);
-  button_color_ = value;
-  PicNormal().Assign(pic_image_list_->Picture(value, TButtonState::Normal));
-  PicMouseOn().Assign(pic_image_list_->Picture(value, TButtonState::MouseOn));
-  PicMouseDown().Assign(pic_image_list_->Picture(value, TButtonState::MouseDown));
-  PicDisabled().Assign(pic_image_list_->Picture(value, TButtonState::Disabled));
-  if (defaultCaption) Font().SetColor(DefaultCaptionColor(value));
-  // Back to the button's own size: with NeedStretch this stretches the new pictures.
-  SetWidth(width);
-  SetHeight(height);
-  updating_ = false;
+  {
+    TValueGuard updating(updating_, true);
+    const int width = Width(), height = Height();
+    const bool defaultCaption = Font().Color() == DefaultCaptionColor(button_color_);
+    button_color_ = value;
+    PicNormal().Assign(pic_image_list_->Picture(value, TButtonState::Normal));
+    PicMouseOn().Assign(pic_image_list_->Picture(value, TButtonState::MouseOn));
+    PicMouseDown().Assign(pic_image_list_->Picture(value, TButtonState::MouseDown));
+    PicDisabled().Assign(pic_image_list_->Picture(value, TButtonState::Disabled));
+    if (defaultCaption) Font().SetColor(DefaultCaptionColor(value));
+    // Back to the button's own size: with NeedStretch this stretches the new pictures.
+    SetWidth(width);
+    SetHeight(height);
+  }
   DrawState(TButtonState::Normal);
-}
-
-void TXImageButtonColor::Notification(TComponent* component, TOperation operation) {
-  TXImageButton::Notification(component, operation);
-  if (operation == opRemove && component == pic_image_list_) pic_image_list_ = nullptr;
 }
 
 namespace {

@@ -19,10 +19,7 @@ class TXImageButtonColor : public TXImageButton {
   TButtonColor ButtonColor() const { return button_color_; }
   void SetButtonColor(TButtonColor value);
 
- protected:
-  void Notification(TComponent* component, TOperation operation) override;
-
  private:
-  TXImageButtonPicList* pic_image_list_ = nullptr;
+  TComponentRef<TXImageButtonPicList> pic_image_list_;
   TButtonColor button_color_ = fBlue;
 };

@@ -6,7 +6,6 @@
 #include <string>
 #include <utility>
 
-#include "controls/ComponentRef.h"
 #include "framework/Layout.h"
 
 TXProcessBar::TXProcessBar(TComponent* AOwner) : TImage(AOwner) {
@@ -15,7 +14,7 @@ TXProcessBar::TXProcessBar(TComponent* AOwner) : TImage(AOwner) {
 }
 
 void TXProcessBar::SetPicImageList(TXProcessBarPicList* value) {
-  SetComponentRef(this, pic_image_list_, value);
+  pic_image_list_ = value;
   ApplySkin();
   DrawBar();
 }
@@ -79,11 +78,6 @@ void TXProcessBar::DrawBar() {
 void TXProcessBar::Resize() {
   DrawBar();
   TImage::Resize();
-}
-
-void TXProcessBar::Notification(TComponent* component, TOperation operation) {
-  TImage::Notification(component, operation);
-  if (operation == opRemove && component == pic_image_list_) pic_image_list_ = nullptr;
 }
 
 namespace {

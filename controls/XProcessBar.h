@@ -24,7 +24,6 @@ class TXProcessBar : public TImage {
 
  protected:
   void Resize() override;
-  void Notification(TComponent* component, TOperation operation) override;
 
  private:
   // Takes the border colour and copies of the pictures of SkinColor from the list.
@@ -34,7 +33,7 @@ class TXProcessBar : public TImage {
 
   int position_ = 0;
   int max_ = 100;
-  TXProcessBarPicList* pic_image_list_ = nullptr;
+  TComponentRef<TXProcessBarPicList> pic_image_list_;
   TPicture trough_;
   TColor border_ = 0x00F3C38F;
   TPicture bar_;

@@ -3,6 +3,33 @@
 #include <algorithm>
 #include <cwctype>
 
+#include "framework/Layout.h"
+
+namespace {
+
+// The system's text for an error code, without its line end.
+std::string SystemErrorText(DWORD code) {
+  wchar_t* buffer = nullptr;
+  const DWORD length = FormatMessageW(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
+      reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+  std::wstring text = length ? std::wstring(buffer, length) : std::wstring();
+  if (buffer) LocalFree(buffer);
+  while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' ')) text.pop_back();
+  return text.empty() ? "unknown error" : WideToUtf8(text);
+}
+
+}  // namespace
+
+EOSError::EOSError(const std::string& call, DWORD code)
+    : std::runtime_error(call + ": " + SystemErrorText(code) + " (error " + std::to_string(code) + ")"),
+      ErrorCode(code) {}
+
+void RaiseLastOSError(const char* call) {
+  const DWORD code = GetLastError();
+  throw EOSError(call, code);
+}
+
 void TPersistent::Assign(const TPersistent&) {
   throw EConvertError("cannot assign between these classes");
 }
@@ -29,6 +56,24 @@ std::wstring UpperCase(const std::wstring& text) {
   std::wstring upper = text;
   for (auto& c : upper) c = static_cast<wchar_t>(std::towupper(c));
   return upper;
+}
+
+std::string WideToUtf8(std::wstring_view text) {
+  if (text.empty()) return {};
+  const int size = static_cast<int>(text.size());
+  const int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+  std::string narrow(static_cast<size_t>(length), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), size, narrow.data(), length, nullptr, nullptr);
+  return narrow;
+}
+
+std::wstring Utf8ToWide(std::string_view text) {
+  if (text.empty()) return {};
+  const int size = static_cast<int>(text.size());
+  const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), size, nullptr, 0);
+  std::wstring wide(static_cast<size_t>(length), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, text.data(), size, wide.data(), length);
+  return wide;
 }
 
 // ---------------------------------------------------------------- TStrings
@@ -196,6 +241,37 @@ void TComponent::RemoveFreeNotification(TComponent* component) {
   component->RemoveFreeNotification(this);
 }
 
+void TComponent::SetParentComponent(TComponent*) {}
+
 void TComponent::Loaded() { state_ &= ~csLoading; }
 
 void TComponent::Notification(TComponent*, TOperation) {}
+
+// ---------------------------------------------------------------- TFreeWatch
+
+void TFreeWatch::Watch(TComponent* old, TComponent* component) {
+  if (old) RemoveFreeNotification(old);
+  if (component) FreeNotification(component);
+}
+
+void TFreeWatch::Notification(TComponent* component, TOperation operation) {
+  TComponent::Notification(component, operation);
+  if (operation == opRemove) freed_();
+}
+
+// ---------------------------------------------------------------- layout
+
+namespace {
+
+const bool registered = [] {
+  RegisterClass<TComponent>("TComponent").Custom("Tag", [](TComponent& c, const TLayoutValue& value, TLayoutReader&) {
+    c.Tag = static_cast<intptr_t>(ValueToInteger(value, INTPTR_MIN, INTPTR_MAX));
+  });
+  RegisterClass<TStrings>("TStrings").Custom(
+      "Strings", [](TStrings& strings, const TLayoutValue& value, TLayoutReader&) {
+        strings.Assign(ValueToStrings(value));
+      });
+  return true;
+}();
+
+}  // namespace

@@ -8,6 +8,8 @@
 #include <functional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 class TObject {
@@ -22,6 +24,16 @@ class TObject {
 struct EConvertError : std::runtime_error {
   using std::runtime_error::runtime_error;
 };
+
+// A failed system call: the code GetLastError gave, and the system's text
+// for it in the message.
+struct EOSError : std::runtime_error {
+  EOSError(const std::string& call, DWORD code);
+  DWORD ErrorCode;
+};
+// Throws EOSError for the calling thread's last error; call names what
+// failed. Call it straight after the failed call.
+[[noreturn]] void RaiseLastOSError(const char* call);
 
 class TPersistent : public TObject {
  public:
@@ -121,6 +133,11 @@ class TComponent : public TPersistent {
   void FreeNotification(TComponent* component);
   void RemoveFreeNotification(TComponent* component);
 
+  // Called by the layout reader for a component declared inside another
+  // one: a control takes it as its parent window; other components keep no
+  // parent. Throws std::invalid_argument when parent cannot hold this one.
+  virtual void SetParentComponent(TComponent* parent);
+
   TComponentState ComponentState() const { return state_; }
   bool Loading() const { return (state_ & csLoading) != 0; }
   bool Destroying() const { return (state_ & csDestroying) != 0; }
@@ -150,8 +167,85 @@ class TComponent : public TPersistent {
   TComponentState state_ = 0;
 };
 
+// What TComponentRef keeps to be told when its component is freed.
+class TFreeWatch : public TComponent {
+ public:
+  explicit TFreeWatch(std::function<void()> freed) : TComponent(nullptr), freed_(std::move(freed)) {}
+  // Stops watching old and starts watching component (either may be null).
+  void Watch(TComponent* old, TComponent* component);
+
+ protected:
+  void Notification(TComponent* component, TOperation operation) override;
+
+ private:
+  std::function<void()> freed_;
+};
+
+// A reference to a component that its holder does not own (a picture list
+// on another form). It becomes null when that component is freed, and then
+// runs onFreed, so that the holder can let go of what it took from it.
+template <class T>
+class TComponentRef {
+ public:
+  explicit TComponentRef(std::function<void()> onFreed = nullptr)
+      : watch_([this, onFreed = std::move(onFreed)] {
+          target_ = nullptr;
+          if (onFreed) onFreed();
+        }) {}
+  TComponentRef(const TComponentRef&) = delete;
+  TComponentRef& operator=(const TComponentRef&) = delete;
+
+  TComponentRef& operator=(T* component) {
+    if (component != target_) {
+      watch_.Watch(target_, component);
+      target_ = component;
+    }
+    return *this;
+  }
+  T* Get() const { return target_; }
+  operator T*() const { return target_; }
+  T* operator->() const { return target_; }
+
+ private:
+  T* target_ = nullptr;
+  TFreeWatch watch_;  // destroyed first: a freed holder stops watching
+};
+
+// Gives a variable a value for the life of the guard and then puts back the
+// one it had, also when an exception ends the scope (a control left
+// "updating" would never redraw).
+template <class T>
+class TValueGuard {
+ public:
+  TValueGuard(T& variable, T value) : variable_(variable), saved_(std::exchange(variable, std::move(value))) {}
+  ~TValueGuard() { variable_ = std::move(saved_); }
+  TValueGuard(const TValueGuard&) = delete;
+  TValueGuard& operator=(const TValueGuard&) = delete;
+
+ private:
+  T& variable_;
+  T saved_;
+};
+
+// Runs a clean-up when the scope ends, however it ends.
+template <class F>
+class TScopeGuard {
+ public:
+  explicit TScopeGuard(F cleanUp) : clean_up_(std::move(cleanUp)) {}
+  ~TScopeGuard() { clean_up_(); }
+  TScopeGuard(const TScopeGuard&) = delete;
+  TScopeGuard& operator=(const TScopeGuard&) = delete;
+
+ private:
+  F clean_up_;
+};
+
 // Case-insensitive comparison of ASCII identifiers (component, class,
 // property and handler names).
 bool SameName(const std::string& a, const std::string& b);
 // Upper-case ASCII copy of a text (for case-insensitive lookups).
 std::wstring UpperCase(const std::wstring& text);
+// Conversions between UTF-16 texts and the UTF-8 of identifiers, layout
+// files and error messages.
+std::string WideToUtf8(std::wstring_view text);
+std::wstring Utf8ToWide(std::string_view text);

@@ -258,16 +258,9 @@ void TCustomListView::SetBorderStyle(TBorderStyle value) {
 }
 
 void TCustomListView::SetSmallImages(TImageList* value) {
-  if (small_images_) small_images_->RemoveFreeNotification(this);
   small_images_ = value;
-  if (value) value->FreeNotification(this);
   if (HandleAllocated())
     SendMessageW(Handle(), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(value ? value->Handle() : nullptr));
-}
-
-void TCustomListView::Notification(TComponent* component, TOperation operation) {
-  TWinControl::Notification(component, operation);
-  if (operation == opRemove && component == small_images_) SetSmallImages(nullptr);
 }
 
 int TCustomListView::TopIndex() {
@@ -318,6 +311,7 @@ LRESULT TCustomListView::CustomDraw(NMLVCUSTOMDRAW& draw) {
   bool defaultDraw = true;
   LRESULT result = CDRF_DODEFAULT;
   canvas_.SetHandle(draw.nmcd.hdc);
+  TScopeGuard release([this] { canvas_.SetHandle(nullptr); });
   canvas_.Font.Assign(Font());
   canvas_.Brush.SetColor(Color());
   switch (stage) {
@@ -355,7 +349,6 @@ LRESULT TCustomListView::CustomDraw(NMLVCUSTOMDRAW& draw) {
     default:
       break;
   }
-  canvas_.SetHandle(nullptr);
   return defaultDraw ? result : CDRF_SKIPDEFAULT;
 }
 
@@ -381,7 +374,9 @@ void TCustomListView::WndProc(TMessage& m) {
 
 // ---------------------------------------------------------------- layout
 
-void RegisterComCtrlsUnit() {
+namespace {
+
+const bool registered = [] {
   RegisterEnum<TViewStyle>({{"vsIcon", vsIcon}, {"vsSmallIcon", vsSmallIcon}, {"vsList", vsList}, {"vsReport", vsReport}});
   RegisterClass<TListColumn>("TListColumn")
       .Prop("Caption", &TListColumn::SetCaption)
@@ -404,4 +399,7 @@ void RegisterComCtrlsUnit() {
       .Event("OnAdvancedCustomDrawItem", &TCustomListView::OnAdvancedCustomDrawItem)
       .Event("OnAdvancedCustomDrawSubItem", &TCustomListView::OnAdvancedCustomDrawSubItem);
   RegisterClass<TListView, TCustomListView>("TListView");
-}
+  return true;
+}();
+
+}  // namespace

@@ -177,7 +177,6 @@ class TCustomListView : public TWinControl {
   void DestroyWnd() override;
   void ColorChanged() override;
   void FontChanged() override;
-  void Notification(TComponent* component, TOperation operation) override;
   // NM_CUSTOMDRAW: runs the events and answers the list.
   LRESULT CustomDraw(NMLVCUSTOMDRAW& draw);
 
@@ -198,7 +197,7 @@ class TCustomListView : public TWinControl {
   bool show_column_headers_ = true;
   bool hide_selection_ = true;
   TBorderStyle border_style_ = bsSingle;
-  TImageList* small_images_ = nullptr;
+  TComponentRef<TImageList> small_images_{[this] { SetSmallImages(nullptr); }};
 };
 
 class TListView : public TCustomListView {

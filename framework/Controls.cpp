@@ -56,6 +56,16 @@ void FillArea(HDC dc, const TRect& area, TColor color) {
 
 const wchar_t* const kControlProperty = L"QuenlorControl";
 
+// Lends dc to canvas, with the control's font and colour, while paint runs.
+template <class F>
+void PaintOnCanvas(TCanvas& canvas, HDC dc, const TControl& control, F paint) {
+  canvas.SetHandle(dc);
+  TScopeGuard release([&canvas] { canvas.SetHandle(nullptr); });
+  canvas.Font.Assign(control.Font());
+  canvas.Brush.SetColor(control.Color());
+  paint();
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------- TControl
@@ -84,6 +94,12 @@ void TControl::SetParent(TWinControl* parent) {
   if (parent_color_) ParentColorChanged();
   RecordAnchorBase();
   Invalidate();
+}
+
+void TControl::SetParentComponent(TComponent* parent) {
+  auto* window = dynamic_cast<TWinControl*>(parent);
+  if (!window) throw std::invalid_argument(parent->Name() + " cannot hold the control " + Name());
+  SetParent(window);
 }
 
 void TControl::SetBounds(int left, int top, int width, int height) {
@@ -129,9 +145,8 @@ void TControl::ApplyAnchors() {
   } else if (!(anchors_ & akTop)) {
     top += dy / 2;
   }
-  anchoring_ = true;
+  TValueGuard anchoring(anchoring_, true);
   SetBounds(left, top, std::max(width, 0), std::max(height, 0));
-  anchoring_ = false;
 }
 
 void TControl::SetAnchors(TAnchors value) {
@@ -191,9 +206,8 @@ void TControl::SetParentColor(bool value) {
 
 void TControl::ParentColorChanged() {
   if (!parent_color_ || !parent_) return;
-  updating_from_parent_ = true;
+  TValueGuard updating(updating_from_parent_, true);
   SetColor(parent_->Color());
-  updating_from_parent_ = false;
 }
 
 void TControl::SetParentFont(bool value) {
@@ -203,9 +217,8 @@ void TControl::SetParentFont(bool value) {
 
 void TControl::ParentFontChanged() {
   if (!parent_font_ || !parent_) return;
-  updating_from_parent_ = true;
+  TValueGuard updating(updating_from_parent_, true);
   font_->Assign(parent_->Font());
-  updating_from_parent_ = false;
 }
 
 void TControl::SetText(const std::wstring& value) {
@@ -300,11 +313,11 @@ void TControl::Resize() {
 }
 
 void TControl::VisibleChanged() {
-  if (!visible_ && parent_) parent_->RemoveMouseReferences(this);
+  if (!visible_ && parent_) parent_->mouse_.Forget(this);
 }
 
 void TControl::EnabledChanged() {
-  if (!enabled_ && parent_) parent_->RemoveMouseReferences(this);
+  if (!enabled_ && parent_) parent_->mouse_.Forget(this);
   Invalidate();
 }
 
@@ -317,11 +330,7 @@ void TControl::TextChanged() { Invalidate(); }
 TGraphicControl::TGraphicControl(TComponent* AOwner) : TControl(AOwner) {}
 
 void TGraphicControl::PaintTo(HDC dc) {
-  canvas_.SetHandle(dc);
-  canvas_.Font.Assign(Font());
-  canvas_.Brush.SetColor(Color());
-  Paint();
-  canvas_.SetHandle(nullptr);
+  PaintOnCanvas(canvas_, dc, *this, [this] { Paint(); });
 }
 
 // ---------------------------------------------------------------- TWinControl
@@ -362,6 +371,21 @@ namespace {
 thread_local TWinControl* g_creating = nullptr;
 }
 
+void EnsureWindowClass(const wchar_t* name, WNDPROC procedure, UINT style, HCURSOR cursor) {
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  WNDCLASSEXW existing{};
+  existing.cbSize = sizeof(existing);
+  if (GetClassInfoExW(instance, name, &existing)) return;
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof(wc);
+  wc.style = style;
+  wc.lpfnWndProc = procedure;
+  wc.hInstance = instance;
+  wc.hCursor = cursor;
+  wc.lpszClassName = name;
+  if (!RegisterClassExW(&wc)) RaiseLastOSError("RegisterClassEx");
+}
+
 void TWinControl::CreateParams(TCreateParams& params) {
   params.Caption = text_;
   params.Style = WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
@@ -377,28 +401,20 @@ void TWinControl::CreateParams(TCreateParams& params) {
 void TWinControl::CreateHandle() {
   TCreateParams params;
   CreateParams(params);
-  HINSTANCE instance = GetModuleHandleW(nullptr);
   if (!params.NativeClass) {
-    WNDCLASSEXW existing{};
-    existing.cbSize = sizeof(existing);
-    if (!GetClassInfoExW(instance, params.WinClassName.c_str(), &existing)) {
-      WNDCLASSEXW wc{};
-      wc.cbSize = sizeof(wc);
-      wc.style = params.ClassStyle;
-      wc.lpfnWndProc = WindowProcedure;
-      wc.hInstance = instance;
-      wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-      wc.lpszClassName = params.WinClassName.c_str();
-      if (!RegisterClassExW(&wc)) throw std::runtime_error("RegisterClassEx failed");
-    }
+    HCURSOR arrow = LoadCursorW(nullptr, IDC_ARROW);
+    EnsureWindowClass(params.WinClassName.c_str(), WindowProcedure, params.ClassStyle, arrow);
   }
-  TWinControl* outer = g_creating;
-  g_creating = params.NativeClass ? nullptr : this;
-  HWND wnd = CreateWindowExW(params.ExStyle, params.WinClassName.c_str(), params.Caption.c_str(),
-                             params.Style, params.X, params.Y, params.Width, params.Height,
-                             params.WndParent, nullptr, instance, nullptr);
-  g_creating = outer;
-  if (!wnd) throw std::runtime_error("CreateWindowEx failed for " + Name());
+  HWND wnd = nullptr;
+  DWORD error = 0;
+  {
+    TValueGuard creating(g_creating, params.NativeClass ? nullptr : this);
+    wnd = CreateWindowExW(params.ExStyle, params.WinClassName.c_str(), params.Caption.c_str(), params.Style,
+                          params.X, params.Y, params.Width, params.Height, params.WndParent, nullptr,
+                          GetModuleHandleW(nullptr), nullptr);
+    error = GetLastError();  // before the thread-local store, which clears it
+  }
+  if (!wnd) throw EOSError("CreateWindowEx for " + Name(), error);
   native_ = params.NativeClass;
   if (native_) {
     Attach(wnd);
@@ -448,8 +464,7 @@ void TWinControl::Detach() {
   if (native_ && GetWindowLongPtrW(handle_, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(WindowProcedure))
     SetWindowLongPtrW(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(default_proc_));
   handle_ = nullptr;
-  hover_ = pressed_ = nullptr;
-  click_armed_ = tracking_leave_ = mouse_inside_ = false;
+  mouse_.Reset();
 }
 
 LRESULT CALLBACK TWinControl::WindowProcedure(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -461,7 +476,7 @@ LRESULT CALLBACK TWinControl::WindowProcedure(HWND wnd, UINT msg, WPARAM wParam,
   }
   if (!control) return DefWindowProcW(wnd, msg, wParam, lParam);
   TMessage message{msg, wParam, lParam, 0};
-  control->WndProc(message);
+  RunGuarded(control, [&] { control->WndProc(message); });
   if (msg == WM_NCDESTROY && control->handle_ == wnd) control->Detach();
   return message.Result;
 }
@@ -556,10 +571,7 @@ void TWinControl::WndProc(TMessage& m) {
       UpdateBoundsFromWindow();
       return;
     case WM_CAPTURECHANGED:
-      if (reinterpret_cast<HWND>(m.LParam) != handle_) {
-        pressed_ = nullptr;
-        click_armed_ = false;
-      }
+      if (reinterpret_cast<HWND>(m.LParam) != handle_) mouse_.CaptureLost();
       break;
     case CN_CTLCOLOREDIT:
     case CN_CTLCOLORLISTBOX:
@@ -573,8 +585,7 @@ void TWinControl::WndProc(TMessage& m) {
       return;
     }
     default:
-      if (m.Msg >= WM_MOUSEFIRST && m.Msg <= WM_MOUSELAST) HandleMouse(m);
-      else if (m.Msg == WM_MOUSELEAVE) HandleMouse(m);
+      if ((m.Msg >= WM_MOUSEFIRST && m.Msg <= WM_MOUSELAST) || m.Msg == WM_MOUSELEAVE) mouse_.Route(m);
       break;
   }
   DefaultHandler(m);
@@ -587,26 +598,26 @@ void TWinControl::KeyPress(wchar_t& key) {
 // ---------------------------------------------------------------- painting
 
 void TWinControl::HandlePaint(TMessage& m) {
-  PAINTSTRUCT ps{};
-  HDC target = reinterpret_cast<HDC>(m.WParam);
-  TRect area;
-  if (target) {
+  if (auto dc = reinterpret_cast<HDC>(m.WParam)) {
     RECT clip;
-    if (GetClipBox(target, &clip) == NULLREGION) return;
-    area = TRect::FromRECT(clip);
-  } else {
-    target = BeginPaint(handle_, &ps);
-    area = TRect::FromRECT(ps.rcPaint);
+    if (GetClipBox(dc, &clip) != NULLREGION) PaintArea(dc, TRect::FromRECT(clip));
+    return;
   }
-  if (!area.IsEmpty()) {
-    TOffscreen buffer(target, area);
-    PaintBackground(buffer.DC(), area);
-    PaintWindow(buffer.DC());
-    PaintControls(buffer.DC(), area);
-    BitBlt(target, area.Left, area.Top, area.Width(), area.Height(), buffer.DC(), area.Left, area.Top,
-           SRCCOPY);
-  }
-  if (!m.WParam) EndPaint(handle_, &ps);
+  PAINTSTRUCT ps{};
+  HWND wnd = handle_;
+  HDC dc = BeginPaint(wnd, &ps);
+  // Ended also when a paint handler fails, so that the window does not ask again at once.
+  TScopeGuard end([wnd, &ps] { EndPaint(wnd, &ps); });
+  PaintArea(dc, TRect::FromRECT(ps.rcPaint));
+}
+
+void TWinControl::PaintArea(HDC dc, const TRect& area) {
+  if (area.IsEmpty()) return;
+  TOffscreen buffer(dc, area);
+  PaintBackground(buffer.DC(), area);
+  PaintWindow(buffer.DC());
+  PaintControls(buffer.DC(), area);
+  BitBlt(dc, area.Left, area.Top, area.Width(), area.Height(), buffer.DC(), area.Left, area.Top, SRCCOPY);
 }
 
 void TWinControl::PaintBackground(HDC dc, const TRect& area) { FillArea(dc, area, Color()); }
@@ -648,19 +659,7 @@ void TWinControl::RemoveControl(TControl* control) {
   if (it == controls_.end()) return;
   control->Invalidate();
   controls_.erase(it);
-  RemoveMouseReferences(control);
-}
-
-void TWinControl::RemoveMouseReferences(TControl* control) {
-  if (hover_ == control) {
-    hover_ = nullptr;
-    control->mouse_in_control_ = false;
-  }
-  if (pressed_ == control) {
-    pressed_ = nullptr;
-    click_armed_ = false;
-    if (GetCapture() == handle_) ReleaseCapture();
-  }
+  mouse_.Forget(control);
 }
 
 bool TWinControl::ContainsControl(const TControl* control) const {
@@ -827,121 +826,152 @@ TMouseButton ButtonOf(UINT msg) {
 
 }  // namespace
 
-void TWinControl::SetHover(TControl* control) {
-  if (control == hover_) return;
-  TControl* old = hover_;
-  hover_ = control;
-  if (old) {
-    old->mouse_in_control_ = false;
-    old->MouseLeave();
-  }
-  // The leave handler may have changed the children; the new one must still be here.
-  if (control && hover_ == control && ContainsControl(control)) {
-    control->mouse_in_control_ = true;
-    control->MouseEnter();
-  }
-  if (Application) Application->HintMouseEnter(hover_ ? hover_ : this);
-}
-
-bool TWinControl::HandleMouse(TMessage& m) {
-  if (Destroying()) return false;
+void TMouseRouter::Route(const TMessage& m) {
+  if (window_.Destroying()) return;
   const TPoint p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
-  TShiftState shift = ShiftStateFromMouse(m.WParam);
-  const bool inside = ClientRect().Contains(p);
-  auto local = [&](TControl* c) { return c == this ? p : TPoint{p.X - c->Left(), p.Y - c->Top()}; };
-
+  const TShiftState shift = ShiftStateFromMouse(m.WParam);
   switch (m.Msg) {
-    case WM_MOUSEMOVE: {
-      if (inside && !tracking_leave_) {
-        TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, handle_, 0};
-        tracking_leave_ = TrackMouseEvent(&track) != FALSE;
-      }
-      if (inside != mouse_inside_) {
-        mouse_inside_ = inside;
-        mouse_in_control_ = inside;
-        if (inside) {
-          MouseEnter();
-          if (Application) Application->HintMouseEnter(this);
-        } else {
-          MouseLeave();
-          if (Application) Application->CancelHint();
-        }
-      }
-      if (!native_) SetHover(inside ? ControlAtPos(p) : nullptr);
-      TControl* target = pressed_ ? pressed_ : hover_ ? hover_ : this;
-      TPoint at = local(target);
-      target->MouseMove(shift, at.X, at.Y);
-      return true;
-    }
+    case WM_MOUSEMOVE:
+      Move(p, shift);
+      break;
     case WM_MOUSELEAVE:
-      tracking_leave_ = false;
-      if (GetCapture() == handle_) return true;  // leave is decided by the moves while captured
-      if (!native_) SetHover(nullptr);
-      if (mouse_inside_) {
-        mouse_inside_ = mouse_in_control_ = false;
-        MouseLeave();
-        if (Application) Application->CancelHint();
-      }
-      return true;
+      Leave();
+      break;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
     case WM_RBUTTONDBLCLK:
-    case WM_MBUTTONDBLCLK: {
-      if (Application) Application->CancelHint();
-      const TMouseButton button = ButtonOf(m.Msg);
-      const bool dbl = m.Msg == WM_LBUTTONDBLCLK || m.Msg == WM_RBUTTONDBLCLK || m.Msg == WM_MBUTTONDBLCLK;
-      TControl* target = native_ ? this : ControlAtPos(p);
-      if (!target) target = this;
-      if (!native_) {
-        if (!pressed_) {
-          pressed_ = target;
-          SetCapture(handle_);
-        }
-        if (button == mbLeft && !dbl && pressed_ == target) click_armed_ = true;
-      }
-      if (dbl) {
-        shift |= ssDouble;
-        target->DblClick();
-        if (!native_ && target != this && !ContainsControl(target)) return true;
-      }
-      TPoint at = local(target);
-      target->MouseDown(button, shift, at.X, at.Y);
-      return true;
-    }
+    case WM_MBUTTONDBLCLK:
+      Press(m.Msg, p, shift);
+      break;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
-    case WM_MBUTTONUP: {
-      const TMouseButton button = ButtonOf(m.Msg);
-      TControl* target = native_ ? this : pressed_ ? pressed_ : ControlAtPos(p);
-      if (!target) target = this;
-      bool click = false;
-      if (!native_ && pressed_) {
-        if (button == mbLeft) {
-          click = click_armed_;
-          click_armed_ = false;
-        }
-        if ((m.WParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) == 0) {
-          pressed_ = nullptr;
-          if (GetCapture() == handle_) ReleaseCapture();
-        }
-      }
-      TPoint at = local(target);
-      auto alive = [&] { return target == this || ContainsControl(target); };
-      // A press on the window's own background clicks it only when released
-      // there too, not over one of its windowless children.
-      if (click && target == this && ControlAtPos(p)) click = false;
-      if (click && target->ClientRect().Contains(at) && target->Visible() && target->Enabled()) {
-        target->Click();
-        if (!alive()) return true;
-      }
-      target->MouseUp(button, shift, at.X, at.Y);
-      return true;
-    }
+    case WM_MBUTTONUP:
+      Release(m.Msg, p, shift, m.WParam);
+      break;
     default:
-      return false;
+      break;
   }
+}
+
+bool TMouseRouter::Native() const { return window_.native_; }
+
+TPoint TMouseRouter::Local(const TControl* control, TPoint p) const {
+  return control == &window_ ? p : TPoint{p.X - control->Left(), p.Y - control->Top()};
+}
+
+void TMouseRouter::Move(TPoint p, TShiftState shift) {
+  const bool inside = window_.ClientRect().Contains(p);
+  if (inside && !tracking_leave_) {
+    TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, window_.handle_, 0};
+    tracking_leave_ = TrackMouseEvent(&track) != FALSE;
+  }
+  if (inside != mouse_inside_) SetInside(inside);
+  if (!Native()) SetHover(inside ? window_.ControlAtPos(p) : nullptr);
+  TControl* target = pressed_ ? pressed_ : hover_ ? hover_ : &window_;
+  const TPoint at = Local(target, p);
+  target->MouseMove(shift, at.X, at.Y);
+}
+
+void TMouseRouter::Leave() {
+  tracking_leave_ = false;
+  if (GetCapture() == window_.handle_) return;  // leave is decided by the moves while captured
+  if (!Native()) SetHover(nullptr);
+  if (mouse_inside_) SetInside(false);
+}
+
+void TMouseRouter::Press(UINT msg, TPoint p, TShiftState shift) {
+  if (Application) Application->CancelHint();
+  const TMouseButton button = ButtonOf(msg);
+  const bool dbl = msg == WM_LBUTTONDBLCLK || msg == WM_RBUTTONDBLCLK || msg == WM_MBUTTONDBLCLK;
+  TControl* target = Native() ? nullptr : window_.ControlAtPos(p);
+  if (!target) target = &window_;
+  if (!Native()) {
+    if (!pressed_) {
+      pressed_ = target;
+      SetCapture(window_.handle_);
+    }
+    if (button == mbLeft && !dbl && pressed_ == target) click_armed_ = true;
+  }
+  if (dbl) {
+    shift |= ssDouble;
+    target->DblClick();
+    if (!Native() && target != &window_ && !window_.ContainsControl(target)) return;
+  }
+  const TPoint at = Local(target, p);
+  target->MouseDown(button, shift, at.X, at.Y);
+}
+
+void TMouseRouter::Release(UINT msg, TPoint p, TShiftState shift, WPARAM keys) {
+  const TMouseButton button = ButtonOf(msg);
+  TControl* target = Native() ? nullptr : pressed_ ? pressed_ : window_.ControlAtPos(p);
+  if (!target) target = &window_;
+  bool click = false;
+  if (!Native() && pressed_) {
+    if (button == mbLeft) click = std::exchange(click_armed_, false);
+    if ((keys & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) == 0) {
+      pressed_ = nullptr;
+      if (GetCapture() == window_.handle_) ReleaseCapture();
+    }
+  }
+  const TPoint at = Local(target, p);
+  // A press on the window's own background clicks it only when released
+  // there too, not over one of its windowless children.
+  if (click && target == &window_ && window_.ControlAtPos(p)) click = false;
+  if (click && target->ClientRect().Contains(at) && target->Visible() && target->Enabled()) {
+    target->Click();
+    if (target != &window_ && !window_.ContainsControl(target)) return;  // the click freed it
+  }
+  target->MouseUp(button, shift, at.X, at.Y);
+}
+
+void TMouseRouter::SetInside(bool inside) {
+  mouse_inside_ = inside;
+  window_.mouse_in_control_ = inside;
+  if (inside) {
+    window_.MouseEnter();
+    if (Application) Application->HintMouseEnter(&window_);
+  } else {
+    window_.MouseLeave();
+    if (Application) Application->CancelHint();
+  }
+}
+
+void TMouseRouter::SetHover(TControl* control) {
+  if (control == hover_) return;
+  TControl* old = std::exchange(hover_, control);
+  if (old) {
+    old->mouse_in_control_ = false;
+    old->MouseLeave();
+  }
+  // The leave handler may have changed the children; the new one must still be here.
+  if (control && hover_ == control && window_.ContainsControl(control)) {
+    control->mouse_in_control_ = true;
+    control->MouseEnter();
+  }
+  if (Application) Application->HintMouseEnter(hover_ ? hover_ : &window_);
+}
+
+void TMouseRouter::CaptureLost() {
+  pressed_ = nullptr;
+  click_armed_ = false;
+}
+
+void TMouseRouter::Forget(TControl* control) {
+  if (hover_ == control) {
+    hover_ = nullptr;
+    control->mouse_in_control_ = false;
+  }
+  if (pressed_ == control) {
+    CaptureLost();
+    if (GetCapture() == window_.handle_) ReleaseCapture();
+  }
+}
+
+void TMouseRouter::Reset() {
+  hover_ = pressed_ = nullptr;
+  click_armed_ = tracking_leave_ = mouse_inside_ = false;
 }
 
 // ---------------------------------------------------------------- TCustomControl
@@ -949,16 +979,14 @@ bool TWinControl::HandleMouse(TMessage& m) {
 TCustomControl::TCustomControl(TComponent* AOwner) : TWinControl(AOwner) {}
 
 void TCustomControl::PaintWindow(HDC dc) {
-  canvas_.SetHandle(dc);
-  canvas_.Font.Assign(Font());
-  canvas_.Brush.SetColor(Color());
-  Paint();
-  canvas_.SetHandle(nullptr);
+  PaintOnCanvas(canvas_, dc, *this, [this] { Paint(); });
 }
 
 // ---------------------------------------------------------------- layout
 
-void RegisterControlsUnit() {
+namespace {
+
+const bool registered = [] {
   RegisterEnum<TAlignment>({{"taLeftJustify", taLeftJustify}, {"taRightJustify", taRightJustify}, {"taCenter", taCenter}});
   static const TEnumNames cursors = {
       {"crDefault", crDefault},   {"crArrow", crArrow},       {"crCross", crCross},       {"crIBeam", crIBeam},
@@ -998,4 +1026,7 @@ void RegisterControlsUnit() {
       .Prop("BorderWidth", &TWinControl::SetBorderWidth)
       .Event("OnKeyPress", &TWinControl::OnKeyPress);
   RegisterClass<TCustomControl, TWinControl>("TCustomControl");
-}
+  return true;
+}();
+
+}  // namespace

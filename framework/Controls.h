@@ -74,6 +74,8 @@ class TControl : public TComponent {
 
   TWinControl* Parent() const { return parent_; }
   virtual void SetParent(TWinControl* parent);
+  // The parent a layout gives: it must be a windowed control.
+  void SetParentComponent(TComponent* parent) override;
 
   int Left() const { return left_; }
   int Top() const { return top_; }
@@ -178,6 +180,7 @@ class TControl : public TComponent {
 
  protected:
   friend class TWinControl;
+  friend class TMouseRouter;
 
   // After every change of position or size.
   virtual void BoundsChanged();
@@ -240,6 +243,44 @@ class TGraphicControl : public TControl {
   TCanvas canvas_;
 };
 
+// Routes the mouse messages of one window to the window itself and to its
+// windowless children: the child under the mouse gets enter and leave, the
+// control pressed keeps the mouse until the last button is up, and a left
+// press and release on the same control click it. A native window gets
+// every message itself.
+class TMouseRouter {
+ public:
+  explicit TMouseRouter(TWinControl& window) : window_(window) {}
+  // A mouse message of the window (WM_MOUSEFIRST..WM_MOUSELAST, WM_MOUSELEAVE).
+  void Route(const TMessage& message);
+  // Another window took the capture.
+  void CaptureLost();
+  // Forgets a child that is hidden, disabled or removed.
+  void Forget(TControl* control);
+  // Forgets everything (the window has gone).
+  void Reset();
+
+ private:
+  void Move(TPoint p, TShiftState shift);
+  void Leave();
+  void Press(UINT msg, TPoint p, TShiftState shift);
+  void Release(UINT msg, TPoint p, TShiftState shift, WPARAM keys);
+  // The window's own enter and leave, with its hint.
+  void SetInside(bool inside);
+  // The windowless child under the mouse, with its enter and leave.
+  void SetHover(TControl* control);
+  bool Native() const;
+  // A window point in the client coordinates of control.
+  TPoint Local(const TControl* control, TPoint p) const;
+
+  TWinControl& window_;
+  TControl* hover_ = nullptr;    // windowless child under the mouse
+  TControl* pressed_ = nullptr;  // windowless child (or the window) holding the capture
+  bool click_armed_ = false;     // a left press began on pressed_
+  bool tracking_leave_ = false;
+  bool mouse_inside_ = false;
+};
+
 struct TCreateParams {
   std::wstring Caption;
   DWORD Style = 0;
@@ -252,6 +293,9 @@ struct TCreateParams {
   bool NativeClass = false;
   UINT ClassStyle = CS_DBLCLKS;
 };
+
+// Registers a window class of this program unless it exists already.
+void EnsureWindowClass(const wchar_t* name, WNDPROC procedure, UINT style, HCURSOR cursor);
 
 // A control with a window. Its window is created on demand (Handle()),
 // which makes the parents' windows first; a control created from a layout
@@ -319,6 +363,7 @@ class TWinControl : public TControl {
 
  protected:
   friend class TControl;
+  friend class TMouseRouter;
 
   virtual void CreateParams(TCreateParams& params);
   // Runs after the window has been created (and subclassed): pushes the
@@ -341,8 +386,6 @@ class TWinControl : public TControl {
   void ColorChanged() override;
   void TextChanged() override;
   void ClientResized() override;
-  // Forgets a child that is hidden, disabled or removed as the mouse's target.
-  void RemoveMouseReferences(TControl* control);
   void InsertControl(TControl* control);
   void RemoveControl(TControl* control);
   void ControlToFront(TControl* control, bool front);
@@ -350,8 +393,6 @@ class TWinControl : public TControl {
   void InvalidateRect(const TRect& r);
   // Parent window for CreateWindowEx: the parent's handle.
   virtual HWND ParentWindow();
-  // Window message handling of the mouse for this window and its windowless children.
-  bool HandleMouse(TMessage& message);
 
  private:
   static LRESULT CALLBACK WindowProcedure(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
@@ -359,8 +400,9 @@ class TWinControl : public TControl {
   void Attach(HWND wnd);
   void Detach();
   void HandlePaint(TMessage& message);
+  // Paints area of the window off-screen and copies it onto dc.
+  void PaintArea(HDC dc, const TRect& area);
   void UpdateBoundsFromWindow();
-  void SetHover(TControl* control);
   bool ReflectNotification(TMessage& message);
 
   HWND handle_ = nullptr;
@@ -370,12 +412,7 @@ class TWinControl : public TControl {
   std::vector<TControl*> controls_;
   int border_width_ = 0;
   bool double_buffered_ = true;
-  // Mouse state of this window.
-  TControl* hover_ = nullptr;      // windowless child under the mouse
-  TControl* pressed_ = nullptr;    // windowless child (or this) holding the capture
-  bool click_armed_ = false;       // a left press began on pressed_
-  bool tracking_leave_ = false;
-  bool mouse_inside_ = false;
+  TMouseRouter mouse_{*this};
 };
 
 // A windowed control with a canvas and a Paint method.

@@ -9,7 +9,12 @@
 namespace {
 
 const char* KindName(TDialogKind kind) {
-  return kind == dkOpen ? "open dialog" : kind == dkSave ? "save dialog" : "folder browser";
+  switch (kind) {
+    case dkOpen: return "open dialog";
+    case dkSave: return "save dialog";
+    case dkFolder: return "folder browser";
+    default: return "message box";
+  }
 }
 
 // "a|b|c|d" as the double-NUL-terminated list the common dialogs take.
@@ -90,6 +95,15 @@ TBrowseResult BrowseForFolder(HWND owner, const std::wstring& title, UINT flags,
   return brPath;
 }
 
+int ShowMessageBox(HWND owner, const std::wstring& text, const std::wstring& caption, UINT style) {
+  owner = DefaultOwner(owner);
+  if (DialogScript().Active) {
+    DialogScript().Calls.push_back({dkMessage, owner, caption, L"", L"", style, text});
+    return IDOK;
+  }
+  return MessageBoxW(owner, text.c_str(), caption.empty() ? nullptr : caption.c_str(), style);
+}
+
 // ---------------------------------------------------------------- script
 
 TDialogScript& DialogScript() {
@@ -127,7 +141,9 @@ TBrowseResult TDialogScript::Answer(const TDialogCall& call, std::wstring& path)
 
 // ---------------------------------------------------------------- layout
 
-void RegisterDialogsUnit() {
+namespace {
+
+const bool registered = [] {
   RegisterClass<TOpenDialog, TComponent>("TOpenDialog")
       .Prop("FileName", &TOpenDialog::SetFileName)
       .Prop("Filter", &TOpenDialog::SetFilter)
@@ -144,4 +160,7 @@ void RegisterDialogsUnit() {
             {"ofPathMustExist", ofPathMustExist},
             {"ofNoChangeDir", ofNoChangeDir}});
   RegisterClass<TSaveDialog, TOpenDialog>("TSaveDialog");
-}
+  return true;
+}();
+
+}  // namespace

@@ -1,6 +1,6 @@
-// Dialogs: the open and save dialogs and the shell folder browser. Each
-// can be answered by a script instead (tests), so that no test ever waits
-// on a real dialog.
+// Dialogs: the open and save dialogs, the shell folder browser and the
+// framework's message box. Each can be answered by a script instead
+// (tests), so that no test ever waits on a real dialog.
 #pragma once
 
 #include <deque>
@@ -20,7 +20,7 @@ enum TOpenOptionFlag : uint32_t {
 };
 using TOpenOptions = uint32_t;
 
-enum TDialogKind { dkOpen, dkSave, dkFolder };
+enum TDialogKind { dkOpen, dkSave, dkFolder, dkMessage };
 
 class TOpenDialog : public TComponent {
  public:
@@ -70,6 +70,11 @@ enum TBrowseResult { brCancelled, brNoPath, brPath };
 // item without a file-system path was chosen.
 TBrowseResult BrowseForFolder(HWND owner, const std::wstring& title, UINT flags, std::wstring& path);
 
+// The system message box owned by owner (the main form when null), with
+// MB_* style flags; answers the button chosen (IDOK ...). A scripted one
+// is only recorded, and answers IDOK.
+int ShowMessageBox(HWND owner, const std::wstring& text, const std::wstring& caption, UINT style);
+
 // What a scripted dialog was shown with.
 struct TDialogCall {
   TDialogKind Kind;
@@ -77,12 +82,13 @@ struct TDialogCall {
   std::wstring Title;
   std::wstring FileName;  // proposed file name (open and save)
   std::wstring Filter;
-  UINT Flags;  // folder browser flags
+  UINT Flags;  // folder browser flags, message box style
+  std::wstring Text;  // message box text
 };
 
 // While active, dialogs take their answers from the queue and record how
 // they were called; a dialog without a queued answer records an error and
-// answers as if cancelled.
+// answers as if cancelled. Message boxes need no answer.
 class TDialogScript {
  public:
   bool Active = false;

@@ -2,6 +2,7 @@
 
 #include <map>
 
+#include "framework/Forms.h"
 #include "framework/Layout.h"
 
 // ---------------------------------------------------------------- TCustomPanel
@@ -107,9 +108,8 @@ void TImage::Paint() {
   if (!graphic || graphic->Empty()) return;
   if (graphic->Transparent() != transparent_) {
     // Changing the flag raises OnChange; this paint already shows the new state.
-    auto saved = std::move(picture_.OnChange);
+    TValueGuard quiet(picture_.OnChange, TChangeEvent());
     graphic->SetTransparent(transparent_);
-    picture_.OnChange = std::move(saved);
   }
   if (stretch_) {
     Canvas().StretchDraw(ClientRect(), *graphic);
@@ -204,7 +204,9 @@ void TTimer::UpdateTimer() {
 
 void CALLBACK TTimer::TimerProc(HWND, UINT, UINT_PTR id, DWORD) {
   auto it = Timers().find(id);
-  if (it != Timers().end()) it->second->Timer();
+  if (it == Timers().end()) return;
+  TTimer* timer = it->second;
+  RunGuarded(timer, [timer] { timer->Timer(); });
 }
 
 void TTimer::Timer() {
@@ -213,7 +215,9 @@ void TTimer::Timer() {
 
 // ---------------------------------------------------------------- layout
 
-void RegisterExtCtrlsUnit() {
+namespace {
+
+const bool registered = [] {
   RegisterEnum<TBevelCut>({{"bvNone", bvNone}, {"bvLowered", bvLowered}, {"bvRaised", bvRaised}, {"bvSpace", bvSpace}});
   RegisterEnum<TShapeType>({{"stRectangle", stRectangle},
                             {"stSquare", stSquare},
@@ -242,4 +246,7 @@ void RegisterExtCtrlsUnit() {
       .Prop("Enabled", &TTimer::SetEnabled)
       .Prop("Interval", &TTimer::SetInterval)
       .Event("OnTimer", &TTimer::OnTimer);
-}
+  return true;
+}();
+
+}  // namespace

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "engine/Thread.h"
+#include "framework/Dialogs.h"
 #include "framework/Layout.h"
 
 TApplication* Application = new TApplication;
@@ -23,6 +24,7 @@ HFONT HintFont() {
   return font;
 }
 
+// Only system calls, none of which throws: it needs no guard.
 LRESULT CALLBACK HintWindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_PAINT) {
     PAINTSTRUCT ps;
@@ -207,33 +209,27 @@ void TApplication::Initialize() {
 
 HWND TApplication::Handle() {
   if (handle_) return handle_;
-  HINSTANCE instance = GetModuleHandleW(nullptr);
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof(wc);
-  wc.lpfnWndProc = WindowProcedure;
-  wc.hInstance = instance;
-  wc.lpszClassName = L"QuenlorApplication";
-  RegisterClassExW(&wc);
-  wc.lpfnWndProc = HintWindowProc;
-  wc.style = CS_SAVEBITS;
-  wc.lpszClassName = L"QuenlorHint";
-  RegisterClassExW(&wc);
+  EnsureWindowClass(L"QuenlorApplication", WindowProcedure, 0, nullptr);
+  EnsureWindowClass(L"QuenlorHint", HintWindowProc, CS_SAVEBITS, nullptr);
   handle_ = CreateWindowExW(WS_EX_TOOLWINDOW, L"QuenlorApplication", title_.c_str(), WS_POPUP, 0, 0, 0, 0,
-                            nullptr, nullptr, instance, nullptr);
+                            nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  if (!handle_) RaiseLastOSError("CreateWindowEx for the application window");
   HWND wnd = handle_;
   SetSynchronizeWakeup([wnd] { PostMessageW(wnd, WM_SYNCHRONIZE, 0, 0); });
   return handle_;
 }
 
 LRESULT CALLBACK TApplication::WindowProcedure(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (Application && Application->handle_ == wnd) return Application->HandleAppMessage(msg, wParam, lParam);
-  return DefWindowProcW(wnd, msg, wParam, lParam);
+  if (!Application || Application->handle_ != wnd) return DefWindowProcW(wnd, msg, wParam, lParam);
+  LRESULT result = 0;
+  RunGuarded(Application, [&] { result = Application->HandleAppMessage(msg, wParam, lParam); });
+  return result;
 }
 
 LRESULT TApplication::HandleAppMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_SYNCHRONIZE:
-      CheckSynchronize();
+      Synchronize();
       return 0;
     case WM_TIMER:
       if (wParam == kHintShowTimer) {
@@ -259,8 +255,8 @@ LRESULT TApplication::HandleAppMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 void TApplication::Run() {
   Handle();
-  CheckSynchronize();
-  if (main_form_ && ShowMainForm) main_form_->Show();
+  Synchronize();
+  if (main_form_ && ShowMainForm) RunGuarded(this, [this] { main_form_->Show(); });
   MSG msg;
   while (!terminated_) {
     BOOL got = GetMessageW(&msg, nullptr, 0, 0);
@@ -268,8 +264,7 @@ void TApplication::Run() {
       terminated_ = true;
       break;
     }
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
+    Dispatch(msg);
   }
 }
 
@@ -280,9 +275,48 @@ void TApplication::ProcessMessages() {
       terminated_ = true;
       break;
     }
+    Dispatch(msg);
+  }
+}
+
+void TApplication::Synchronize() {
+  // A failing handler is reported, and the ones queued after it still run.
+  while (!RunGuarded(this, [] { CheckSynchronize(); })) {
+  }
+}
+
+void TApplication::Dispatch(const MSG& msg) {
+  RunGuarded(this, [&msg] {
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
+  });
+}
+
+// ---------------------------------------------------------------- errors
+
+void TApplication::HandleException(TObject* Sender) noexcept {
+  std::exception_ptr error = std::current_exception();
+  if (!error) return;
+  try {
+    try {
+      std::rethrow_exception(error);
+    } catch (const std::exception& e) {
+      ReportException(Sender, e);
+    } catch (...) {
+      ReportException(Sender, std::runtime_error("unknown error"));
+    }
+  } catch (...) {
+    // The report failed in turn; there is nothing left to tell it with.
   }
+}
+
+void TApplication::ReportException(TObject* Sender, const std::exception& E) {
+  if (OnException) OnException(Sender, E);
+  else ShowException(E);
+}
+
+void TApplication::ShowException(const std::exception& E) {
+  ShowMessageBox(nullptr, Utf8ToWide(E.what()), title_, MB_OK | MB_ICONERROR);
 }
 
 void TApplication::Terminate() {
@@ -393,7 +427,9 @@ TForm* TScreen::FindForm(const std::string& name) const {
 
 // ---------------------------------------------------------------- layout
 
-void RegisterFormsUnit() {
+namespace {
+
+const bool registered = [] {
   RegisterEnum<TFormBorderStyle>({{"bsNone", bsNone},
                                   {"bsSingle", bsSingle},
                                   {"bsSizeable", bsSizeable},
@@ -410,4 +446,7 @@ void RegisterFormsUnit() {
       .Event("OnHide", &TForm::OnHide)
       .Event("OnPaint", &TForm::OnPaint)
       .Event("OnCloseQuery", &TForm::OnCloseQuery);
-}
+  return true;
+}();
+
+}  // namespace

@@ -4,11 +4,15 @@
 
 #include "framework/Controls.h"
 
+#include <exception>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 enum TPosition { poDesigned, poScreenCenter };
+
+using TExceptionEvent = std::function<void(TObject* Sender, const std::exception& E)>;
 
 // A top-level window. A form class registers its layout, component fields
 // and handlers (Layout.h); ReadLayout creates its components from the layout.
@@ -126,12 +130,25 @@ class TApplication : public TComponent {
   TNotifyEvent OnMinimize;
   TNotifyEvent OnRestore;
 
+  // Reports the exception being handled (call it from a catch block): to
+  // OnException when set, else with ShowException. The program goes on.
+  // Sender is the object whose message or event failed.
+  void HandleException(TObject* Sender) noexcept;
+  // Shows the error's text in a message box (scriptable, see Dialogs.h).
+  void ShowException(const std::exception& E);
+  TExceptionEvent OnException;
+
  protected:
   void Notification(TComponent* component, TOperation operation) override;
 
  private:
   static LRESULT CALLBACK WindowProcedure(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
   LRESULT HandleAppMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+  void ReportException(TObject* Sender, const std::exception& E);
+  // Translates and dispatches one message, reporting what fails.
+  void Dispatch(const MSG& msg);
+  // Runs the handlers that finished threads left for the main thread.
+  void Synchronize();
   void ShowHintNow();
 
   HWND handle_ = nullptr;
@@ -168,3 +185,18 @@ class TScreen {
 // Application->DestroyComponents() when the loop has ended.
 extern TApplication* Application;
 extern TScreen* Screen;
+
+// Runs work: the body of a window procedure, a timer callback, a turn of
+// the message loop or the program entry. An exception that leaves it goes
+// to Application->HandleException instead of into the system's message
+// dispatch. Answers whether work ran to its end.
+template <class F>
+bool RunGuarded(TObject* sender, F&& work) noexcept {
+  try {
+    work();
+    return true;
+  } catch (...) {
+    if (Application) Application->HandleException(sender);
+    return false;
+  }
+}

@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cstring>
 
+#include "framework/Layout.h"
+#include "framework/Picture.h"
+
 TImageList::TImageList(TComponent* AOwner) : TComponent(AOwner) {}
 
 TImageList::~TImageList() {
@@ -111,3 +114,28 @@ void TImageList::RebuildHandle() {
 void TImageList::Changed() {
   if (OnChange) OnChange();
 }
+
+// ---------------------------------------------------------------- layout
+
+namespace {
+
+// Images are listed by their paths under resources/.
+const bool registered = [] {
+  RegisterClass<TImageList, TComponent>("TImageList")
+      .Prop("Width", &TImageList::SetWidth)
+      .Prop("Height", &TImageList::SetHeight)
+      .Custom("Images", [](TImageList& list, const TLayoutValue& value, TLayoutReader&) {
+        list.Clear();
+        for (const auto& path : ValueToStrings(value)) {
+          TLayoutValue one;
+          one.Kind = TLayoutValue::vkString;
+          one.String = path;
+          TPicture picture;
+          ValueToPicture(one, picture);
+          list.Add(*picture.Graphic());
+        }
+      });
+  return true;
+}();
+
+}  // namespace

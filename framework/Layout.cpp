@@ -6,8 +6,6 @@
 #include <memory>
 #include <unordered_map>
 
-#include "framework/Controls.h"
-#include "framework/ImageList.h"
 #include "framework/Picture.h"
 #include "framework/Resources.h"
 
@@ -16,22 +14,6 @@ namespace {
 std::string Lower(std::string text) {
   for (auto& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   return text;
-}
-
-std::wstring Utf8ToWide(std::string_view text) {
-  if (text.empty()) return {};
-  int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring wide(static_cast<size_t>(length), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
-  return wide;
-}
-
-std::string WideToUtf8(const std::wstring& text) {
-  if (text.empty()) return {};
-  int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-  std::string narrow(static_cast<size_t>(length), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), narrow.data(), length, nullptr, nullptr);
-  return narrow;
 }
 
 // ---------------------------------------------------------------- parser
@@ -279,19 +261,6 @@ TRegistry& Registry() {
   return registry;
 }
 
-void EnsureFrameworkRegistered() {
-  static bool done = false;
-  if (done) return;
-  done = true;
-  RegisterClassesUnit();
-  RegisterControlsUnit();
-  RegisterFormsUnit();
-  RegisterStdCtrlsUnit();
-  RegisterExtCtrlsUnit();
-  RegisterComCtrlsUnit();
-  RegisterDialogsUnit();
-}
-
 const TLayoutType* BaseOf(const TLayoutType* type) {
   if (!type->Base) return nullptr;
   return FindLayoutType(*type->Base);
@@ -396,14 +365,12 @@ TLayoutType& RegisterLayoutType(std::type_index type, const std::string& name) {
 }
 
 const TLayoutType* FindLayoutType(std::type_index type) {
-  EnsureFrameworkRegistered();
   auto& types = Registry().types;
   auto it = types.find(type);
   return it == types.end() ? nullptr : it->second.get();
 }
 
 const TLayoutType* FindLayoutClass(const std::string& className) {
-  EnsureFrameworkRegistered();
   auto& byName = Registry().byName;
   auto it = byName.find(className);
   return it == byName.end() || !it->second->Create ? nullptr : it->second;
@@ -418,7 +385,6 @@ std::wstring LayoutPathOf(const TComponent& root) {
 void RegisterEnumNames(std::type_index type, TEnumNames names) { Registry().enums[type] = std::move(names); }
 
 const TEnumNames* FindEnumNames(std::type_index type) {
-  EnsureFrameworkRegistered();
   auto& enums = Registry().enums;
   auto it = enums.find(type);
   return it == enums.end() ? nullptr : &it->second;
@@ -583,13 +549,9 @@ TComponent* TLayoutReader::CreateChild(TComponent* parent, const TLayoutObject& 
   loaded_.push_back(created);
   try {
     created->SetName(layout.Name);
+    created->SetParentComponent(parent);
   } catch (const std::invalid_argument& e) {
     Fail(e.what());
-  }
-  if (auto* child = dynamic_cast<TControl*>(created)) {
-    auto* window = dynamic_cast<TWinControl*>(parent);
-    if (!window) Fail(parent->Name() + " cannot hold the control " + layout.Name);
-    child->SetParent(window);
   }
   BindField(created);
   return created;
@@ -691,65 +653,4 @@ std::vector<std::string> PendingLayoutReferences() {
     list.push_back(ref.file + ":" + std::to_string(ref.line) + ": " + ref.object + "." + ref.property + " -> " +
                    ref.form + "." + ref.component);
   return list;
-}
-
-// ---------------------------------------------------------------- standard types
-
-void RegisterClassesUnit() {
-  RegisterClass<TComponent>("TComponent").Custom("Tag", [](TComponent& c, const TLayoutValue& value, TLayoutReader&) {
-    c.Tag = static_cast<intptr_t>(ValueToInteger(value, INTPTR_MIN, INTPTR_MAX));
-  });
-  RegisterClass<TStrings>("TStrings").Custom(
-      "Strings", [](TStrings& strings, const TLayoutValue& value, TLayoutReader&) {
-        strings.Assign(ValueToStrings(value));
-      });
-
-  RegisterEnum<TFontPitch>({{"fpDefault", fpDefault}, {"fpVariable", fpVariable}, {"fpFixed", fpFixed}});
-  RegisterEnum<TPenStyle>({{"psSolid", psSolid},
-                           {"psDash", psDash},
-                           {"psDot", psDot},
-                           {"psDashDot", psDashDot},
-                           {"psDashDotDot", psDashDotDot},
-                           {"psClear", psClear}});
-  RegisterEnum<TBrushStyle>({{"bsSolid", bsSolid}, {"bsClear", bsClear}});
-  RegisterClass<TFont>("TFont")
-      .Prop("Name", &TFont::SetName)
-      .Prop("Height", &TFont::SetHeight)
-      .Prop("Size", &TFont::SetSize)
-      .Prop("Color", &TFont::SetColor)
-      .Set("Style", &TFont::SetStyle,
-           {{"fsBold", fsBold}, {"fsItalic", fsItalic}, {"fsUnderline", fsUnderline}, {"fsStrikeOut", fsStrikeOut}})
-      .Custom("Charset",
-              [](TFont& font, const TLayoutValue& value, TLayoutReader&) {
-                static const TEnumNames names = {{"DEFAULT_CHARSET", DEFAULT_CHARSET},
-                                                 {"ANSI_CHARSET", ANSI_CHARSET},
-                                                 {"SYMBOL_CHARSET", SYMBOL_CHARSET},
-                                                 {"OEM_CHARSET", OEM_CHARSET}};
-                font.SetCharset(static_cast<BYTE>(value.Kind == TLayoutValue::vkIdent
-                                                      ? ValueToEnum(value, names, "charset")
-                                                      : ValueToInteger(value, 0, 255)));
-              })
-      .Prop("Pitch", &TFont::SetPitch)
-      .Prop("Orientation", &TFont::SetOrientation);
-  RegisterClass<TPen>("TPen")
-      .Prop("Color", &TPen::SetColor)
-      .Prop("Width", &TPen::SetWidth)
-      .Prop("Style", &TPen::SetStyle);
-  RegisterClass<TBrush>("TBrush").Prop("Color", &TBrush::SetColor).Prop("Style", &TBrush::SetStyle);
-
-  // Images are listed by their paths under resources/.
-  RegisterClass<TImageList, TComponent>("TImageList")
-      .Prop("Width", &TImageList::SetWidth)
-      .Prop("Height", &TImageList::SetHeight)
-      .Custom("Images", [](TImageList& list, const TLayoutValue& value, TLayoutReader&) {
-        list.Clear();
-        for (const auto& path : ValueToStrings(value)) {
-          TLayoutValue one;
-          one.Kind = TLayoutValue::vkString;
-          one.String = path;
-          TPicture picture;
-          ValueToPicture(one, picture);
-          list.Add(*picture.Graphic());
-        }
-      });
 }

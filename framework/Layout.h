@@ -18,8 +18,9 @@
 // form.name), sets [a, b], lists ('a' 'b') and collections
 // <item ... end item ... end>. A line starting with // is a comment.
 //
-// A class registers itself and its published properties once, from any
-// unit, with a static registration:
+// A class registers itself and its published properties once, from its
+// own unit, with a static registration (programs link every unit of the
+// libraries whose classes layouts name, so that these all run):
 //
 //   static const bool registered = [] {
 //     RegisterClass<TXImageButton, TImage>("TXImageButton")
@@ -396,13 +397,3 @@ TRegistration<C>& TRegistration<C>::Picture(const std::string& name, void (Owner
     ValueToNewPicture(value, [&](TPicture* picture) { (object.*setter)(picture); });
   });
 }
-
-// The registrations of the framework's own units; the registry runs them
-// before its first look-up, so they are there however the program links.
-void RegisterClassesUnit();
-void RegisterControlsUnit();
-void RegisterFormsUnit();
-void RegisterStdCtrlsUnit();
-void RegisterExtCtrlsUnit();
-void RegisterComCtrlsUnit();
-void RegisterDialogsUnit();

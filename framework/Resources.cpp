@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <optional>
 
+#include "framework/Classes.h"
+
 namespace {
 
 std::optional<std::span<const uint8_t>> FindResourceBytes(const std::wstring& path) {
@@ -20,20 +22,11 @@ std::optional<std::span<const uint8_t>> FindResourceBytes(const std::wstring& pa
   return std::span<const uint8_t>(static_cast<const uint8_t*>(data), SizeofResource(module, info));
 }
 
-std::string Narrow(const std::wstring& text) {
-  int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr,
-                                 nullptr);
-  std::string result(size, '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), result.data(), size, nullptr,
-                      nullptr);
-  return result;
-}
-
 }  // namespace
 
 std::span<const uint8_t> ResourceBytes(const std::wstring& path) {
   if (auto bytes = FindResourceBytes(path)) return *bytes;
-  throw EResNotFound("resource not found: " + Narrow(path));
+  throw EResNotFound("resource not found: " + WideToUtf8(path));
 }
 
 bool ResourceExists(const std::wstring& path) { return FindResourceBytes(path).has_value(); }

@@ -398,7 +398,9 @@ void TScrollBar::WndProc(TMessage& m) {
 
 // ---------------------------------------------------------------- layout
 
-void RegisterStdCtrlsUnit() {
+namespace {
+
+const bool registered = [] {
   RegisterEnum<TTextLayout>({{"tlTop", tlTop}, {"tlCenter", tlCenter}, {"tlBottom", tlBottom}});
   RegisterEnum<TComboBoxStyle>({{"csDropDown", csDropDown}, {"csDropDownList", csDropDownList}});
   RegisterEnum<TScrollBarKind>({{"sbHorizontal", sbHorizontal}, {"sbVertical", sbVertical}});
@@ -437,4 +439,7 @@ void RegisterStdCtrlsUnit() {
       .Prop("LargeChange", &TScrollBar::SetLargeChange)
       .Event("OnScroll", &TScrollBar::OnScroll)
       .Event("OnChange", &TScrollBar::OnChange);
-}
+  return true;
+}();
+
+}  // namespace

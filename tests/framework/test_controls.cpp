@@ -223,6 +223,24 @@ end
   form->Free();
 }
 
+TEST(WindowedControls, AResizeHandlerThatFailsWhileAnchoringLeavesTheAnchorsWorking) {
+  harness::InitGui();
+  auto* parent = new TPanel(nullptr);  // no window: sizes apply at once
+  parent->SetBounds(0, 0, 100, 50);
+  auto* child = new TPanel(nullptr);
+  child->SetParent(parent);
+  child->SetBounds(10, 10, 50, 20);
+  child->SetAnchors(akLeft | akTop | akRight);
+  child->OnResize = [](TObject*) { throw std::runtime_error("resize failed"); };
+  EXPECT_THROW(parent->SetWidth(120), std::runtime_error);
+  child->OnResize = nullptr;
+  // An explicit change records the anchors afresh, as it did before the failure.
+  child->SetBounds(5, 10, 40, 20);
+  parent->SetWidth(140);
+  EXPECT_EQ(child->BoundsRect(), Bounds(5, 10, 60, 20));
+  parent->Free();
+}
+
 TEST(WindowedControls, ParentFontAndColourReachChildrenUntilTheyChooseTheirOwn) {
   TEventForm* form = MakeForm(R"(
 object Form3: TEventForm

@@ -1,5 +1,6 @@
 // The application and forms: the message loop and the engine's finished
-// threads, closing, hints, and a rendered gallery of the plain controls.
+// threads, errors of handlers and of the system, closing, hints, and a
+// rendered gallery of the plain controls.
 #include <gtest/gtest.h>
 
 #include "engine/Thread.h"
@@ -48,6 +49,87 @@ TEST(ApplicationLoop, RunEndsWhenTheMainFormCloses) {
   EXPECT_FALSE(form->Visible());
   EXPECT_EQ(SendMessageW(form->Handle(), WM_QUERYENDSESSION, 0, 0), 1);
   Application->SetMainForm(previous);
+  form->Free();
+}
+
+TEST(ApplicationErrors, HandlerErrorsAreReportedAndTheLoopGoesOn) {
+  TEventForm* form = MakeForm(R"(
+object Failing: TEventForm
+  BorderStyle = bsNone
+  ClientWidth = 100
+  ClientHeight = 50
+  object Label1: TLabel
+    Caption = 'press'
+  end
+  object Tick: TTimer
+    Interval = 10
+  end
+end
+)");
+  harness::ResetScripts();
+  Application->SetTitle(L"Quenlor");
+  int clicks = 0;
+  form->Label1->OnClick = [&](TObject*) {
+    ++clicks;
+    throw std::runtime_error("click failed");
+  };
+  harness::Click(form->Label1);
+  harness::Click(form->Label1);
+  EXPECT_EQ(clicks, 2);
+  // By default the error's text is shown in a message box, and the program goes on.
+  const auto& calls = DialogScript().Calls;
+  ASSERT_EQ(calls.size(), 2u);
+  EXPECT_EQ(calls[0].Kind, dkMessage);
+  EXPECT_EQ(calls[0].Text, L"click failed");
+  EXPECT_EQ(calls[0].Title, L"Quenlor");
+  EXPECT_EQ(calls[0].Flags, static_cast<UINT>(MB_OK | MB_ICONERROR));
+
+  // OnException takes the place of the box; the loop keeps dispatching.
+  Log reported;
+  Application->OnException = [&](TObject* Sender, const std::exception& E) {
+    reported.push_back(NameOf(Sender) + ": " + E.what());
+  };
+  auto* tick = static_cast<TTimer*>(harness::Find(form, "Tick"));
+  tick->OnTimer = [](TObject*) { throw std::logic_error("tick failed"); };
+  harness::PumpUntil([&] { return reported.size() >= 2; });
+  Application->OnException = nullptr;
+  form->Free();
+  EXPECT_EQ(calls.size(), 2u);
+  harness::ResetScripts();
+  ASSERT_GE(reported.size(), 2u);
+  EXPECT_EQ(reported[0], "Tick: tick failed");
+}
+
+TEST(ApplicationErrors, AFailedSystemCallCarriesItsErrorCode) {
+  TEventForm* form = MakeForm("object Host: TEventForm\nend\n", false);
+  class TUnknownClass : public TWinControl {
+   public:
+    using TWinControl::TWinControl;
+
+   protected:
+    void CreateParams(TCreateParams& params) override {
+      TWinControl::CreateParams(params);
+      params.WinClassName = L"NoSuchWindowClass";
+      params.NativeClass = true;
+    }
+  };
+  // The code the system gives for that failure (Windows and Wine differ).
+  EXPECT_EQ(CreateWindowExW(0, L"NoSuchWindowClass", L"", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr), nullptr);
+  const DWORD code = GetLastError();
+  ASSERT_NE(code, 0u);
+  auto* control = new TUnknownClass(form);
+  control->SetName("Odd");
+  try {
+    control->SetParent(form);  // the form has its window, so the control makes one
+    ADD_FAILURE() << "the window was made";
+  } catch (const EOSError& e) {
+    EXPECT_EQ(e.ErrorCode, code);
+    const std::string text = e.what();
+    const std::string number = " (error " + std::to_string(code) + ")";
+    EXPECT_EQ(text.rfind("CreateWindowEx for Odd: ", 0), 0u) << text;
+    EXPECT_EQ(text.substr(text.size() - number.size()), number);
+    EXPECT_GT(text.size(), std::string("CreateWindowEx for Odd: ").size() + number.size()) << text;
+  }
   form->Free();
 }
 

@@ -1,5 +1,6 @@
 // Stored layouts: values of every kind, fields and handlers, errors that
-// name their place, and references to components of other forms.
+// name their place, references to components of other forms, and the
+// self-clearing component reference.
 #include <gtest/gtest.h>
 
 #include "framework/ImageList.h"
@@ -243,6 +244,30 @@ TEST(LayoutReferences, AFreedFormDropsItsWaitingReferences) {
   EXPECT_EQ(PendingLayoutReferences().size(), 1u);
   user->Free();
   EXPECT_TRUE(PendingLayoutReferences().empty());
+}
+
+TEST(ComponentRef, FollowsOnlyItsCurrentTargetAndClearsItselfWhenThatIsFreed) {
+  auto* first = new TComponent(nullptr);
+  auto* second = new TComponent(nullptr);
+  int freed = 0;
+  {
+    TComponentRef<TComponent> ref([&] { ++freed; });
+    ref = first;
+    ref = second;
+    first->Free();
+    EXPECT_EQ(ref.Get(), second);
+    second->Free();
+    EXPECT_EQ(ref.Get(), nullptr);
+    EXPECT_EQ(freed, 1);
+    ref = new TComponent(nullptr);
+    ref->Free();
+    EXPECT_EQ(freed, 2);
+  }
+  // A reference that goes first leaves its target nothing to tell.
+  auto* third = new TComponent(nullptr);
+  { TComponentRef<TComponent> ref([&] { ++freed; }); ref = third; }
+  third->Free();
+  EXPECT_EQ(freed, 2);
 }
 
 }  // namespace
