@@ -5,7 +5,6 @@
 #include <limits>
 #include <string>
 
-#include "controls/ComponentRef.h"
 #include "framework/Layout.h"
 
 TMyUpdown::TMyUpdown(TComponent* AOwner) : TPanel(AOwner) {
@@ -19,7 +18,7 @@ TMyUpdown::TMyUpdown(TComponent* AOwner) : TPanel(AOwner) {
 
 void TMyUpdown::SetAssociate(TCustomEdit* value) {
   if (value == associate_) return;
-  SetComponentRef(this, associate_, value);
+  associate_ = value;
   if (!value) return;
   value->SetText(std::to_wstring(min_));
   value->SetReadOnly(true);
@@ -29,10 +28,11 @@ void TMyUpdown::SetAssociate(TCustomEdit* value) {
 void TMyUpdown::SetUpButton(TXImageButtonColor* value) { SetButton(up_button_, value, sdUp); }
 void TMyUpdown::SetDownButton(TXImageButtonColor* value) { SetButton(down_button_, value, sdDown); }
 
-void TMyUpdown::SetButton(TXImageButtonColor*& field, TXImageButtonColor* value, TDirection direction) {
+void TMyUpdown::SetButton(TComponentRef<TXImageButtonColor>& field, TXImageButtonColor* value,
+                          TDirection direction) {
   if (value == field) return;
   TXImageButtonColor* previous = field;
-  SetComponentRef(this, field, value);
+  field = value;
   if (previous && previous->Owner() == this) previous->Free();
   if (!value) return;
   value->SetParent(this);
@@ -107,14 +107,6 @@ void TMyUpdown::MoveOver(const TXImageButtonColor& button, int x, int y) {
   if (!paused_) return;
   paused_ = false;
   timer_->SetEnabled(true);
-}
-
-void TMyUpdown::Notification(TComponent* component, TOperation operation) {
-  TPanel::Notification(component, operation);
-  if (operation != opRemove) return;
-  if (component == associate_) associate_ = nullptr;
-  if (component == up_button_) up_button_ = nullptr;
-  if (component == down_button_) down_button_ = nullptr;
 }
 
 namespace {

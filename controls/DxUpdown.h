@@ -36,13 +36,10 @@ class TMyUpdown : public TPanel {
   // The auto-repeat timer (150 ms, off while nothing repeats).
   TTimer& RepeatTimer() { return *timer_; }
 
- protected:
-  void Notification(TComponent* component, TOperation operation) override;
-
  private:
   enum TDirection { sdUp, sdDown };
 
-  void SetButton(TXImageButtonColor*& field, TXImageButtonColor* value, TDirection direction);
+  void SetButton(TComponentRef<TXImageButtonColor>& field, TXImageButtonColor* value, TDirection direction);
   void PlaceButtons();
   void Press(TDirection direction);
   void Tick();
@@ -54,9 +51,9 @@ class TMyUpdown : public TPanel {
   std::optional<int> Value() const;
   void Show(int value);
 
-  TCustomEdit* associate_ = nullptr;
-  TXImageButtonColor* up_button_ = nullptr;
-  TXImageButtonColor* down_button_ = nullptr;
+  TComponentRef<TCustomEdit> associate_;
+  TComponentRef<TXImageButtonColor> up_button_;
+  TComponentRef<TXImageButtonColor> down_button_;
   TTimer* timer_ = nullptr;
   int max_ = 999;
   int min_ = 2;

@@ -2,14 +2,13 @@
 
 #include <windowsx.h>
 
-#include "controls/ComponentRef.h"
 #include "controls/OrvVclPublic.h"
 #include "framework/Layout.h"
 
 TOrvVclButton::TOrvVclButton(TComponent* AOwner) : TCustomControl(AOwner) {}
 
 void TOrvVclButton::SetXPicList(TXImageButtonPicList* value) {
-  SetComponentRef(this, x_pic_list_, value);
+  x_pic_list_ = value;
   RepaintButton();
 }
 
@@ -104,11 +103,6 @@ void TOrvVclButton::PaintTo(HDC dc) {
 void TOrvVclButton::EnabledChanged() {
   TCustomControl::EnabledChanged();
   RepaintButton();
-}
-
-void TOrvVclButton::Notification(TComponent* component, TOperation operation) {
-  TCustomControl::Notification(component, operation);
-  if (operation == opRemove && component == x_pic_list_) x_pic_list_ = nullptr;
 }
 
 namespace {

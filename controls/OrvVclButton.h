@@ -46,7 +46,6 @@ class TOrvVclButton : public TCustomControl {
  protected:
   // Repaints at once in the disabled or the state picture.
   void EnabledChanged() override;
-  void Notification(TComponent* component, TOperation operation) override;
 
  private:
   void PaintTo(HDC dc);
@@ -54,7 +53,7 @@ class TOrvVclButton : public TCustomControl {
   // After the framework's handling of a button release or leave.
   void MouseReleased();
 
-  TXImageButtonPicList* x_pic_list_ = nullptr;
+  TComponentRef<TXImageButtonPicList> x_pic_list_;
   TButtonColor button_color_ = fBlue;
   int picstyle_ = 1;
   bool clicks_disabled_ = false;

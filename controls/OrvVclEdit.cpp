@@ -1,6 +1,5 @@
 #include "controls/OrvVclEdit.h"
 
-#include "controls/ComponentRef.h"
 #include "controls/OrvVclPublic.h"
 #include "framework/Layout.h"
 
@@ -10,7 +9,7 @@ TOrvVclEdit::TOrvVclEdit(TComponent* AOwner) : TCustomEdit(AOwner) {
 }
 
 void TOrvVclEdit::SetPicList(TOrvVclPopupMenuPicList* value) {
-  SetComponentRef(this, pic_list_, value);
+  pic_list_ = value;
   RepaintWindow();
 }
 
@@ -43,11 +42,6 @@ void TOrvVclEdit::WndProc(TMessage& m) {
 void TOrvVclEdit::EnabledChanged() {
   TCustomEdit::EnabledChanged();
   RepaintWindow();
-}
-
-void TOrvVclEdit::Notification(TComponent* component, TOperation operation) {
-  TCustomEdit::Notification(component, operation);
-  if (operation == opRemove && component == pic_list_) pic_list_ = nullptr;
 }
 
 namespace {

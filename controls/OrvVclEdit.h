@@ -21,11 +21,10 @@ class TOrvVclEdit : public TCustomEdit {
  protected:
   // Repaints at once, frame included.
   void EnabledChanged() override;
-  void Notification(TComponent* component, TOperation operation) override;
 
  private:
   void RepaintWindow();
 
-  TOrvVclPopupMenuPicList* pic_list_ = nullptr;
+  TComponentRef<TOrvVclPopupMenuPicList> pic_list_;
   int picstyle_ = 1;
 };
