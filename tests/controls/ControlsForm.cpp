@@ -25,15 +25,17 @@ const bool registered = [] {
   return true;
 }();
 
-// The top-level objects of the picture-list classes in a layout text.
+// The top-level picture lists and image lists of a layout text.
 std::string PictureListObjects(const std::string& layout) {
   std::istringstream in(layout);
   std::string line, objects;
   bool inside = false;
   while (std::getline(in, line)) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
-    const bool picList = line.size() > 7 && line.compare(line.size() - 7, 7, "PicList") == 0;
-    if (line.rfind("  object ", 0) == 0 && picList) inside = true;
+    const bool skinned = line.find(": TX") != std::string::npos || line.find(": TOrvVcl") != std::string::npos;
+    if (line.rfind("  object ", 0) == 0 &&
+        ((skinned && line.find("PicList") != std::string::npos) || line.find(": TImageList") != std::string::npos))
+      inside = true;
     if (inside) objects += line + "\n";
     if (line == "  end") inside = false;
   }

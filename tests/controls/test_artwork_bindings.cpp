@@ -7,6 +7,7 @@
 #include <set>
 #include <sstream>
 
+#include "controls/OrvVclScrollbarPicList.h"
 #include "controls/XImageButtonPicList.h"
 #include "controls/XProcessBarPicList.h"
 #include "framework/Layout.h"
@@ -123,6 +124,15 @@ TEST(ArtworkBindings, TheResourceFormsPictureListsLoadWithTheirPictures) {
   EXPECT_EQ(bars->Border(fRed), 0x00A8A8F4u);
   EXPECT_EQ(bars->Bottom(fBlack).Width(), 14);
   EXPECT_EQ(bars->Bar(fYellow).Width(), 12);
+
+  auto* merge = dynamic_cast<TOrvVclScrollbarPicList*>(lists->FindComponent("OrvVclScrollbarPicList2"));
+  ASSERT_NE(merge, nullptr);
+  EXPECT_EQ(merge->BorderColor(4), 0x00949494u);
+  EXPECT_EQ(merge->MyFont(4).Color(), 0x009D4700u);
+  auto* sorts = dynamic_cast<TImageList*>(lists->FindComponent("orvImgListHeader"));
+  ASSERT_NE(sorts, nullptr);
+  ASSERT_EQ(sorts->Count(), 3);
+  EXPECT_EQ(sorts->Images(2).Width(), 16);
 }
 
 }  // namespace

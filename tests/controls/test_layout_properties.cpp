@@ -2,6 +2,7 @@
 // layout under the name the layouts use.
 #include <gtest/gtest.h>
 
+#include "controls/OrvVclScrollBar.h"
 #include "controls/XCheckBox.h"
 #include "controls/XImageButtonColor.h"
 #include "controls/XProcessBar.h"
@@ -63,6 +64,34 @@ object Form1: TControlsForm
     CaptionTop = 1
     autosize = False
   end
+  object Skins: TOrvVclScrollbarPicList
+    Pic2 = 'skins/red/scroll.png'
+    PicThumb2 = 'skins/red/scroll_thumb.png'
+    PicSplit3 = 'skins/yellow/header_split.png'
+    PicHeaderBGNormal4 = 'skins/blue/header_normal.png'
+    PicHeaderBGOver4 = 'skins/blue/header_over.png'
+    PicHeaderBGDown4 = 'skins/blue/header_down.png'
+    PicHeaderBGDisable5 = 'skins/black/header_disable.png'
+    PicHeaderLeftNormal1 = 'skins/green/header_cap_left.png'
+    PicHeaderRightNormal1 = 'skins/green/header_cap_right.png'
+    HeaderColor2 = $00E3E3F8
+    HeaderFontColor4 = $00333333
+    BorderColor5 = $00949494
+    MyFont3.Color = $00002D7F
+    MyFont3.Name = 'Verdana'
+  end
+  object Scroll: TOrvVclScrollBar
+    Kind = sbVertical
+    PicList = Skins
+    Scrollwidth = 16
+    ScrollBorder = 3
+    Picstyle = 2
+    Picstyle = 9
+    THUMBMINSIZE = 8
+    THUMBBORDER = 4
+    Max = 40
+    PageSize = 10
+  end
 end
 )";
 
@@ -93,6 +122,17 @@ TEST(LayoutProperties, EveryPublishedPropertyIsReadUnderItsName) {
   EXPECT_EQ(box->Anchors(), akLeft | akBottom);
   EXPECT_EQ(box->CaptionTop(), 1);
   EXPECT_TRUE(box->OnClick != nullptr);
+
+  auto* skins = dynamic_cast<TOrvVclScrollbarPicList*>(harness::Find(form, "Skins"));
+  EXPECT_EQ(skins->PicHeaderRightNormal1().Width(), 3);
+  EXPECT_EQ(skins->HeaderColor(2), 0x00E3E3F8u);
+  EXPECT_EQ(skins->BorderColor(1), clBlack);  // the default
+  EXPECT_EQ(skins->MyFont(3).Name(), L"Verdana");
+  auto* scroll = dynamic_cast<TOrvVclScrollBar*>(harness::Find(form, "Scroll"));
+  EXPECT_EQ(scroll->PicList(), skins);
+  EXPECT_EQ(scroll->Picstyle(), 2);  // 9 is no style
+  EXPECT_EQ(scroll->THUMBMINSIZE(), 8);
+  EXPECT_EQ(scroll->THUMBBORDER(), 4u);
   form->Free();
 }
 
