@@ -96,6 +96,31 @@ const char* const kUpdownObjects = R"(
   end
 )";
 
+const char* const kComboObjects = R"(
+  object OrvVclButton2: TOrvVclButton
+    XPicList = frmResource.XImageButtonPicList2
+  end
+  object OrvVclScrollBar4: TOrvVclScrollBar
+    Kind = sbVertical
+    Visible = False
+    PicList = frmResource.OrvVclScrollbarPicList3
+    Picstyle = 4
+  end
+  object size_com_box: TOrvVclComboBox
+    Left = 300
+    Top = 96
+    Width = 120
+    Style = csDropDownList
+    Color = clWhite
+    Items.Strings = ('MB' 'KB' 'byte(s)' 'unit 4' 'unit 5' 'unit 6' 'unit 7' 'unit 8' 'unit 9' 'unit 10' 'unit 11' 'unit 12')
+    ItemIndex = 0
+    MyButton = OrvVclButton2
+    MyScrollbar = OrvVclScrollBar4
+    PicList = frmResource.OrvVclScrollbarPicList3
+    Picstyle = 4
+  end
+)";
+
 std::unique_ptr<TPicture> SolidPicture(int width, int height, TColor color, uint8_t alpha) {
   TPngImage png;
   png.CreateBlank(COLOR_RGBALPHA, 8, width, height);

@@ -38,6 +38,10 @@ TForm* SkinLists();
 // block_edt (which the layout gives), with its two arrow buttons bound to
 // the resource form's arrow pictures (SkinLists).
 extern const char* const kUpdownObjects;
+// The split page's unit box size_com_box (at 300, 96, twelve items) with
+// its drop-down button OrvVclButton2 and its list bar OrvVclScrollBar4, in
+// the Blue style of the resource form's third scroll-bar list.
+extern const char* const kComboObjects;
 
 // A PNG picture of one colour and alpha.
 std::unique_ptr<TPicture> SolidPicture(int width, int height, TColor color, uint8_t alpha = 255);

@@ -1,7 +1,8 @@
 // The input controls' gallery: skinned edits enabled and disabled, the
-// up-down on its edit, and the push button in each state of both colour
-// sets, on one form read from a layout; what the screen shows of it is
-// saved as build/screens/gallery_inputs.png for review.
+// up-down on its edit, the push button in each state of both colour sets,
+// and the combo box with its list dropped down, the list's skinned bar on
+// it, on one form read from a layout; what the screen shows of it is saved
+// as build/screens/gallery_inputs.png for review.
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -9,6 +10,7 @@
 
 #include "controls/DxUpdown.h"
 #include "controls/OrvVclButton.h"
+#include "controls/OrvVclComboBox.h"
 #include "controls/OrvVclEdit.h"
 #include "tests/controls/ControlsForm.h"
 #include "tests/harness/Harness.h"
@@ -20,7 +22,7 @@ object GalleryInputs: TControlsForm
   Left = 40
   Top = 40
   ClientWidth = 640
-  ClientHeight = 150
+  ClientHeight = 260
   BorderStyle = bsNone
   Color = clWhite
   Font.Name = 'Tahoma'
@@ -84,7 +86,7 @@ std::string PushButtons() {
 
 TEST(GalleryInputs, EditsUpdownAndPushButtonsAreShownAndSaved) {
   SkinLists();
-  TControlsForm* form = MakeForm(kEditsLayout + std::string(kUpdownObjects) + PushButtons() + "end\n");
+  TControlsForm* form = MakeForm(kEditsLayout + std::string(kUpdownObjects) + kComboObjects + PushButtons() + "end\n");
   for (const char* set : kSets)
     for (int state = 0; state < 4; ++state) {
       auto* button = dynamic_cast<TOrvVclButton*>(harness::FindControl(form, set + std::to_string(state)));
@@ -95,8 +97,16 @@ TEST(GalleryInputs, EditsUpdownAndPushButtonsAreShownAndSaved) {
   auto* updown = dynamic_cast<TMyUpdown*>(harness::FindControl(form, "MyUpdown1"));
   EXPECT_EQ(updown->Left(), 508);
   EXPECT_EQ(updown->Associate()->Text(), L"2");
+  // Dropped down by a press on its skinned button, as the user does.
+  auto* combo = dynamic_cast<TOrvVclComboBox*>(harness::FindControl(form, "size_com_box"));
+  const HWND button = combo->MyButton()->Handle();
+  SendMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  SendMessageW(combo->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  harness::Pump();
+  EXPECT_TRUE(combo->DroppedDown());
   auto shot = harness::CaptureScreen(form);
   EXPECT_FALSE(harness::SaveScreenshot(*shot, L"gallery_inputs").empty());
+  SendMessageW(combo->Handle(), CB_SHOWDROPDOWN, FALSE, 0);
   form->Free();
 }
 
