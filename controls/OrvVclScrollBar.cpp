@@ -100,10 +100,6 @@ bool IsArrowOrThumb(int part) { return part == spFirstArrow || part == spSecondA
 
 TOrvVclScrollBar::TOrvVclScrollBar(TComponent* AOwner) : TScrollBar(AOwner) {}
 
-TOrvVclScrollBar::~TOrvVclScrollBar() {
-  if (hooked_ && !host_destroyed_) ReleaseHost();
-}
-
 void TOrvVclScrollBar::SetPicList(TOrvVclScrollbarPicList* value) {
   pic_list_ = value;
   if (HandleAllocated()) RepaintNow(Handle());
@@ -359,7 +355,7 @@ bool TOrvVclScrollBar::MirrorMessage(TMessage& m) {
         info_.nMax = si->nMax;
       }
     }
-    if (m.WParam) RepaintNow(Handle());
+    if (m.WParam && !syncing_) RepaintNow(Handle());
   } else if (m.Msg == SBM_GETSCROLLINFO) {
     if (auto* si = reinterpret_cast<SCROLLINFO*>(m.LParam)) {
       if (si->fMask & SIF_PAGE) si->nPage = info_.nPage;
@@ -741,24 +737,27 @@ void TOrvVclScrollBar::SyncFromHost() {
 }
 
 // The framework's range, page and position follow first (each of their
-// writes reaches the mirror through SBM_SETSCROLLINFO); the host's values
-// go into the mirror last, so that it holds them exactly.
+// writes reaches the mirror through SBM_SETSCROLLINFO, unpainted); the
+// host's values go into the mirror last, so that it holds them exactly.
 void TOrvVclScrollBar::SyncAxis(int axis) {
   SCROLLINFO host{sizeof(host), SIF_ALL, 0, 0, 0, 0, 0};
   if (!host_ || !GetScrollInfo(host_, axis, &host)) return;
-  const int page = static_cast<int>(host.nPage);
-  const bool takeMax = host.nMax >= 0 && page < host.nMax;
-  SetMin(host.nMin);
-  // PageSize never exceeds Max on the way.
-  if (Max() > page) {
-    SetPageSize(page);
-    if (takeMax) SetMax(host.nMax);
-  } else {
-    if (takeMax) SetMax(host.nMax);
-    SetPageSize(page);
+  {
+    TValueGuard syncing(syncing_, true);
+    const int page = static_cast<int>(host.nPage);
+    const bool takeMax = host.nMax >= 0 && page < host.nMax;
+    SetMin(host.nMin);
+    // PageSize never exceeds Max on the way.
+    if (Max() > page) {
+      SetPageSize(page);
+      if (takeMax) SetMax(host.nMax);
+    } else {
+      if (takeMax) SetMax(host.nMax);
+      SetPageSize(page);
+    }
+    if (page != 0) SetLargeChange(page);
+    SetPosition(host.nPos);
   }
-  if (page != 0) SetLargeChange(page);
-  SetPosition(host.nPos);
   info_.nMin = host.nMin;
   info_.nMax = host.nMax;
   info_.nPos = host.nPos;

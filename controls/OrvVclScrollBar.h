@@ -49,7 +49,6 @@ int DragPosition(int length, int scrollWidth, int minThumb, const SCROLLINFO& in
 class TOrvVclScrollBar : public TScrollBar {
  public:
   explicit TOrvVclScrollBar(TComponent* AOwner);
-  ~TOrvVclScrollBar() override;
 
   TOrvVclScrollbarPicList* PicList() const { return pic_list_; }
   void SetPicList(TOrvVclScrollbarPicList* value);
@@ -82,14 +81,15 @@ class TOrvVclScrollBar : public TScrollBar {
   TRect PartRect(int part);
   // The part at a client point; spNone for a negative coordinate.
   int HitTest(TPoint p);
+  // The geometry of the bar as it is now.
   TBarGeometry Geometry();
   // The state of a part (TPartState).
   int PartState(int part) const;
-  // The mirrored scroll information (nTrackPos is -1 outside a drag).
+  // The mirrored scroll information; nTrackPos is -1 outside a drag (a host
+  // that is not a list view hands over its own).
   const SCROLLINFO& Mirror() const { return info_; }
   // The square where a host's two bars meet.
   TWinControl* CornerBox() const { return corner_; }
-  HWND Host() const { return host_; }
 
   void Loaded() override;
   void WndProc(TMessage& message) override;
@@ -174,6 +174,7 @@ class TOrvVclScrollBar : public TScrollBar {
   bool repeating_ = false;
   bool paused_ = false;
   bool leave_requested_ = false;
+  bool syncing_ = false;  // SyncFromHost is writing the framework's values
 
   HWND host_ = nullptr;
   WNDPROC host_proc_ = nullptr;

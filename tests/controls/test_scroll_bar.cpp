@@ -218,17 +218,6 @@ TEST_F(ScrollBar, HoldingTheTrackPagesUntilTheThumbReachesTheCursor) {
   harness::MouseUp(bar, mbLeft, 8, 70);
 }
 
-TEST_F(ScrollBar, HotTrackingLightsArrowsAndThumbButNeverTheTrack) {
-  harness::MouseMove(bar, 8, 5);
-  EXPECT_EQ(bar->PartState(spFirstArrow), psHot);
-  harness::MouseMove(bar, 8, 30);  // the track
-  EXPECT_EQ(bar->PartState(spFirstArrow) + bar->PartState(spTrackAfter), psNormal);
-  harness::MouseMove(bar, 8, 19);
-  EXPECT_EQ(bar->PartState(spThumb), psHot);
-  SendMessageW(bar->Handle(), WM_MOUSELEAVE, 0, 0);
-  EXPECT_EQ(bar->PartState(spThumb), psNormal);
-}
-
 TEST_F(ScrollBar, PaintsArrowsTracksAndAThumbWithCapsAndGrip) {
   bar->SetPageSize(50);
   bar->SetPosition(0);  // thumb [17, 50): 33 long, grip of 13 centred at 27
@@ -256,6 +245,22 @@ TEST_F(ScrollBar, PaintsArrowsTracksAndAThumbWithCapsAndGrip) {
   EXPECT_EQ(at(0), CellColour(0, 3));
   EXPECT_EQ(at(99), CellColour(1, 3));
   for (int y = 17; y < 83; y += 4) EXPECT_EQ(at(y), CellColour(3, 3)) << y;
+}
+
+// Hot tracking lights arrows and thumb, never the track; the screen itself
+// shows a hot arrow and a new style at once (no pending invalidation would).
+TEST_F(ScrollBar, HotPartsAndStyleChangesReachTheScreenAtOnce) {
+  harness::MouseMove(bar, 8, 5);
+  EXPECT_EQ(harness::PixelAt(*harness::CaptureScreen(form), 18, 15), CellColour(0, 1));
+  harness::MouseMove(bar, 8, 30);  // the track
+  EXPECT_EQ(bar->PartState(spFirstArrow) + bar->PartState(spTrackAfter), psNormal);
+  harness::MouseMove(bar, 8, 19);
+  EXPECT_EQ(bar->PartState(spThumb), psHot);
+  SendMessageW(bar->Handle(), WM_MOUSELEAVE, 0, 0);
+  EXPECT_EQ(bar->PartState(spThumb), psNormal);
+  FillSheet(list->Pic(3), 9, 4, ThumbColour, false);
+  bar->SetPicstyle(3);
+  EXPECT_EQ(harness::PixelAt(*harness::CaptureScreen(form), 18, 105), ThumbColour(1, 0));
 }
 
 TEST_F(ScrollBar, AHorizontalBarTakesTheHorizontalColumns) {
@@ -356,6 +361,10 @@ TEST_F(ListHost, ThePiecesLieOverTheHostsBarsAndFollowIt) {
   EXPECT_EQ((std::vector<int>{m.nMin, m.nMax, static_cast<int>(m.nPage), m.nTrackPos}),
             (std::vector<int>{0, 39, page, -1}));
   EXPECT_EQ((std::vector<int>{vbar->Max(), vbar->PageSize(), vbar->LargeChange()}), (std::vector<int>{39, page, page}));
+
+  SendMessageW(Host(), WM_KEYDOWN, VK_END, 0);  // the keyboard scrolls the list: the thumb follows
+  EXPECT_EQ(vbar->Mirror().nPos, 40 - page);
+  EXPECT_EQ(vbar->PartRect(spThumb).Bottom, vbar->Height() - 17);
 
   listView->Hide();
   EXPECT_FALSE(Shown(vbar) || Shown(hbar) || Shown(hbar->CornerBox()));
