@@ -86,6 +86,7 @@ TEST_F(Updown, SinglePressesStepWithinTheLimits) {
   const TCase cases[] = {
       {L"999", true, L"1", false},  {L"998", true, L"999", true}, {L"500", true, L"501", true},
       {L"2", false, L"2", false},   {L"3", false, L"2", true},    {L"1", false, L"2", false},
+      {L"", true, L"", false},      {L"12a", false, L"12a", false},  // not a number: no step, no error
   };
   for (const TCase& c : cases) {
     Start(c.start);
