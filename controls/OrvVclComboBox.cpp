@@ -8,11 +8,9 @@
 
 TOrvVclComboBox::TOrvVclComboBox(TComponent* AOwner) : TCustomComboBox(AOwner) {}
 
-TOrvVclComboBox::~TOrvVclComboBox() { DetachButton(); }
-
 void TOrvVclComboBox::BeforeDestruction() {
-  // Destroying the windows unhooks both; a button window that is no child
-  // of the combo window any more is unhooked here.
+  // Destroying the combo window destroys the button's too, and each hook
+  // puts its procedure back then; what may be left is let go of here.
   TCustomComboBox::BeforeDestruction();
   DetachButton();
 }
@@ -55,10 +53,9 @@ WNDPROC TOrvVclComboBox::Hook(HWND wnd) {
 
 void TOrvVclComboBox::CreateWnd() {
   TCustomComboBox::CreateWnd();
-  combo_wnd_ = Handle();
   list_wnd_ = nullptr;
   list_hooked_ = false;
-  combo_proc_ = Hook<&TOrvVclComboBox::ComboMessage>(combo_wnd_);
+  combo_proc_ = Hook<&TOrvVclComboBox::ComboMessage>(Handle());
   if (my_button_) AttachButton();
 }
 
@@ -67,7 +64,6 @@ LRESULT TOrvVclComboBox::ComboMessage(HWND wnd, UINT msg, WPARAM wParam, LPARAM 
   if (msg == WM_DESTROY) {
     SetWindowLongPtrW(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
     combo_proc_ = nullptr;
-    combo_wnd_ = nullptr;
     return CallWindowProcW(previous, wnd, msg, wParam, lParam);
   }
   if (msg == WM_CTLCOLORLISTBOX) return ListColours(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));

@@ -16,7 +16,6 @@
 class TOrvVclComboBox : public TCustomComboBox {
  public:
   explicit TOrvVclComboBox(TComponent* AOwner);
-  ~TOrvVclComboBox() override;
 
   // The button's window becomes a child of the combo window, laid over the
   // native drop-down button; presses on it open the list.
@@ -72,12 +71,13 @@ class TOrvVclComboBox : public TCustomComboBox {
   TComponentRef<TOrvVclScrollBar> my_scrollbar_;
   TComponentRef<TOrvVclScrollbarPicList> pic_list_;
   int picstyle_ = 1;
-  HWND combo_wnd_ = nullptr;         // hooked combo window
-  WNDPROC combo_proc_ = nullptr;     // its previous procedure while hooked
-  HWND button_wnd_ = nullptr;        // hooked button window
-  WNDPROC button_proc_ = nullptr;    // its previous procedure while hooked
+  WNDPROC combo_proc_ = nullptr;   // the combo window's previous procedure while hooked
+  HWND button_wnd_ = nullptr;      // the hooked button window
+  WNDPROC button_proc_ = nullptr;  // its previous procedure while hooked
   HWND list_wnd_ = nullptr;
   TBrush list_brush_;
   bool list_hooked_ = false;
+  // Set at first; a release on the combo window clears it, one on the
+  // button toggles it (and passes the mouse on to the combo when it clears).
   bool button_up_ = true;
 };
