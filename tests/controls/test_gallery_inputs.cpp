@@ -17,7 +17,7 @@
 
 namespace {
 
-const char* const kEditsLayout = R"(
+const char* const kForm = R"(
 object GalleryInputs: TControlsForm
   Left = 40
   Top = 40
@@ -27,48 +27,26 @@ object GalleryInputs: TControlsForm
   Color = clWhite
   Font.Name = 'Tahoma'
   Font.Height = -11
-  object Source_E: TOrvVclEdit
-    Left = 16
-    Top = 16
-    Width = 249
-    Height = 19
-    ReadOnly = True
-    Text = 'C:\Users\Public\Videos\holiday.avi'
-    PicList = frmResource.OrvVclPopupMenuPicList1
-  end
-  object Output_E: TOrvVclEdit
-    Left = 300
-    Top = 16
-    Width = 249
-    Height = 19
-    Enabled = False
-    Text = 'D:\Parts\'
-    PicList = frmResource.OrvVclPopupMenuPicList1
-  end
-  object Size_edt: TOrvVclEdit
-    Left = 16
-    Top = 56
-    Width = 194
-    Height = 19
-    Text = '1'
-    PicList = frmResource.OrvVclPopupMenuPicList1
-    Picstyle = 3
-  end
-  object block_edt: TOrvVclEdit
-    Left = 300
-    Top = 56
-    Width = 207
-    Height = 19
-    PicList = frmResource.OrvVclPopupMenuPicList1
-  end
-  object Large: TOrvVclButton
-    Left = 240
-    Top = 92
-    Width = 34
-    Height = 30
-    XPicList = frmResource.XImageButtonPicList2
-  end
 )";
+
+// The split page's edits: a path, a disabled path, a number in another
+// style, and the up-down's edit.
+std::string Edits() {
+  struct TEditShown {
+    const char *name, *text, *extra;
+    int left, top, width;
+  };
+  const TEditShown edits[] = {{"Source_E", "C:\\Users\\Public\\Videos\\holiday.avi", "ReadOnly = True", 16, 16, 249},
+                              {"Output_E", "D:\\Parts\\", "Enabled = False", 300, 16, 249},
+                              {"Size_edt", "1", "Picstyle = 3", 16, 56, 194},
+                              {"block_edt", "", "Picstyle = 1", 300, 56, 207}};
+  std::ostringstream out;
+  for (const TEditShown& e : edits)
+    out << "  object " << e.name << ": TOrvVclEdit\n    Left = " << e.left << "\n    Top = " << e.top
+        << "\n    Width = " << e.width << "\n    Height = 19\n    Text = '" << e.text << "'\n    " << e.extra
+        << "\n    PicList = frmResource.OrvVclPopupMenuPicList1\n  end\n";
+  return out.str();
+}
 
 // The push buttons: in each colour set normal, down, over and disabled,
 // left to right.
@@ -86,7 +64,7 @@ std::string PushButtons() {
 
 TEST(GalleryInputs, EditsUpdownAndPushButtonsAreShownAndSaved) {
   SkinLists();
-  TControlsForm* form = MakeForm(kEditsLayout + std::string(kUpdownObjects) + kComboObjects + PushButtons() + "end\n");
+  TControlsForm* form = MakeForm(kForm + Edits() + kUpdownObjects + kComboObjects + PushButtons() + "end\n");
   for (const char* set : kSets)
     for (int state = 0; state < 4; ++state) {
       auto* button = dynamic_cast<TOrvVclButton*>(harness::FindControl(form, set + std::to_string(state)));
