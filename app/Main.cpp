@@ -1,6 +1,6 @@
 #include "app/Main.h"
 
-#include "app/MobrelDLL.h"
+#include "mobrel/MobrelDLL.h"
 #include "framework/Layout.h"
 
 TfrmMain* frmMain = nullptr;

@@ -1,6 +1,6 @@
 // Program entry: the application, the two forms, the support library, the loop.
 #include "app/Main.h"
-#include "app/MobrelDLL.h"
+#include "mobrel/MobrelDLL.h"
 #include "app/frmRes.h"
 #include "app/Startup.h"
 

@@ -1,7 +1,7 @@
 #include "app/Startup.h"
 
 #include "app/Main.h"
-#include "app/MobrelDLL.h"
+#include "mobrel/MobrelDLL.h"
 #include "engine/global.h"
 #include "engine/Split_thread.h"
 

@@ -1,6 +1,6 @@
 #include "app/frmRes.h"
 
-#include "app/MobrelDLL.h"
+#include "mobrel/MobrelDLL.h"
 #include "framework/Layout.h"
 
 #include <cwctype>

@@ -1,5 +1,5 @@
 // The exported functions of Mobrel.dll.
-#include "app/MobrelDLL.h"
+#include "mobrel/MobrelDLL.h"
 #include "mobrel/Mobrel.h"
 #include "mobrel/Skin.h"
 
@@ -128,9 +128,8 @@ int32_t WINAPI g_MobrelDLL_MessageBox(HWND owner, const wchar_t* text, const wch
 BOOL WINAPI g_MobrelDLL_GetDiskInfo(uint32_t drive, TMobrelDiskInfo* info) {
   if (!info) return FALSE;
   *info = TMobrelDiskInfo{};
-  wchar_t path[] = {static_cast<wchar_t>(drive), L':', L'\\', 0};
-  wchar_t root[MAX_PATH];
-  if (!GetVolumePathNameW(path, root, MAX_PATH)) return FALSE;
+  // The root of a drive letter is the root of its volume.
+  const wchar_t root[] = {static_cast<wchar_t>(drive), L':', L'\\', 0};
   DWORD serial = 0, maxComponent = 0, flags = 0;
   if (!GetVolumeInformationW(root, info->VolumeName, 256, &serial, &maxComponent, &flags,
                              info->FileSystemName, 256))

@@ -4,7 +4,7 @@
 #include "mobrel/Draw.h"
 #include "mobrel/Mobrel.h"
 #include "mobrel/Skin.h"
-#include "app/MobrelDLL.h"
+#include "mobrel/MobrelDLL.h"
 
 #include <algorithm>
 #include <vector>

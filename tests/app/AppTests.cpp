@@ -49,25 +49,42 @@ TEST_F(ResourceForm, FillsPlaceholdersAsPlainCaseInsensitiveText) {
   EXPECT_EQ(ReplaceAllIgnoreCase(L"100%", L"%s", L"1"), L"100%");
 }
 
-TEST_F(ResourceForm, ShowsMessagesThroughTheLibraryWithTitleAndStyle) {
-  mobrel_double::Get().Answers = {IDYES, IDNO};
+// The box style of each message: warning 48, information 64, question 36;
+// 0 where no operation shows the message in a box.
+constexpr uint32_t kStyles[TfrmResource::MessageCount + 1] = {0,
+    48, 48, 36, 36, 36, 0,  36, 48, 48, 48,   //  1 to 10
+    0,  48, 48, 0,  48, 36, 48, 48, 64, 0,    // 11 to 20
+    0,  0,  64, 0,  48, 48, 0,  0,  48};      // 21 to 29
+
+TEST_F(ResourceForm, ShowsEveryMessageThroughTheLibraryOwnedByTheMainWindowInItsStyle) {
+  HWND main = Application->MainForm()->Handle();
+  ASSERT_NE(main, nullptr);
+  for (int n = 1; n <= TfrmResource::MessageCount; ++n) ShowMessageNumber(n);
+  auto calls = mobrel_double::CallsOf("MessageBox");
+  ASSERT_EQ(calls.size(), static_cast<size_t>(TfrmResource::MessageCount));
+  for (int n = 1; n <= TfrmResource::MessageCount; ++n) {
+    SCOPED_TRACE("message " + std::to_string(n));
+    const auto& call = calls[n - 1];
+    EXPECT_EQ(call.Text, MessageText(n));
+    EXPECT_EQ(call.Title, L"Quenlor");
+    EXPECT_EQ(call.Owner, main);
+    if (kStyles[n] != 0) {
+      EXPECT_EQ(call.Style, kStyles[n]);
+    }
+  }
+
+  // Only 6 answers Yes; the split confirmation alone has no owner.
+  mobrel_double::Reset();
+  mobrel_double::Get().Answers = {IDYES, IDNO, IDOK};
   EXPECT_TRUE(AskYes(4));
   EXPECT_FALSE(AskYes(3));
-  ShowMessageNumber(2);
-  ShowMessageNumber(19);
+  EXPECT_FALSE(AskYes(7));
   ShowMessageText(5, MessageText(5) + L" C:\\data\\a.iso", nullptr);
-
-  auto calls = mobrel_double::CallsOf("MessageBox");
-  ASSERT_EQ(calls.size(), 5u);
-  EXPECT_EQ(calls[0].Text, L"Do you want to exit?");
-  EXPECT_EQ(calls[0].Style, 36u);
-  EXPECT_EQ(calls[2].Text, L"Failed! The source file might be in use by another program.");
-  EXPECT_EQ(calls[2].Style, 48u);
-  EXPECT_EQ(calls[3].Style, 64u);
-  EXPECT_EQ(calls[4].Text, L"Are you sure you want to split the file? C:\\data\\a.iso");
-  EXPECT_EQ(calls[4].Owner, nullptr);
-  EXPECT_EQ(calls[4].Style, 36u);
-  for (const auto& call : calls) EXPECT_EQ(call.Title, L"Quenlor");
+  calls = mobrel_double::CallsOf("MessageBox");
+  ASSERT_EQ(calls.size(), 4u);
+  EXPECT_EQ(calls[3].Text, L"Are you sure you want to split the file? C:\\data\\a.iso");
+  EXPECT_EQ(calls[3].Owner, nullptr);
+  EXPECT_EQ(calls[3].Style, 36u);
 }
 
 TEST_F(ResourceForm, LetsWindowsEndTheSession) {

@@ -12,7 +12,8 @@
 #include "controls/XProcessBarPicList.h"
 #include "framework/Layout.h"
 #include "framework/Resources.h"
-#include "tests/controls/ControlsForm.h"
+#include "tests/controls/SkinLists.h"
+#include "tests/harness/Harness.h"
 
 namespace {
 
@@ -105,7 +106,7 @@ TEST(ArtworkBindings, EveryPictureOfTheLayoutsExistsWithItsSizeInItsSlot) {
 
 TEST(ArtworkBindings, TheResourceFormsPictureListsLoadWithTheirPictures) {
   TForm* lists = SkinLists();
-  auto* tabs = dynamic_cast<TXImageButtonPicList*>(lists->FindComponent("imgListTab"));
+  auto* tabs = harness::Find<TXImageButtonPicList>(lists, "imgListTab");
   ASSERT_NE(tabs, nullptr);
   for (TButtonColor color : {fBlue, fGreen, fBlack, fYellow, fRed})
     for (TButtonState state :
@@ -113,12 +114,12 @@ TEST(ArtworkBindings, TheResourceFormsPictureListsLoadWithTheirPictures) {
       EXPECT_EQ(tabs->Picture(color, state).Width(), 128);
       EXPECT_EQ(tabs->Picture(color, state).Height(), 31);
     }
-  auto* browse = dynamic_cast<TXImageButtonPicList*>(lists->FindComponent("XImageButtonPicList1"));
+  auto* browse = harness::Find<TXImageButtonPicList>(lists, "XImageButtonPicList1");
   ASSERT_NE(browse, nullptr);
   EXPECT_EQ(browse->Picture(fBlue, TButtonState::Normal).Width(), 41);
   EXPECT_TRUE(browse->Picture(fRed, TButtonState::Normal).Empty());
 
-  auto* bars = dynamic_cast<TXProcessBarPicList*>(lists->FindComponent("XProcessBarPicList1"));
+  auto* bars = harness::Find<TXProcessBarPicList>(lists, "XProcessBarPicList1");
   ASSERT_NE(bars, nullptr);
   EXPECT_EQ(bars->Border(fBlue), 0x00F3C38Fu);
   EXPECT_EQ(bars->Border(fRed), 0x00A8A8F4u);

@@ -4,21 +4,12 @@
 #include <gtest/gtest.h>
 
 #include "controls/XCheckBox.h"
-#include "tests/controls/ControlsForm.h"
+#include "tests/harness/EventForm.h"
 #include "tests/harness/Harness.h"
 
 namespace {
 
-using Log = std::vector<std::string>;
-
-const char* const kBoxLayout = R"(
-object Form1: TControlsForm
-  Left = 40
-  Top = 40
-  ClientWidth = 300
-  ClientHeight = 120
-  BorderStyle = bsNone
-  Color = clYellow
+const std::string kBoxLayout = FormLayout(300, 120, R"(  Color = clYellow
   object Boxes: TXCheckBoxPicList
   end
   object Back: TShape
@@ -49,8 +40,7 @@ object Form1: TControlsForm
     autosize = True
     Onclick = ItemClick
   end
-end
-)";
+)");
 
 // A distinct colour for each picture of the list: red for the status,
 // green for the state.
@@ -62,27 +52,27 @@ class CheckBox : public ::testing::Test {
  protected:
   void SetUp() override {
     form = MakeForm(kBoxLayout);
-    auto* list = dynamic_cast<TXCheckBoxPicList*>(harness::Find(form, "Boxes"));
+    auto* list = harness::Find<TXCheckBoxPicList>(form, "Boxes");
     // Checked and unchecked pictures as in the main window; no grayed ones.
     for (TXCheckBoxStatus status : {csChecked, csUnChecked})
       for (TButtonState state : {TButtonState::Normal, TButtonState::MouseOn, TButtonState::Disabled})
-        list->Picture(status, state).Assign(*SolidPicture(9, 9, ColourOf(status, state)));
-    radio = dynamic_cast<TXCheckBox*>(harness::FindControl(form, "Radio"));
-    plain = dynamic_cast<TXCheckBox*>(harness::FindControl(form, "Plain"));
+        list->Picture(status, state).Assign(*harness::SolidPicture(9, 9, ColourOf(status, state)));
+    radio = harness::Find<TXCheckBox>(form, "Radio");
+    plain = harness::Find<TXCheckBox>(form, "Plain");
     radio->SetPicImageList(list);
     plain->SetPicImageList(list);
     form->Take();
   }
   void TearDown() override { form->Free(); }
 
-  // The form's pixel at a point of the box.
+  // The pixel the screen shows at a point of the box.
   TColor Pixel(TXCheckBox* box, int x, int y) {
-    return harness::PixelAt(*harness::Render(form), box->Left() + x, box->Top() + y);
+    return harness::PixelAt(*harness::CaptureScreen(form), box->Left() + x, box->Top() + y);
   }
   // The 9 x 9 picture is drawn centred in a 14 x 14 box, at (2, 2).
   TColor BoxColour(TXCheckBox* box) { return Pixel(box, 6, 6); }
 
-  TControlsForm* form = nullptr;
+  TEventForm* form = nullptr;
   TXCheckBox* radio = nullptr;
   TXCheckBox* plain = nullptr;
 };
@@ -143,6 +133,24 @@ TEST_F(CheckBox, ADisabledBoxShowsItsDisabledPictureAndIgnoresTheMouse) {
   harness::MouseMove(plain);
   EXPECT_EQ(plain->Cursor(), crHandPoint);
   EXPECT_EQ(BoxColour(plain), ColourOf(csChecked, TButtonState::MouseOn));
+}
+
+TEST_F(CheckBox, TheCaptionStartsFourPixelsRightOfTheBox) {
+  // The caption's glyphs drawn alone at (0, 0), and where the box shows them.
+  TBitmap alone(200, 30);
+  alone.Canvas().Brush.SetColor(clYellow);
+  alone.Canvas().FillRect(Rect(0, 0, 200, 30));
+  alone.Canvas().Font.Assign(plain->Font());
+  alone.Canvas().Brush.SetStyle(bsClear);
+  alone.Canvas().TextOut(0, 0, L"Plain");
+  const TRect glyphs = harness::InkBox(alone, clYellow, Rect(0, 0, 200, 30));
+  const int height = alone.Canvas().TextHeight(L"Plain");
+
+  const TRect shown = harness::InkBox(*harness::CaptureScreen(form), clYellow,
+                                      Bounds(plain->Left() + 14, plain->Top(), plain->Width() - 14, 17));
+  // Box 14 wide plus a gap of 4; centred on a row of max(text height, 14).
+  const int x = plain->Left() + 18, y = plain->Top() + (std::max(height, 14) - height) / 2;
+  EXPECT_EQ(shown, (TRect{glyphs.Left + x, glyphs.Top + y, glyphs.Right + x, glyphs.Bottom + y}));
 }
 
 TEST_F(CheckBox, TheWidthFollowsCaptionAndFontAtTheNextPaintAndTheHeightStays) {

@@ -3,20 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "controls/XImageButtonColor.h"
-#include "tests/controls/ControlsForm.h"
+#include "tests/harness/EventForm.h"
 #include "tests/harness/Harness.h"
 
 namespace {
 
 // Blue and Red sets of the large buttons; Green has none.
-const char* const kColorLayout = R"(
-object Form1: TControlsForm
-  Left = 40
-  Top = 40
-  ClientWidth = 300
-  ClientHeight = 100
-  BorderStyle = bsNone
-  Color = clWhite
+const std::string kColorLayout = FormLayout(300, 100, R"(  Color = clWhite
   object List: TXImageButtonPicList
     PicBlueNormal = 'skins/blue/button_large_normal.png'
     PicBlueMouseOn = 'skins/blue/button_large_mouseon.png'
@@ -44,25 +37,27 @@ object Form1: TControlsForm
     Caption = 'Split File'
     PicImageList = List
   end
-end
-)";
+)");
 
 class ColorButton : public ::testing::Test {
  protected:
   void SetUp() override {
     form = MakeForm(kColorLayout);
-    list = dynamic_cast<TXImageButtonPicList*>(harness::Find(form, "List"));
-    split = dynamic_cast<TXImageButtonColor*>(harness::FindControl(form, "Split_btn"));
-    tab = dynamic_cast<TXImageButtonColor*>(harness::FindControl(form, "Tab"));
+    list = harness::Find<TXImageButtonPicList>(form, "List");
+    split = harness::Find<TXImageButtonColor>(form, "Split_btn");
+    tab = harness::Find<TXImageButtonColor>(form, "Tab");
   }
   void TearDown() override { form->Free(); }
 
-  // The list's picture stretched as a 114-pixel button shows it.
-  std::unique_ptr<TPngImage> Stretched(TButtonColor color, TButtonState state) {
-    return StretchCaps(*list->Picture(color, state).GraphicAs<TPngImage>(), 114, 25, 25);
+  // Whether the button's slot holds the list's picture of that colour and
+  // state, stretched as a 114-pixel button shows it.
+  bool Holds(TPicture& slot, TButtonColor color, TButtonState state) {
+    const auto* png = slot.GraphicAs<TPngImage>();
+    return png && harness::SamePixels(
+                      *png, *StretchCaps(*list->Picture(color, state).GraphicAs<TPngImage>(), 114, 25, 25));
   }
 
-  TControlsForm* form = nullptr;
+  TEventForm* form = nullptr;
   TXImageButtonPicList* list = nullptr;
   TXImageButtonColor* split = nullptr;
   TXImageButtonColor* tab = nullptr;
@@ -72,8 +67,8 @@ TEST_F(ColorButton, AListShowsItsBlueSetStretchedToTheButtonsWidth) {
   EXPECT_EQ(split->ButtonColor(), fBlue);
   EXPECT_EQ(split->Width(), 114);
   EXPECT_EQ(split->Height(), 33);
-  EXPECT_TRUE(SamePixels(*split->PicNormal().GraphicAs<TPngImage>(), *Stretched(fBlue, TButtonState::Normal)));
-  EXPECT_TRUE(SamePixels(*split->PicMouseOn().GraphicAs<TPngImage>(), *Stretched(fBlue, TButtonState::MouseOn)));
+  EXPECT_TRUE(Holds(split->PicNormal(), fBlue, TButtonState::Normal));
+  EXPECT_TRUE(Holds(split->PicMouseOn(), fBlue, TButtonState::MouseOn));
   EXPECT_TRUE(split->PicDisabled().Empty());
   EXPECT_EQ(split->Font().Color(), 0x009D4700u);
 }
@@ -82,17 +77,23 @@ TEST_F(ColorButton, ButtonColorSwapsTheSetAndReplacesOnlyADefaultCaptionColour) 
   split->SetButtonColor(fRed);
   tab->SetButtonColor(fRed);
   EXPECT_EQ(split->Width(), 114);
-  EXPECT_TRUE(SamePixels(*split->PicNormal().GraphicAs<TPngImage>(), *Stretched(fRed, TButtonState::Normal)));
-  EXPECT_TRUE(SamePixels(*split->PicDisabled().GraphicAs<TPngImage>(), *Stretched(fRed, TButtonState::Disabled)));
+  EXPECT_TRUE(Holds(split->PicNormal(), fRed, TButtonState::Normal));
+  EXPECT_TRUE(Holds(split->PicDisabled(), fRed, TButtonState::Disabled));
   EXPECT_TRUE(split->PicMouseOn().Empty());
-  EXPECT_EQ(split->Font().Color(), 0x000000B4u);
   EXPECT_EQ(tab->Font().Color(), clWhite);
 
   split->SetButtonColor(fBlack);
-  EXPECT_EQ(split->Font().Color(), 0x00FEFEFEu);
   // A colour the list has no pictures for leaves the button empty.
   EXPECT_TRUE(split->PicNormal().Empty());
   EXPECT_TRUE(split->Picture().Empty());
+
+  // The default caption colour of each skin colour ($00BBGGRR).
+  const std::pair<TButtonColor, TColor> defaults[] = {
+      {fGreen, 0x00116D0D}, {fYellow, 0x00002D7F}, {fRed, 0x000000B4}, {fBlack, 0x00FEFEFE}, {fBlue, 0x009D4700}};
+  for (auto [color, caption] : defaults) {
+    split->SetButtonColor(color);
+    EXPECT_EQ(split->Font().Color(), caption) << "colour " << int{color};
+  }
 }
 
 TEST_F(ColorButton, AssigningTheListAgainSwitchesBackToBlue) {
@@ -100,7 +101,7 @@ TEST_F(ColorButton, AssigningTheListAgainSwitchesBackToBlue) {
   split->SetPicImageList(list);
   EXPECT_EQ(split->ButtonColor(), fBlue);
   EXPECT_EQ(split->Font().Color(), 0x009D4700u);
-  EXPECT_TRUE(SamePixels(*split->PicNormal().GraphicAs<TPngImage>(), *Stretched(fBlue, TButtonState::Normal)));
+  EXPECT_TRUE(Holds(split->PicNormal(), fBlue, TButtonState::Normal));
 }
 
 TEST_F(ColorButton, WithoutAListTheColourIsOnlyStored) {

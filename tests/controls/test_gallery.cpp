@@ -9,7 +9,8 @@
 #include "controls/XCheckBox.h"
 #include "controls/XImageButtonColor.h"
 #include "controls/XProcessBar.h"
-#include "tests/controls/ControlsForm.h"
+#include "tests/controls/SkinLists.h"
+#include "tests/harness/EventForm.h"
 #include "tests/harness/Harness.h"
 
 namespace {
@@ -132,8 +133,7 @@ std::string CheckBoxes() {
 std::string GalleryLayout() {
   std::ostringstream out;
   const int height = 5 * (kStripHeight + kPageHeight) + kBoxesHeight;
-  out << "object Gallery: TControlsForm\n  Left = 0\n  Top = 0\n  BorderStyle = bsNone\n"
-      << "  ClientWidth = " << kWidth << "\n  ClientHeight = " << height << "\n  Color = clWhite\n";
+  out << "  Color = clWhite\n";
   for (int skin = 0; skin < 5; ++skin) {
     const int top = skin * (kStripHeight + kPageHeight);
     out << "  object strip" << skin << ": TPanel\n    Left = 0\n    Top = " << top << "\n    Width = " << kWidth
@@ -145,17 +145,17 @@ std::string GalleryLayout() {
   }
   out << "  object boxes: TPanel\n    Left = 0\n    Top = " << height - kBoxesHeight << "\n    Width = " << kWidth
       << "\n    Height = " << kBoxesHeight << "\n    BevelOuter = bvNone\n    Color = clWhite\n"
-      << CheckBoxes() << "  end\nend\n";
-  return out.str();
+      << CheckBoxes() << "  end\n";
+  return FormLayout(kWidth, height, out.str());
 }
 
 TEST(Gallery, EveryListInEveryColourAndStateIsShownAndSaved) {
   SkinLists();
-  TControlsForm* form = MakeForm(GalleryLayout());
+  TEventForm* form = MakeForm(GalleryLayout());
   for (int list = 0; list < static_cast<int>(std::size(kLists)); ++list)
     for (int skin = 0; skin < 5; ++skin)
       for (int state = 0; state < 4; ++state) {
-        auto* button = dynamic_cast<TXImageButtonColor*>(harness::Find(form, ButtonName(list, skin, state)));
+        auto* button = harness::Find<TXImageButtonColor>(form, ButtonName(list, skin, state));
         button->SetButtonColor(kSkins[skin].Color);
         switch (kStates[state]) {
           case TButtonState::MouseOn: button->DrawState(TButtonState::MouseOn); break;
@@ -170,7 +170,7 @@ TEST(Gallery, EveryListInEveryColourAndStateIsShownAndSaved) {
         EXPECT_EQ(button->Width(), kLists[list].Width) << button->Name();
       }
   // The first box with the mouse over it.
-  harness::MouseMove(harness::FindControl(form, "box0"));
+  harness::MouseMove(harness::Find(form, "box0"));
   harness::Pump();
   auto shot = harness::Render(form);
   const std::wstring path = harness::SaveScreenshot(*shot, L"gallery");

@@ -12,13 +12,15 @@
 #include "controls/OrvVclButton.h"
 #include "controls/OrvVclComboBox.h"
 #include "controls/OrvVclEdit.h"
-#include "tests/controls/ControlsForm.h"
+#include "tests/controls/InputControls.h"
+#include "tests/controls/SkinLists.h"
+#include "tests/harness/EventForm.h"
 #include "tests/harness/Harness.h"
 
 namespace {
 
 const char* const kForm = R"(
-object GalleryInputs: TControlsForm
+object GalleryInputs: TEventForm
   Left = 40
   Top = 40
   ClientWidth = 640
@@ -62,27 +64,42 @@ std::string PushButtons() {
   return out.str();
 }
 
+// Copies what a window of its own (the drop-down list, the list's bar)
+// shows into the form's capture, at its place over the form.
+void PasteWindow(TBitmap& shot, TWinControl* form, HWND wnd) {
+  RECT r;
+  GetWindowRect(wnd, &r);
+  POINT origin{0, 0};
+  ClientToScreen(form->Handle(), &origin);
+  HDC dc = GetWindowDC(wnd);
+  BitBlt(shot.Canvas().Handle(), r.left - origin.x, r.top - origin.y, r.right - r.left, r.bottom - r.top, dc, 0, 0,
+         SRCCOPY);
+  ReleaseDC(wnd, dc);
+}
+
 TEST(GalleryInputs, EditsUpdownAndPushButtonsAreShownAndSaved) {
   SkinLists();
-  TControlsForm* form = MakeForm(kForm + Edits() + kUpdownObjects + kComboObjects + PushButtons() + "end\n");
+  TEventForm* form = MakeForm(kForm + Edits() + kUpdownObjects + kComboObjects + PushButtons() + "end\n");
   for (const char* set : kSets)
     for (int state = 0; state < 4; ++state) {
-      auto* button = dynamic_cast<TOrvVclButton*>(harness::FindControl(form, set + std::to_string(state)));
+      auto* button = harness::Find<TOrvVclButton>(form, set + std::to_string(state));
       if (state == 3) button->SetEnabled(false);
       else button->SetnMousestatue(state);
       button->RepaintButton();
     }
-  auto* updown = dynamic_cast<TMyUpdown*>(harness::FindControl(form, "MyUpdown1"));
+  auto* updown = harness::Find<TMyUpdown>(form, "MyUpdown1");
   EXPECT_EQ(updown->Left(), 508);
   EXPECT_EQ(updown->Associate()->Text(), L"2");
   // Dropped down by a press on its skinned button, as the user does.
-  auto* combo = dynamic_cast<TOrvVclComboBox*>(harness::FindControl(form, "size_com_box"));
+  auto* combo = harness::Find<TOrvVclComboBox>(form, "size_com_box");
   const HWND button = combo->MyButton()->Handle();
   SendMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
   SendMessageW(combo->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
   harness::Pump();
   EXPECT_TRUE(combo->DroppedDown());
   auto shot = harness::CaptureScreen(form);
+  PasteWindow(*shot, form, combo->ListHandle());
+  PasteWindow(*shot, form, combo->MyScrollbar()->Handle());
   EXPECT_FALSE(harness::SaveScreenshot(*shot, L"gallery_inputs").empty());
   SendMessageW(combo->Handle(), CB_SHOWDROPDOWN, FALSE, 0);
   form->Free();

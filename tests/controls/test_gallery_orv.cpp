@@ -9,7 +9,8 @@
 
 #include "controls/OrvVclScrollBar.h"
 #include "framework/ComCtrls.h"
-#include "tests/controls/ControlsForm.h"
+#include "tests/controls/SkinLists.h"
+#include "tests/harness/EventForm.h"
 #include "tests/harness/Harness.h"
 
 namespace {
@@ -50,7 +51,7 @@ std::string FreeBars() {
 
 std::string GalleryLayout() {
   std::ostringstream out;
-  out << "object GalleryOrv: TControlsForm\n  Left = 0\n  Top = 0\n  BorderStyle = bsNone\n"
+  out << "object GalleryOrv: TEventForm\n  Left = 0\n  Top = 0\n  BorderStyle = bsNone\n"
       << "  ClientWidth = 1100\n  ClientHeight = 320\n  Color = clWhite\n"
       << FreeBars()
       << "  object Merge_list: TListView\n    Left = 770\n    Top = 8\n    Width = 320\n    Height = 300\n"
@@ -67,16 +68,16 @@ std::string GalleryLayout() {
 
 TEST(GalleryOrv, SkinnedBarsAndAListWithItsBarsAreShownAndSaved) {
   SkinLists();
-  TControlsForm* form = MakeForm(GalleryLayout(), false);
-  auto* list = dynamic_cast<TListView*>(harness::Find(form, "Merge_list"));
+  TEventForm* form = MakeForm(GalleryLayout(), false);
+  auto* list = harness::Find<TListView>(form, "Merge_list");
   for (int i = 0; i < 40; ++i) {
     TListItem* item = list->Items().Add();
     item->SetCaption(L"C:\\Data\\archive.iso.QuenlorSp" + std::to_wstring(i));
     item->SubItems().Add(std::to_wstring(1048576 + i) + L" bytes");
   }
   harness::ShowFresh(form);
-  auto* hbar = dynamic_cast<TOrvVclScrollBar*>(harness::Find(form, "ListHBar"));
-  auto* vbar = dynamic_cast<TOrvVclScrollBar*>(harness::Find(form, "ListVBar"));
+  auto* hbar = harness::Find<TOrvVclScrollBar>(form, "ListHBar");
+  auto* vbar = harness::Find<TOrvVclScrollBar>(form, "ListVBar");
   hbar->SetPartnerBar(vbar);
   hbar->AttachToHost(list->Handle(), list, nullptr);
   // To the middle: the top row half way down the rows a page leaves.

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "controls/XImageButton.h"
-#include "tests/controls/ControlsForm.h"
+#include "tests/harness/EventForm.h"
 #include "tests/harness/Harness.h"
 
 namespace {
@@ -37,22 +37,20 @@ std::vector<uint8_t> AlphaBytes(const TPngImage& png, int y) {
   return {png.AlphaScanline(y), png.AlphaScanline(y) + png.Width()};
 }
 
-// The rectangle of pixels that differ from the background colour.
-TRect InkBox(const TPngImage& png, TColor background) {
-  TRect box{png.Width(), png.Height(), 0, 0};
-  for (int y = 0; y < png.Height(); ++y)
-    for (int x = 0; x < png.Width(); ++x)
-      if (PngPixel(png, x, y) != background) box = {std::min(box.Left, x), std::min(box.Top, y),
-                                                    std::max(box.Right, x + 1), std::max(box.Bottom, y + 1)};
-  return box;
-}
-
 TRect Offset(TRect r, int dx, int dy) { return {r.Left + dx, r.Top + dy, r.Right + dx, r.Bottom + dy}; }
 
 const TPngImage& Shown(TXImageButton* button) {
   const auto* png = button->Picture().GraphicAs<TPngImage>();
   if (!png) throw std::runtime_error(button->Name() + " shows no PNG picture");
   return *png;
+}
+
+// The four state pictures, 40 x 20, each of its own colour.
+void SetStatePictures(TXImageButton* button) {
+  button->SetPicNormal(harness::SolidPicture(40, 20, kNormal).get());
+  button->SetPicMouseOn(harness::SolidPicture(40, 20, kMouseOn).get());
+  button->SetPicMouseDown(harness::SolidPicture(40, 20, kMouseDown).get());
+  button->SetPicDisabled(harness::SolidPicture(40, 20, kDisabled).get());
 }
 
 // ---------------------------------------------------------------- pixels
@@ -134,13 +132,10 @@ class ImageButton : public ::testing::Test {
   void SetUp() override {
     harness::InitGui();
     button = new TXImageButton(&owner);
-    button->SetPicNormal(SolidPicture(40, 20, kNormal).get());
-    button->SetPicMouseOn(SolidPicture(40, 20, kMouseOn).get());
-    button->SetPicMouseDown(SolidPicture(40, 20, kMouseDown).get());
-    button->SetPicDisabled(SolidPicture(40, 20, kDisabled).get());
+    SetStatePictures(button);
   }
 
-  TColor ShownAt(int x, int y) { return PngPixel(Shown(button), x, y); }
+  TColor ShownAt(int x, int y) { return harness::PngPixel(Shown(button), x, y); }
 
   TComponent owner{nullptr};
   TXImageButton* button = nullptr;
@@ -163,8 +158,8 @@ TEST_F(ImageButton, EachStateShowsItsPictureAndEmptySlotsShowTheNormalOne) {
 }
 
 TEST_F(ImageButton, ADisabledButtonShowsItsDisabledPictureOrTheBareNormalOne) {
-  button->SetPicSmallNormal(SolidPicture(4, 4, kSmall).get());
-  button->SetPicSmallDisabled(SolidPicture(4, 4, kSmallDisabled).get());
+  button->SetPicSmallNormal(harness::SolidPicture(4, 4, kSmall).get());
+  button->SetPicSmallDisabled(harness::SolidPicture(4, 4, kSmallDisabled).get());
   button->SetCaption(L"Go");
   button->SetEnabled(false);
   button->DrawState(TButtonState::MouseOn);
@@ -172,11 +167,11 @@ TEST_F(ImageButton, ADisabledButtonShowsItsDisabledPictureOrTheBareNormalOne) {
   EXPECT_EQ(ShownAt(10, 7), kSmallDisabled);
 
   button->SetPicDisabled(nullptr);
-  EXPECT_TRUE(SamePixels(Shown(button), *button->PicNormal().GraphicAs<TPngImage>()));
+  EXPECT_TRUE(harness::SamePixels(Shown(button), *button->PicNormal().GraphicAs<TPngImage>()));
 }
 
 TEST_F(ImageButton, TheSmallIconMovesOnePixelWhenPressed) {
-  button->SetPicSmallNormal(SolidPicture(4, 4, kSmall).get());
+  button->SetPicSmallNormal(harness::SolidPicture(4, 4, kSmall).get());
   EXPECT_EQ(ShownAt(10, 7), kSmall);
   EXPECT_EQ(ShownAt(13, 10), kSmall);
   EXPECT_EQ(ShownAt(14, 11), kNormal);
@@ -198,12 +193,11 @@ class CaptionPlacement : public ImageButton {
  protected:
   void SetUp() override {
     ImageButton::SetUp();
-    button->SetPicNormal(SolidPicture(128, 31, clWhite).get());
+    button->SetPicNormal(harness::SolidPicture(128, 31, clWhite).get());
     button->SetPicMouseDown(nullptr);
     button->SetCaption(L"Split File");
     // Where the glyphs of the caption lie when it is drawn at (0, 0).
-    TPngImage reference;
-    reference.CreateBlank(COLOR_RGB, 8, 128, 31);
+    TBitmap reference(128, 31);
     TCanvas& canvas = reference.Canvas();
     canvas.Brush.SetColor(clWhite);
     canvas.FillRect(Rect(0, 0, 128, 31));
@@ -211,15 +205,22 @@ class CaptionPlacement : public ImageButton {
     canvas.Brush.SetStyle(bsClear);
     canvas.TextOut(0, 0, L"Split File");
     extent = canvas.TextExtent(L"Split File");
-    glyphs = InkBox(reference, clWhite);
+    glyphs = harness::InkBox(reference, clWhite, Rect(0, 0, 128, 31));
+  }
+
+  // The glyphs of the caption the button shows.
+  TRect ShownGlyphs() {
+    TBitmap shown;
+    shown.Assign(Shown(button));
+    return harness::InkBox(shown, clWhite, Rect(0, 0, 128, 31));
   }
 
   // The caption's glyphs are where they are when drawn at (x, y), unpressed and pressed.
   void ExpectCaptionAt(int x, int y, int pressedX, int pressedY) {
     button->DrawState(TButtonState::Normal);
-    EXPECT_EQ(InkBox(Shown(button), clWhite), Offset(glyphs, x, y));
+    EXPECT_EQ(ShownGlyphs(), Offset(glyphs, x, y));
     button->DrawState(TButtonState::MouseDown, true);
-    EXPECT_EQ(InkBox(Shown(button), clWhite), Offset(glyphs, pressedX, pressedY));
+    EXPECT_EQ(ShownGlyphs(), Offset(glyphs, pressedX, pressedY));
   }
 
   SIZE extent{};
@@ -258,12 +259,12 @@ TEST_F(ImageButton, NeedStretchStretchesEveryStatePictureWhenTheBoundsChange) {
   button->SetNeedStretch(true);
   // As wide as the picture: the picture, whose middle is even, stays as it is.
   button->SetLeft(5);
-  EXPECT_TRUE(SamePixels(*button->PicNormal().GraphicAs<TPngImage>(), *large.GraphicAs<TPngImage>()));
+  EXPECT_TRUE(harness::SamePixels(*button->PicNormal().GraphicAs<TPngImage>(), *large.GraphicAs<TPngImage>()));
 
   button->SetWidth(114);
   EXPECT_EQ(button->Width(), 114);
-  EXPECT_TRUE(SamePixels(*button->PicNormal().GraphicAs<TPngImage>(),
-                         *StretchCaps(*large.GraphicAs<TPngImage>(), 114, 25, 25)));
+  EXPECT_TRUE(harness::SamePixels(*button->PicNormal().GraphicAs<TPngImage>(),
+                                  *StretchCaps(*large.GraphicAs<TPngImage>(), 114, 25, 25)));
   for (TPicture* state : {&button->PicMouseOn(), &button->PicMouseDown(), &button->PicDisabled()})
     EXPECT_EQ(state->Width(), 114);
   EXPECT_EQ(Shown(button).Width(), 114);
@@ -271,14 +272,7 @@ TEST_F(ImageButton, NeedStretchStretchesEveryStatePictureWhenTheBoundsChange) {
 
 // ---------------------------------------------------------------- on a form
 
-const char* const kButtonLayout = R"(
-object Form1: TControlsForm
-  Left = 40
-  Top = 40
-  ClientWidth = 200
-  ClientHeight = 100
-  BorderStyle = bsNone
-  Color = clWhite
+const std::string kButtonLayout = FormLayout(200, 100, R"(  Color = clWhite
   object Button1: TXImageButton
     Left = 20
     Top = 20
@@ -288,18 +282,17 @@ object Form1: TControlsForm
     OnMouseEnter = ItemEnter
     OnMouseLeave = ItemLeave
   end
-end
-)";
+)");
 
 class ButtonOnForm : public ::testing::Test {
  protected:
   void SetUp() override {
     form = MakeForm(kButtonLayout);
-    button = dynamic_cast<TXImageButton*>(harness::FindControl(form, "Button1"));
+    button = harness::Find<TXImageButton>(form, "Button1");
   }
   void TearDown() override { form->Free(); }
 
-  TControlsForm* form = nullptr;
+  TEventForm* form = nullptr;
   TXImageButton* button = nullptr;
 };
 
@@ -309,8 +302,8 @@ class Fading : public ButtonOnForm {
  protected:
   void SetUp() override {
     ButtonOnForm::SetUp();
-    button->SetPicNormal(SolidPicture(40, 20, clBlack).get());
-    button->SetPicMouseOn(SolidPicture(40, 20, clWhite).get());
+    button->SetPicNormal(harness::SolidPicture(40, 20, clBlack).get());
+    button->SetPicMouseOn(harness::SolidPicture(40, 20, clWhite).get());
     harness::Pump();
     form->OnPaint = [this](TObject*) { steps.push_back(Shown(button).Scanline(0)[0]); };
   }
@@ -347,14 +340,14 @@ class Mouse : public ButtonOnForm {
  protected:
   void SetUp() override {
     ButtonOnForm::SetUp();
-    button->SetPicNormal(SolidPicture(40, 20, kNormal).get());
-    button->SetPicMouseOn(SolidPicture(40, 20, kMouseOn).get());
-    button->SetPicMouseDown(SolidPicture(40, 20, kMouseDown).get());
-    button->SetPicDisabled(SolidPicture(40, 20, kDisabled).get());
+    SetStatePictures(button);
     form->Take();
   }
 
-  TColor ShownColor() { return PngPixel(Shown(button), 5, 5); }
+  // The colour the screen shows inside the button.
+  TColor ShownColor() {
+    return harness::PixelAt(*harness::CaptureScreen(form), button->Left() + 5, button->Top() + 5);
+  }
 
   // The cursor the form's window sets for the point under the mouse.
   HCURSOR CursorShown() {
@@ -370,7 +363,7 @@ TEST_F(Mouse, AClickLeavesTheNormalPictureUnderThePointer) {
   harness::MouseDown(button);
   EXPECT_EQ(ShownColor(), kMouseDown);
   harness::MouseUp(button);
-  EXPECT_EQ(form->Take(), (std::vector<std::string>{"enter Button1", "down Button1 0", "click Button1", "up Button1 0"}));
+  EXPECT_EQ(form->Take(), Log({"enter Button1", "down Button1 0 20,10", "click Button1", "up Button1 0 20,10"}));
   EXPECT_TRUE(button->MouseInControl());
   EXPECT_EQ(ShownColor(), kNormal);
 
@@ -385,7 +378,7 @@ TEST_F(Mouse, AClickLeavesTheNormalPictureUnderThePointer) {
 TEST_F(Mouse, AReleaseOutsideIsNoClickAndShowsTheMouseOnPicture) {
   harness::MouseDown(button);
   harness::MouseUp(button, mbLeft, button->Width() + 30, 5);
-  EXPECT_EQ(form->Take(), (std::vector<std::string>{"enter Button1", "down Button1 0", "leave Button1", "up Button1 0"}));
+  EXPECT_EQ(form->Take(), Log({"enter Button1", "down Button1 0 20,10", "leave Button1", "up Button1 0 70,5"}));
   EXPECT_EQ(ShownColor(), kMouseOn);
 }
 
@@ -393,7 +386,7 @@ TEST_F(Mouse, OtherButtonsAreIgnored) {
   harness::MouseMove(button);
   harness::MouseDown(button, mbRight);
   harness::MouseUp(button, mbRight);
-  EXPECT_EQ(form->Take(), std::vector<std::string>{"enter Button1"});
+  EXPECT_EQ(form->Take(), Log({"enter Button1"}));
   EXPECT_EQ(ShownColor(), kMouseOn);
 }
 

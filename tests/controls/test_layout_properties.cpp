@@ -1,18 +1,79 @@
-// Every published property of the skinned controls is read from a stored
-// layout under the name the layouts use.
+// The skinned controls as built, and every published property read from a
+// stored layout under the name the layouts use.
 #include <gtest/gtest.h>
 
 #include "controls/OrvVclScrollBar.h"
 #include "controls/XCheckBox.h"
 #include "controls/XImageButtonColor.h"
 #include "controls/XProcessBar.h"
-#include "tests/controls/ControlsForm.h"
+#include "controls/XProcessBarPicList.h"
+#include "tests/harness/EventForm.h"
 #include "tests/harness/Harness.h"
 
 namespace {
 
+void ExpectFont(const TFont& font, TFontStyles style, TColor color) {
+  EXPECT_EQ(font.Name(), L"Tahoma");
+  EXPECT_EQ(font.Height(), -11);
+  EXPECT_EQ(font.Style(), style);
+  EXPECT_EQ(font.Color(), color);
+}
+
+TEST(Defaults, EachControlIsBuiltWithItsInitialValues) {
+  harness::InitGui();
+  TComponent owner(nullptr);
+  EXPECT_EQ((new TXImageButton(&owner))->Font().Color(), clBlack);
+  auto* button = new TXImageButtonColor(&owner);
+  for (TPicture* picture : {&button->PicNormal(), &button->PicMouseOn(), &button->PicMouseDown(),
+                            &button->PicDisabled(), &button->PicSmallNormal(), &button->PicSmallMouseOn(),
+                            &button->PicSmallMouseDown(), &button->PicSmallDisabled()})
+    EXPECT_TRUE(picture->Empty());
+  EXPECT_TRUE(button->Enabled());
+  EXPECT_FALSE(button->NeedStretch());
+  EXPECT_EQ(button->Caption(), L"");
+  ExpectFont(button->Font(), fsBold, 0x009D4700);  // the Blue caption colour
+  ExpectFont(button->FontDisable(), fsBold, 0x00808080);
+  EXPECT_EQ(button->CaptionLeft(), 40);
+  EXPECT_EQ(button->CaptionTop(), 8);
+  EXPECT_EQ(button->PicSmallPosLeft(), 10);
+  EXPECT_EQ(button->PicSmallPosTop(), 7);
+  EXPECT_EQ(button->AnimationStart(), 0);
+  EXPECT_EQ(button->AnimationEnd(), 64);
+  EXPECT_EQ(button->AnimationParam(), 4);
+  EXPECT_TRUE(button->EnableAnimation());
+  EXPECT_EQ(button->CaptionAlign(), TTextAlign::taCustom);
+  EXPECT_TRUE(button->AutoSize());
+  EXPECT_EQ(button->Cursor(), crHandPoint);
+  EXPECT_EQ(button->PicImageList(), nullptr);
+  EXPECT_EQ(button->ButtonColor(), fBlue);
+
+  auto* bar = new TXProcessBar(&owner);
+  EXPECT_EQ(bar->Position(), 0);
+  EXPECT_EQ(bar->Max(), 100);
+  EXPECT_EQ(bar->PicImageList(), nullptr);
+  EXPECT_EQ(bar->SkinColor(), fBlue);
+  EXPECT_EQ(bar->Width(), 30);
+  EXPECT_EQ(bar->Height(), 16);
+  auto* bars = new TXProcessBarPicList(&owner);
+  const std::pair<TButtonColor, TColor> borders[] = {
+      {fRed, 0x00A8A8F4}, {fGreen, 0x00ABDAA8}, {fBlue, 0x00F3C38F}, {fYellow, 0x00A8CBF4}, {fBlack, 0x00C1C1C1}};
+  for (auto [color, border] : borders) EXPECT_EQ(bars->Border(color), border) << "colour " << int{color};
+
+  auto* box = new TXCheckBox(&owner);
+  EXPECT_EQ(box->Status(), csUnChecked);
+  EXPECT_EQ(box->PicImageList(), nullptr);
+  EXPECT_TRUE(box->Enabled());
+  ExpectFont(box->Font(), TFontStyles{}, clBlack);
+  EXPECT_EQ(box->Caption(), L"XCheckBox");
+  EXPECT_EQ(box->CaptionLeft(), 0);
+  EXPECT_EQ(box->CaptionTop(), -100);
+  EXPECT_TRUE(box->AutoSize());
+  EXPECT_FALSE(box->RadioButton());
+  EXPECT_EQ(box->Cursor(), crHandPoint);
+}
+
 const char* const kEveryProperty = R"(
-object Form1: TControlsForm
+object Form1: TEventForm
   object Pictures: TXImageButtonPicList
     PicBlackDisabled = 'skins/black/tab_disabled.png'
   end
@@ -96,8 +157,8 @@ end
 )";
 
 TEST(LayoutProperties, EveryPublishedPropertyIsReadUnderItsName) {
-  TControlsForm* form = MakeForm(kEveryProperty, false);
-  auto* button = dynamic_cast<TXImageButtonColor*>(harness::Find(form, "Button"));
+  TEventForm* form = MakeForm(kEveryProperty, false);
+  auto* button = harness::Find<TXImageButtonColor>(form, "Button");
   EXPECT_FALSE(button->Enabled());
   EXPECT_TRUE(button->NeedStretch());
   EXPECT_EQ(button->Caption(), L"Split File");
@@ -109,11 +170,11 @@ TEST(LayoutProperties, EveryPublishedPropertyIsReadUnderItsName) {
   // Without a list the colour is only stored.
   EXPECT_EQ(button->ButtonColor(), fRed);
 
-  auto* bar = dynamic_cast<TXProcessBar*>(harness::Find(form, "Bar"));
+  auto* bar = harness::Find<TXProcessBar>(form, "Bar");
   EXPECT_EQ(bar->Position(), 20);
   EXPECT_EQ(bar->SkinColor(), fYellow);
 
-  auto* box = dynamic_cast<TXCheckBox*>(harness::Find(form, "Box"));
+  auto* box = harness::Find<TXCheckBox>(form, "Box");
   EXPECT_EQ(box->Status(), csGrayed);
   EXPECT_FALSE(box->Enabled());
   EXPECT_TRUE(box->RadioButton());
@@ -123,12 +184,12 @@ TEST(LayoutProperties, EveryPublishedPropertyIsReadUnderItsName) {
   EXPECT_EQ(box->CaptionTop(), 1);
   EXPECT_TRUE(box->OnClick != nullptr);
 
-  auto* skins = dynamic_cast<TOrvVclScrollbarPicList*>(harness::Find(form, "Skins"));
+  auto* skins = harness::Find<TOrvVclScrollbarPicList>(form, "Skins");
   EXPECT_EQ(skins->PicHeaderRightNormal1().Width(), 3);
   EXPECT_EQ(skins->HeaderColor(2), 0x00E3E3F8u);
   EXPECT_EQ(skins->BorderColor(1), clBlack);  // the default
   EXPECT_EQ(skins->MyFont(3).Name(), L"Verdana");
-  auto* scroll = dynamic_cast<TOrvVclScrollBar*>(harness::Find(form, "Scroll"));
+  auto* scroll = harness::Find<TOrvVclScrollBar>(form, "Scroll");
   EXPECT_EQ(scroll->PicList(), skins);
   EXPECT_EQ(scroll->Picstyle(), 2);  // 9 is no style
   EXPECT_EQ(scroll->THUMBMINSIZE(), 8);

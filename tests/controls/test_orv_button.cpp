@@ -3,13 +3,15 @@
 #include <gtest/gtest.h>
 
 #include "controls/OrvVclButton.h"
-#include "tests/controls/ControlsForm.h"
+#include "tests/controls/InputControls.h"
+#include "tests/controls/SkinLists.h"
+#include "tests/harness/EventForm.h"
 #include "tests/harness/Harness.h"
 
 namespace {
 
 const char* const kButtonLayout = R"(
-object Form1: TControlsForm
+object Form1: TEventForm
   Left = 40
   Top = 40
   ClientWidth = 100
@@ -42,11 +44,11 @@ class PushButton : public ::testing::Test {
  protected:
   void SetUp() override {
     form = MakeForm(kButtonLayout);
-    auto* list = dynamic_cast<TXImageButtonPicList*>(harness::Find(form, "Pictures"));
+    auto* list = harness::Find<TXImageButtonPicList>(form, "Pictures");
     for (TButtonColor color : {fRed, fBlue})
       for (int state = 0; state < 4; ++state)
-        list->Picture(color, TButtonState(state)).Assign(*SolidPicture(17, 15, ColourOf(color, TButtonState(state))));
-    button = dynamic_cast<TOrvVclButton*>(harness::FindControl(form, "OrvVclButton2"));
+        list->Picture(color, TButtonState(state)).Assign(*harness::SolidPicture(17, 15, ColourOf(color, TButtonState(state))));
+    button = harness::Find<TOrvVclButton>(form, "OrvVclButton2");
     button->RepaintButton();
   }
   void TearDown() override {
@@ -61,7 +63,7 @@ class PushButton : public ::testing::Test {
     EXPECT_EQ(Shown(), ColourOf(button->ButtonColor(), picture));
   }
 
-  TControlsForm* form = nullptr;
+  TEventForm* form = nullptr;
   TOrvVclButton* button = nullptr;
 };
 

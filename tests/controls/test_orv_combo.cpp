@@ -5,13 +5,15 @@
 #include <gtest/gtest.h>
 
 #include "controls/OrvVclComboBox.h"
-#include "tests/controls/ControlsForm.h"
+#include "tests/controls/InputControls.h"
+#include "tests/controls/SkinLists.h"
+#include "tests/harness/EventForm.h"
 #include "tests/harness/Harness.h"
 
 namespace {
 
 const std::string kComboLayout = R"(
-object Form1: TControlsForm
+object Form1: TEventForm
   Left = 40
   Top = 40
   ClientWidth = 440
@@ -28,16 +30,16 @@ class Combo : public ::testing::Test {
   void SetUp() override {
     SkinLists();
     form = MakeForm(kComboLayout);
-    combo = dynamic_cast<TOrvVclComboBox*>(harness::FindControl(form, "size_com_box"));
-    button = dynamic_cast<TOrvVclButton*>(harness::FindControl(form, "OrvVclButton2"));
-    bar = dynamic_cast<TOrvVclScrollBar*>(harness::FindControl(form, "OrvVclScrollBar4"));
+    combo = harness::Find<TOrvVclComboBox>(form, "size_com_box");
+    button = harness::Find<TOrvVclButton>(form, "OrvVclButton2");
+    bar = harness::Find<TOrvVclScrollBar>(form, "OrvVclScrollBar4");
   }
   void TearDown() override {
     harness::ParkMouse();
     if (form) form->Free();
   }
 
-  TControlsForm* form = nullptr;
+  TEventForm* form = nullptr;
   TOrvVclComboBox* combo = nullptr;
   TOrvVclButton* button = nullptr;
   TOrvVclScrollBar* bar = nullptr;

@@ -6,7 +6,9 @@
 #include <sstream>
 
 #include "controls/OrvVclEdit.h"
-#include "tests/controls/ControlsForm.h"
+#include "tests/controls/InputControls.h"
+#include "tests/controls/SkinLists.h"
+#include "tests/harness/EventForm.h"
 #include "tests/harness/Harness.h"
 
 namespace {
@@ -23,21 +25,21 @@ TColor ColourOf(TPopupColor which, int style) { return 0x100000 * style + 0x101 
 
 TEST(PopupMenuPicList, EveryEntryIsReadFromALayoutAndTheResourceFormHasItsSet) {
   std::ostringstream layout;
-  layout << "object Form1: TControlsForm\n  object Colours: TOrvVclPopupMenuPicList\n";
+  layout << "object Form1: TEventForm\n  object Colours: TOrvVclPopupMenuPicList\n";
   for (int style = 1; style <= 5; ++style) {
     layout << "    Pic" << style << " = 'skins/common/sort_up.png'\n";
     for (auto [name, which] : kColourNames) layout << "    " << name << style << " = " << ColourOf(which, style) << "\n";
   }
   layout << "  end\nend\n";
-  TControlsForm* form = MakeForm(layout.str(), false);
-  auto* list = dynamic_cast<TOrvVclPopupMenuPicList*>(harness::Find(form, "Colours"));
+  TEventForm* form = MakeForm(layout.str(), false);
+  auto* list = harness::Find<TOrvVclPopupMenuPicList>(form, "Colours");
   for (int style = 1; style <= 5; ++style) {
     EXPECT_FALSE(list->Pic(style).Empty());
     for (auto [name, which] : kColourNames) EXPECT_EQ(list->Colors(which, style), ColourOf(which, style)) << name << style;
   }
   form->Free();
 
-  auto* shipped = dynamic_cast<TOrvVclPopupMenuPicList*>(harness::Find(SkinLists(), "OrvVclPopupMenuPicList1"));
+  auto* shipped = harness::Find<TOrvVclPopupMenuPicList>(SkinLists(), "OrvVclPopupMenuPicList1");
   for (int style = 1; style <= 5; ++style) {
     EXPECT_EQ(shipped->BorderColor(style), TColor{9737364});
     EXPECT_EQ(shipped->Color(style), clWhite);
@@ -48,7 +50,7 @@ TEST(PopupMenuPicList, EveryEntryIsReadFromALayoutAndTheResourceFormHasItsSet) {
 }
 
 const char* const kEditLayout = R"(
-object Form1: TControlsForm
+object Form1: TEventForm
   Left = 40
   Top = 40
   ClientWidth = 300
@@ -89,8 +91,8 @@ class Edit : public ::testing::Test {
  protected:
   void SetUp() override {
     form = MakeForm(kEditLayout);
-    source = dynamic_cast<TOrvVclEdit*>(harness::FindControl(form, "Source_E"));
-    block = dynamic_cast<TOrvVclEdit*>(harness::FindControl(form, "block_edt"));
+    source = harness::Find<TOrvVclEdit>(form, "Source_E");
+    block = harness::Find<TOrvVclEdit>(form, "block_edt");
   }
   void TearDown() override { form->Free(); }
 
@@ -105,7 +107,7 @@ class Edit : public ::testing::Test {
     return {WindowPixel(wnd, x, 0, true), WindowPixel(wnd, x, 1, true), WindowPixel(wnd, x, 3, true)};
   }
 
-  TControlsForm* form = nullptr;
+  TEventForm* form = nullptr;
   TOrvVclEdit* source = nullptr;
   TOrvVclEdit* block = nullptr;
 };

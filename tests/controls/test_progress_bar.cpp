@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "controls/XProcessBar.h"
-#include "tests/controls/ControlsForm.h"
+#include "tests/harness/EventForm.h"
 #include "tests/harness/Harness.h"
 
 namespace {
@@ -20,15 +20,23 @@ struct TLook {
 class ProgressBar : public ::testing::Test {
  protected:
   void SetUp() override {
-    harness::InitGui();
-    list = new TXProcessBarPicList(&owner);
-    list->Bottom(fBlue).Assign(*SolidPicture(14, 14, kTrough));
-    list->Bar(fBlue).Assign(*SolidPicture(12, 12, kBar));
-    list->Bottom(fRed).Assign(*SolidPicture(14, 14, kRedTrough));
-    list->Bar(fRed).Assign(*SolidPicture(12, 12, kRedBar));
-    bar = new TXProcessBar(&owner);
-    bar->SetBounds(0, 0, 631, 16);
+    form = MakeForm(FormLayout(631, 16, ""));
+    list = new TXProcessBarPicList(form);
+    list->Bottom(fBlue).Assign(*harness::SolidPicture(14, 14, kTrough));
+    list->Bar(fBlue).Assign(*harness::SolidPicture(12, 12, kBar));
+    list->Bottom(fRed).Assign(*harness::SolidPicture(14, 14, kRedTrough));
+    list->Bar(fRed).Assign(*harness::SolidPicture(12, 12, kRedBar));
+    bar = NewBar();
     bar->SetPicImageList(list);
+  }
+  void TearDown() override { form->Free(); }
+
+  // A bar of the main window's size on the form, on top of those before it.
+  TXProcessBar* NewBar() {
+    auto* made = new TXProcessBar(form);
+    made->SetBounds(0, 0, 631, 16);
+    made->SetParent(form);
+    return made;
   }
 
   // What a 631 x 16 bar must show: a one-pixel outline, the trough inside
@@ -51,10 +59,8 @@ class ProgressBar : public ::testing::Test {
     canvas.Font.SetColor(clBlack);
     canvas.TextOut(304, 1, text);
 
-    const auto* shown = bar->Picture().GraphicAs<TBitmap>();
-    ASSERT_NE(shown, nullptr);
-    ASSERT_EQ(shown->Width(), 631);
-    ASSERT_EQ(shown->Height(), 16);
+    // What the screen shows, so that a change that is not repainted fails.
+    auto shown = harness::CaptureScreen(form);
     int differing = 0;
     for (int y = 0; y < 16; ++y)
       for (int x = 0; x < 631; ++x)
@@ -64,7 +70,7 @@ class ProgressBar : public ::testing::Test {
     EXPECT_EQ(differing, 0);
   }
 
-  TComponent owner{nullptr};
+  TEventForm* form = nullptr;
   TXProcessBarPicList* list = nullptr;
   TXProcessBar* bar = nullptr;
 };
@@ -109,12 +115,11 @@ TEST_F(ProgressBar, TheSkinColourTakesEffectWithTheList) {
   bar->SetSkinColor(fRed);
   ExpectPainted(313, L"50%", {0x00A8A8F4, kRedTrough, kRedBar});
 
-  auto* bare = new TXProcessBar(&owner);
-  bare->SetBounds(0, 0, 631, 16);
-  bare->SetPosition(50);
-  bare->SetSkinColor(fRed);
-  std::swap(bar, bare);
-  // Without a list: the default outline around a white inside.
+  // A new bar without a list only stores the colour: the default outline
+  // around a white inside.
+  bar = NewBar();
+  bar->SetPosition(50);
+  bar->SetSkinColor(fRed);
   ExpectPainted(0, L"50%", {0x00F3C38F, clWhite, clWhite});
   bar->SetPicImageList(list);
   ExpectPainted(313, L"50%", {0x00A8A8F4, kRedTrough, kRedBar});

@@ -9,7 +9,8 @@
 
 #include "controls/OrvVclScrollBar.h"
 #include "framework/ComCtrls.h"
-#include "tests/controls/ControlsForm.h"
+#include "tests/controls/SkinLists.h"
+#include "tests/harness/EventForm.h"
 #include "tests/harness/Harness.h"
 
 namespace {
@@ -124,7 +125,7 @@ void FillSheet(TPicture& sheet, int columns, int rows, TColor (*colour)(int, int
 class ScrollBar : public ::testing::Test {
  protected:
   void SetUp() override {
-    form = MakeForm("object F: TControlsForm\n  BorderStyle = bsNone\n  ClientWidth = 300\n  ClientHeight = 200\nend\n");
+    form = MakeForm("object F: TEventForm\n  BorderStyle = bsNone\n  ClientWidth = 300\n  ClientHeight = 200\nend\n");
     list = new TOrvVclScrollbarPicList(form);
     FillSheet(list->Pic(2), 9, 4, CellColour, false);
     FillSheet(list->PicThumb(2), 4, 3, ThumbColour, true);
@@ -149,7 +150,7 @@ class ScrollBar : public ::testing::Test {
     return shot;
   }
 
-  TControlsForm* form = nullptr;
+  TEventForm* form = nullptr;
   TOrvVclScrollbarPicList* list = nullptr;
   TRecordingBar* bar = nullptr;
   std::vector<int> changes;
@@ -306,7 +307,7 @@ class ListHost : public ::testing::Test {
   void SetUp() override {
     SkinLists();
     form = MakeForm(
-        "object F: TControlsForm\n  BorderStyle = bsNone\n  ClientWidth = 400\n  ClientHeight = 300\n"
+        "object F: TEventForm\n  BorderStyle = bsNone\n  ClientWidth = 400\n  ClientHeight = 300\n"
         "  object List: TListView\n    Left = 10\n    Top = 10\n    Width = 300\n    Height = 200\n"
         "    ViewStyle = vsReport\n    ReadOnly = True\n"
         "    Columns = <\n      item\n        Caption = 'File name'\n        Width = 500\n      end>\n  end\n"
@@ -315,9 +316,9 @@ class ListHost : public ::testing::Test {
         "  object VBar: TOrvVclScrollBar\n    Kind = sbVertical\n"
         "    PicList = frmResource.OrvVclScrollbarPicList2\n    Picstyle = 4\n  end\nend\n",
         false);
-    listView = dynamic_cast<TListView*>(harness::Find(form, "List"));
-    hbar = dynamic_cast<TOrvVclScrollBar*>(harness::Find(form, "HBar"));
-    vbar = dynamic_cast<TOrvVclScrollBar*>(harness::Find(form, "VBar"));
+    listView = harness::Find<TListView>(form, "List");
+    hbar = harness::Find<TOrvVclScrollBar>(form, "HBar");
+    vbar = harness::Find<TOrvVclScrollBar>(form, "VBar");
     for (int i = 0; i < 40; ++i) listView->Items().Add()->SetCaption(L"Part " + std::to_wstring(i));
     harness::ShowFresh(form);
     hbar->SetPartnerBar(vbar);
@@ -343,7 +344,7 @@ class ListHost : public ::testing::Test {
     return info.nPos;
   }
 
-  TControlsForm* form = nullptr;
+  TEventForm* form = nullptr;
   TListView* listView = nullptr;
   TOrvVclScrollBar *hbar = nullptr, *vbar = nullptr;
 };

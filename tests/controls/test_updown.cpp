@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "controls/DxUpdown.h"
-#include "tests/controls/ControlsForm.h"
+#include "tests/controls/InputControls.h"
+#include "tests/controls/SkinLists.h"
+#include "tests/harness/EventForm.h"
 #include "tests/harness/Harness.h"
 
 namespace {
@@ -12,7 +14,7 @@ namespace {
 using Texts = std::vector<std::wstring>;
 
 const std::string kUpdownLayout = R"(
-object Form1: TControlsForm
+object Form1: TEventForm
   Left = 40
   Top = 40
   ClientWidth = 300
@@ -33,8 +35,8 @@ class Updown : public ::testing::Test {
   void SetUp() override {
     SkinLists();
     form = MakeForm(kUpdownLayout);
-    edit = dynamic_cast<TEdit*>(harness::FindControl(form, "block_edt"));
-    updown = dynamic_cast<TMyUpdown*>(harness::FindControl(form, "MyUpdown1"));
+    edit = harness::Find<TEdit>(form, "block_edt");
+    updown = harness::Find<TMyUpdown>(form, "MyUpdown1");
     edit->OnChange = [this](TObject*) { changes.push_back(edit->Text()); };
   }
   void TearDown() override {
@@ -55,7 +57,7 @@ class Updown : public ::testing::Test {
   TXImageButtonColor* Down() { return updown->DownButton(); }
   bool Repeating() { return updown->RepeatTimer().Enabled(); }
 
-  TControlsForm* form = nullptr;
+  TEventForm* form = nullptr;
   TEdit* edit = nullptr;
   TMyUpdown* updown = nullptr;
   Texts changes;

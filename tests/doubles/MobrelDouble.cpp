@@ -1,6 +1,6 @@
 #include "tests/doubles/MobrelDouble.h"
 
-#include "app/MobrelDLL.h"
+#include "mobrel/MobrelDLL.h"
 
 #include <cwchar>
 

@@ -1,19 +1,11 @@
-#include "picture_encoders.h"
+#include "tests/framework/picture_encoders.h"
 
-#include <csetjmp>
 #include <cstdio>
-#include <stdexcept>
+#include <cstdlib>
 
 #include <jpeglib.h>
 
 namespace {
-
-void Append(png_structp png, png_bytep data, size_t size) {
-  auto* out = static_cast<Bytes*>(png_get_io_ptr(png));
-  out->insert(out->end(), data, data + size);
-}
-
-void Flush(png_structp) {}
 
 void PutU16(Bytes& b, uint32_t v) {
   b.push_back(v & 0xFF);
@@ -26,30 +18,6 @@ void PutU32(Bytes& b, uint32_t v) {
 }
 
 }  // namespace
-
-Bytes EncodePng(const PngLayout& layout) {
-  Bytes out;
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  png_infop info = png_create_info_struct(png);
-  if (setjmp(png_jmpbuf(png))) {
-    png_destroy_write_struct(&png, &info);
-    throw std::runtime_error("PNG encoding failed");
-  }
-  png_set_write_fn(png, &out, Append, Flush);
-  png_set_IHDR(png, info, layout.width, layout.height, layout.bitDepth, layout.colorType,
-               layout.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-               PNG_FILTER_TYPE_DEFAULT);
-  if (!layout.palette.empty())
-    png_set_PLTE(png, info, layout.palette.data(), static_cast<int>(layout.palette.size()));
-  if (!layout.paletteAlpha.empty())
-    png_set_tRNS(png, info, layout.paletteAlpha.data(), static_cast<int>(layout.paletteAlpha.size()), nullptr);
-  std::vector<png_bytep> rows;
-  for (const Bytes& row : layout.rows) rows.push_back(const_cast<png_bytep>(row.data()));
-  png_set_rows(png, info, rows.data());
-  png_write_png(png, info, PNG_TRANSFORM_IDENTITY, nullptr);
-  png_destroy_write_struct(&png, &info);
-  return out;
-}
 
 Bytes EncodeBmp(int bitsPerPixel, int width, int height, const std::vector<uint32_t>& pixels, bool topDown) {
   const int bytesPerPixel = bitsPerPixel / 8;

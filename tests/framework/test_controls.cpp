@@ -2,22 +2,14 @@
 // click, capture, z-order), painting in z-order, windowed clicks, anchors.
 #include <gtest/gtest.h>
 
-#include "tests/framework/gui_form.h"
+#include "tests/harness/EventForm.h"
 #include "tests/harness/Harness.h"
 
 using harness::Render;
-using Log = std::vector<std::string>;
 
 namespace {
 
-const char* const kRoutingLayout = R"(
-object Form1: TEventForm
-  Left = 40
-  Top = 40
-  ClientWidth = 300
-  ClientHeight = 200
-  BorderStyle = bsNone
-  Color = clWhite
+const std::string kRoutingLayout = FormLayout(300, 200, R"(  Color = clWhite
   OnClick = ItemClick
   OnMouseDown = ItemDown
   OnMouseUp = ItemUp
@@ -68,15 +60,20 @@ object Form1: TEventForm
     OnMouseDown = ItemDown
     OnMouseEnter = ItemEnter
   end
-end
-)";
+  object Picture: TImage
+    Left = 200
+    Top = 70
+    Width = 20
+    Height = 20
+  end
+)");
 
 class Routing : public ::testing::Test {
  protected:
   void SetUp() override {
     form = MakeForm(kRoutingLayout);
-    back = harness::FindControl(form, "Back");
-    front = harness::FindControl(form, "Front");
+    back = harness::Find(form, "Back");
+    front = harness::Find(form, "Front");
     form->Take();
   }
   void TearDown() override { form->Free(); }
@@ -140,9 +137,9 @@ TEST_F(Routing, RightButtonIsRoutedButDoesNotClick) {
 }
 
 TEST_F(Routing, HiddenAndDisabledControlsGetNothing) {
-  harness::Click(harness::FindControl(form, "Hidden"), 10, 10);
+  harness::Click(harness::Find(form, "Hidden"), 10, 10);
   EXPECT_EQ(form->Take(), Log({"down Form1 0 210,130", "click Form1", "up Form1 0 210,130"}));
-  harness::Click(harness::FindControl(form, "Disabled"), 10, 10);
+  harness::Click(harness::Find(form, "Disabled"), 10, 10);
   EXPECT_EQ(form->Take(), Log({"down Form1 0 210,20", "click Form1", "up Form1 0 210,20"}));
 }
 
@@ -155,7 +152,7 @@ TEST_F(Routing, HidingTheHoveredControlForgetsItWithoutEvents) {
 }
 
 TEST_F(Routing, DoubleClickRaisesDblClickOnce) {
-  front->OnDblClick = [this](TObject* sender) { form->ItemDblClick(sender); };
+  front->OnDblClick = [this](TObject* sender) { form->Log.push_back("dblclick " + NameOf(sender)); };
   harness::DblClick(front);
   Log log = form->Take();
   EXPECT_EQ(std::count(log.begin(), log.end(), "dblclick Front"), 1);
@@ -169,27 +166,27 @@ TEST_F(Routing, ChildrenArePaintedInZOrder) {
   EXPECT_EQ(harness::PixelAt(*shot, 220, 140), clWhite); // Hidden is not painted
 
   back->BringToFront();
-  harness::FindControl(form, "Hidden")->Show();
+  harness::Find(form, "Hidden")->Show();
   shot = Render(form);
   EXPECT_EQ(harness::PixelAt(*shot, 70, 50), clRed);
   EXPECT_EQ(harness::PixelAt(*shot, 220, 140), clLime);
   harness::SaveScreenshot(*shot, L"framework_zorder");
 }
 
-TEST_F(Routing, RepaintReachesTheScreen) {
+TEST_F(Routing, ChangesReachTheScreenWithoutAnExplicitRepaint) {
+  auto* image = harness::Find<TImage>(form, "Picture");
+  image->Picture().Assign(*harness::SolidPicture(20, 20, clRed));
+  EXPECT_EQ(harness::PixelAt(*harness::CaptureScreen(form), 210, 80), clRed);
+
   static_cast<TShape*>(back)->Brush().SetColor(clYellow);
-  back->Repaint();
+  image->Picture().Assign(*harness::SolidPicture(20, 20, clBlue));
   auto screen = harness::CaptureScreen(form);
   EXPECT_EQ(harness::PixelAt(*screen, 15, 15), clYellow);
+  EXPECT_EQ(harness::PixelAt(*screen, 210, 80), clBlue);
 }
 
 TEST(WindowedControls, APanelClicksOnItsOwnWindowAndAnchorsFollowTheForm) {
-  TEventForm* form = MakeForm(R"(
-object Form2: TEventForm
-  ClientWidth = 300
-  ClientHeight = 200
-  BorderStyle = bsNone
-  object Panel1: TPanel
+  TEventForm* form = MakeForm(FormLayout(300, 200, R"(  object Panel1: TPanel
     Left = 10
     Top = 10
     Width = 100
@@ -210,14 +207,13 @@ object Form2: TEventForm
     Anchors = [akRight, akBottom]
     Caption = 'grip'
   end
-end
-)");
+)"));
   harness::Click(form->Panel1);
   EXPECT_EQ(form->Take(), Log({"click Panel1"}));
 
   form->SetBounds(form->Left(), form->Top(), 400, 260);
-  EXPECT_EQ(harness::FindControl(form, "Stretched")->Width(), 380);
-  auto* corner = harness::FindControl(form, "Corner");
+  EXPECT_EQ(harness::Find(form, "Stretched")->Width(), 380);
+  auto* corner = harness::Find(form, "Corner");
   EXPECT_EQ(corner->Left(), 350);
   EXPECT_EQ(corner->Top(), 230);
   form->Free();
@@ -242,10 +238,7 @@ TEST(WindowedControls, AResizeHandlerThatFailsWhileAnchoringLeavesTheAnchorsWork
 }
 
 TEST(WindowedControls, ParentFontAndColourReachChildrenUntilTheyChooseTheirOwn) {
-  TEventForm* form = MakeForm(R"(
-object Form3: TEventForm
-  BorderStyle = bsNone
-  Color = $00D58B3A
+  TEventForm* form = MakeForm(FormLayout(200, 100, R"(  Color = $00D58B3A
   Font.Name = 'Tahoma'
   Font.Height = -14
   Font.Style = [fsBold]
@@ -257,14 +250,13 @@ object Form3: TEventForm
     Caption = 'own'
     Font.Color = clRed
   end
-end
-)");
+)"));
   EXPECT_EQ(form->Label1->Font().Height(), -14);
   EXPECT_EQ(form->Label1->Font().Style(), fsBold);
   EXPECT_EQ(form->Label1->Color(), 0x00D58B3Au);
   // A child that changes its font keeps what it took from the parent and
   // stops following it.
-  auto* own = harness::FindControl(form, "Own");
+  auto* own = harness::Find(form, "Own");
   EXPECT_FALSE(own->ParentFont());
   EXPECT_EQ(own->Font().Color(), clRed);
 
@@ -273,10 +265,6 @@ end
   EXPECT_EQ(own->Font().Height(), -14);
   form->Free();
 }
-
-}  // namespace
-
-namespace {
 
 TEST_F(Routing, APaintMessageWithItsOwnDCPaintsTheParentBehindAChild) {
   // What a transparent windowed child does to show its parent behind it:
@@ -294,10 +282,7 @@ TEST_F(Routing, APaintMessageWithItsOwnDCPaintsTheParentBehindAChild) {
 }
 
 TEST(Labels, AutoSizeFollowsTheTextAndKeepsTheRightEdgeOfRightAlignedText) {
-  TEventForm* form = MakeForm(R"(
-object Labels: TEventForm
-  BorderStyle = bsNone
-  object Label1: TLabel
+  TEventForm* form = MakeForm(FormLayout(200, 100, R"(  object Label1: TLabel
     Left = 100
     Top = 10
     Caption = 'short'
@@ -310,8 +295,7 @@ object Labels: TEventForm
     Alignment = taRightJustify
     Caption = 'x'
   end
-end
-)", false);
+)"), false);
   TLabel* label = form->Label1;
   const int shortWidth = label->Width();
   EXPECT_GT(shortWidth, 0);
@@ -319,7 +303,7 @@ end
   EXPECT_GT(label->Width(), shortWidth);
   EXPECT_EQ(label->Left(), 100);
 
-  auto* right = static_cast<TLabel*>(harness::Find(form, "Right"));
+  auto* right = harness::Find<TLabel>(form, "Right");
   EXPECT_EQ(right->Width(), 80);  // AutoSize off: the bounds stay
   right->SetAutoSize(true);
   EXPECT_EQ(right->Left() + right->Width(), 180);

@@ -1,15 +1,12 @@
 // The application and forms: the message loop and the engine's finished
-// threads, errors of handlers and of the system, closing, hints, and a
-// rendered gallery of the plain controls.
+// threads, errors of handlers and of the system, closing, and hints.
 #include <gtest/gtest.h>
 
 #include "engine/Thread.h"
-#include "tests/framework/gui_form.h"
+#include "tests/harness/EventForm.h"
 #include "tests/harness/Harness.h"
 
 namespace {
-
-using Log = std::vector<std::string>;
 
 class QuickThread : public TThread {
  public:
@@ -31,8 +28,7 @@ TEST(ApplicationLoop, RunsTheTerminationHandlerOfAThreadOnTheMainThread) {
 }
 
 TEST(ApplicationLoop, RunEndsWhenTheMainFormCloses) {
-  TEventForm* form = MakeForm("object Main: TEventForm\n  BorderStyle = bsNone\n  ClientWidth = 100\n  ClientHeight = 50\nend\n",
-                              false);
+  TEventForm* form = MakeForm(FormLayout(100, 50, ""), false);
   TForm* previous = Application->MainForm();
   Application->SetMainForm(form);
   bool queried = false;
@@ -89,7 +85,7 @@ end
   Application->OnException = [&](TObject* Sender, const std::exception& E) {
     reported.push_back(NameOf(Sender) + ": " + E.what());
   };
-  auto* tick = static_cast<TTimer*>(harness::Find(form, "Tick"));
+  auto* tick = harness::Find<TTimer>(form, "Tick");
   tick->OnTimer = [](TObject*) { throw std::logic_error("tick failed"); };
   harness::PumpUntil([&] { return reported.size() >= 2; });
   Application->OnException = nullptr;
@@ -134,14 +130,7 @@ TEST(ApplicationErrors, AFailedSystemCallCarriesItsErrorCode) {
 }
 
 TEST(Hints, ShowAfterTheirPauseAndGoWhenTheMouseLeaves) {
-  TEventForm* form = MakeForm(R"(
-object Hinted: TEventForm
-  Left = 80
-  Top = 80
-  ClientWidth = 200
-  ClientHeight = 100
-  BorderStyle = bsNone
-  ShowHint = True
+  TEventForm* form = MakeForm(FormLayout(200, 100, R"(  ShowHint = True
   object Label1: TLabel
     Left = 10
     Top = 10
@@ -155,121 +144,16 @@ object Hinted: TEventForm
     Hint = 'never'
     ShowHint = False
   end
-end
-)");
+)"));
   Application->SetHintPause(0);
   harness::MouseMove(form->Label1);
   EXPECT_TRUE(harness::PumpUntil([] { return Application->ActiveHint() == L"Green Skin"; }));
   harness::MoveAway(form->Label1);
   EXPECT_EQ(Application->ActiveHint(), L"");
-  harness::MouseMove(harness::FindControl(form, "Quiet"));
+  harness::MouseMove(harness::Find(form, "Quiet"));
   harness::Pump(100);
   EXPECT_EQ(Application->ActiveHint(), L"");
   Application->SetHintPause(500);
-  form->Free();
-}
-
-TEST(Gallery, PlainControlsRenderedThroughThePaintPath) {
-  TEventForm* form = MakeForm(R"(
-object Gallery: TEventForm
-  Left = 20
-  Top = 20
-  ClientWidth = 480
-  ClientHeight = 300
-  BorderStyle = bsNone
-  Color = $00D58B3A
-  Font.Name = 'Tahoma'
-  Font.Height = -14
-  Font.Style = [fsBold]
-  Font.Color = clWhite
-  object Title: TLabel
-    Left = 16
-    Top = 10
-    Caption = 'Quenlor'
-    Transparent = True
-  end
-  object Panel1: TPanel
-    Left = 16
-    Top = 40
-    Width = 448
-    Height = 244
-    Color = clWhite
-    BevelOuter = bvNone
-    ParentFont = False
-    Font.Height = -11
-    Font.Style = []
-    Font.Color = clBlack
-    object Label1: TLabel
-      Left = 12
-      Top = 12
-      Caption = 'Source file:'
-    end
-    object Edit1: TEdit
-      Left = 12
-      Top = 30
-      Width = 250
-      Text = 'C:\data\a.iso'
-    end
-    object Unit: TComboBox
-      Left = 270
-      Top = 30
-      Width = 80
-      Style = csDropDownList
-      Items.Strings = ('MB' 'KB' 'byte(s)')
-      ItemIndex = 0
-    end
-    object Shape1: TShape
-      Left = 360
-      Top = 30
-      Width = 70
-      Height = 21
-      Brush.Color = $00FCEFE1
-      Pen.Color = $00F3C38F
-    end
-    object Image1: TImage
-      Left = 12
-      Top = 64
-      AutoSize = True
-      Picture = 'skins/blue/button_large_normal.png'
-    end
-    object List: TListView
-      Left = 12
-      Top = 110
-      Width = 420
-      Height = 120
-      ViewStyle = vsReport
-      RowSelect = True
-      ReadOnly = True
-      Columns = <
-        item
-          Caption = 'File name'
-          Width = 300
-        end
-        item
-          Caption = 'File size'
-          Width = 100
-        end>
-    end
-  end
-end
-)");
-  auto* list = static_cast<TListView*>(harness::Find(form, "List"));
-  for (int i = 0; i < 3; ++i) {
-    TListItem* item = list->Items().Add();
-    item->SetCaption(L"C:\\data\\a.iso.QuenlorSp" + std::to_wstring(i));
-    item->SubItems().Add(L"100 MB");
-  }
-  harness::Pump();
-  auto shot = harness::Render(form);
-  harness::SaveScreenshot(*shot, L"framework_gallery");
-  harness::SaveScreenshot(*harness::CaptureScreen(form), L"framework_gallery_screen");
-  auto* image = harness::FindControl(form, "Image1");
-  EXPECT_EQ(image->Width(), 101);  // the picture's own size
-  EXPECT_EQ(image->Height(), 33);
-  EXPECT_EQ(harness::PixelAt(*shot, 2, 2), 0x00D58B3Au);      // the form colour
-  EXPECT_EQ(harness::PixelAt(*shot, 20, 44), clWhite);        // the panel
-  EXPECT_EQ(harness::PixelAt(*shot, 16 + 360 + 35, 40 + 40), 0x00FCEFE1u);  // inside the shape
-  EXPECT_EQ(harness::PixelAt(*shot, 16 + 360, 40 + 40), 0x00F3C38Fu);       // its outline
   form->Free();
 }
 

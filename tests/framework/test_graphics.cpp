@@ -2,7 +2,7 @@
 
 #include "framework/Graphics.h"
 #include "framework/PngImage.h"
-#include "picture_encoders.h"
+#include "tests/framework/picture_encoders.h"
 
 namespace {
 
@@ -58,6 +58,10 @@ TEST(Canvas, ShapesUseBrushAndPen) {
   canvas.Brush.SetStyle(bsClear);
   canvas.FillRect(Rect(0, 0, 10, 10));
   EXPECT_EQ(canvas.Pixel(9, 9), clWhite);
+  // Setting a colour makes the brush solid again, also the colour it has.
+  canvas.Brush.SetColor(clBlue);
+  canvas.FillRect(Rect(0, 0, 10, 10));
+  EXPECT_EQ(canvas.Pixel(9, 9), clBlue);
 }
 
 TEST(Canvas, TextUsesFontColourAndBrushBackground) {

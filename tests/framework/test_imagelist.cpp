@@ -1,33 +1,13 @@
 #include <gtest/gtest.h>
 
 #include "framework/ImageList.h"
-
-namespace {
-
-// A 4 x 4 opaque PNG of one colour ($00BBGGRR).
-void Solid(TPngImage& png, TColor color) {
-  png.CreateBlank(COLOR_RGBALPHA, 8, 4, 4);
-  for (int y = 0; y < 4; ++y) {
-    for (int x = 0; x < 4; ++x) {
-      png.Scanline(y)[x * 3] = color >> 16 & 0xFF;
-      png.Scanline(y)[x * 3 + 1] = color >> 8 & 0xFF;
-      png.Scanline(y)[x * 3 + 2] = color & 0xFF;
-      png.AlphaScanline(y)[x] = 255;
-    }
-  }
-}
-
-}  // namespace
+#include "tests/harness/Harness.h"
 
 TEST(ImageList, DrawsTheImageOfTheIndex) {
   TImageList list(nullptr);
   list.SetWidth(4);
   list.SetHeight(4);
-  TPngImage image;
-  for (TColor color : {clRed, clLime, clBlue}) {
-    Solid(image, color);
-    list.Add(image);
-  }
+  for (TColor color : {clRed, clLime, clBlue}) list.Add(*harness::SolidPicture(4, 4, color)->GraphicAs<TPngImage>());
   ASSERT_EQ(list.Count(), 3);
 
   TBitmap target(10, 10);
@@ -53,7 +33,7 @@ TEST(ImageList, DrawsTheImageOfTheIndex) {
 TEST(ImageList, CopiesOutWithAlphaAndFeedsTheSystemList) {
   TImageList list(nullptr);
   TPngImage image;
-  Solid(image, clBlue);
+  image.Assign(*harness::SolidPicture(4, 4, clBlue)->Graphic());
   image.AlphaScanline(0)[0] = 0;
   list.Add(image);
 

@@ -5,12 +5,10 @@
 
 #include "framework/ImageList.h"
 #include "framework/Layout.h"
-#include "tests/framework/gui_form.h"
+#include "tests/harness/EventForm.h"
 #include "tests/harness/Harness.h"
 
 namespace {
-
-using Log = std::vector<std::string>;
 
 TEST(Layout, SetsPropertiesOfEveryKindAndBindsFieldsAndHandlers) {
   TEventForm* form = MakeForm(R"(
@@ -84,18 +82,18 @@ end
   EXPECT_EQ(form->Label1->Parent(), form->Panel1);
   EXPECT_EQ(form->Label1->Owner(), form);
 
-  auto* combo = static_cast<TComboBox*>(harness::Find(form, "Combo"));
+  auto* combo = harness::Find<TComboBox>(form, "Combo");
   EXPECT_EQ(combo->Items().Count(), 3);
   EXPECT_EQ(combo->ItemIndex(), 1);  // given before the items, kept
   EXPECT_EQ(combo->Text(), L"KB");
 
-  auto* list = static_cast<TListView*>(harness::Find(form, "List"));
+  auto* list = harness::Find<TListView>(form, "List");
   ASSERT_EQ(list->Columns().Count(), 2);
   EXPECT_EQ(list->Column(1).Caption(), L"File size");
   EXPECT_EQ(list->Column(1).Width(), 60);
   EXPECT_EQ(list->Column(1).Alignment(), taRightJustify);
 
-  auto* timer = static_cast<TTimer*>(harness::Find(form, "Tick"));
+  auto* timer = harness::Find<TTimer>(form, "Tick");
   EXPECT_FALSE(timer->Enabled());
   EXPECT_EQ(timer->Interval(), 100);
   timer->OnTimer(timer);
@@ -104,6 +102,8 @@ end
   form->Free();
 }
 
+// A text that does not begin with an object is the body of Form1, a
+// TEventForm; the line numbers count the form's own line.
 struct BadLayout {
   const char* name;
   const char* text;
@@ -114,38 +114,31 @@ struct BadLayout {
 };
 
 const BadLayout kBadLayouts[] = {
-    {"UnknownClass", "object Form1: TEventForm\n  object X: TNoSuchThing\n  end\nend\n", 2, "X", "",
-     "unknown class TNoSuchThing"},
-    {"UnknownProperty", "object Form1: TEventForm\n  object L: TLabel\n    Captoin = 'x'\n  end\nend\n", 3, "L",
-     "Captoin", "unknown property Captoin"},
-    {"UnknownEnumValue", "object Form1: TEventForm\n  object L: TLabel\n    Alignment = taMiddle\n  end\nend\n", 3,
-     "L", "Alignment", "unknown value taMiddle"},
-    {"UnknownSetMember", "object Form1: TEventForm\n  Font.Style = [fsBold, fsHeavy]\nend\n", 2, "Form1",
-     "Font.Style", "unknown value fsHeavy"},
-    {"UnknownColour", "object Form1: TEventForm\n  Color = clPurplish\nend\n", 2, "Form1", "Color",
-     "unknown value clPurplish"},
-    {"WrongKind", "object Form1: TEventForm\n  object L: TLabel\n    Left = 'ten'\n  end\nend\n", 3, "L", "Left",
-     "a whole number is expected"},
-    {"UnknownHandler", "object Form1: TEventForm\n  object L: TLabel\n    OnClick = NoSuchClick\n  end\nend\n", 3, "L",
-     "OnClick", "unknown handler NoSuchClick"},
-    {"HandlerOfWrongSignature", "object Form1: TEventForm\n  object L: TLabel\n    OnClick = ItemDown\n  end\nend\n", 3,
-     "L", "OnClick", "does not fit the event OnClick"},
-    {"UnknownSubProperty", "object Form1: TEventForm\n  Font.Weight = 700\nend\n", 2, "Form1", "Font.Weight",
-     "unknown property Weight"},
-    {"MissingPicture", "object Form1: TEventForm\n  object I: TImage\n    Picture = 'no/such.png'\n  end\nend\n", 3,
-     "I", "Picture", "no resource no/such.png"},
-    {"MissingComponent", "object Form1: TEventForm\n  object L: TListView\n    SmallImages = Nothing\n  end\nend\n", 3,
-     "L", "SmallImages", "Form1 has no component Nothing"},
-    {"ReferenceToWrongClass",
-     "object Form1: TEventForm\n  object L: TListView\n    SmallImages = Form1\n  end\nend\n", 3, "L",
-     "SmallImages", "not of the class"},
-    {"DuplicateName", "object Form1: TEventForm\n  object A: TLabel\n  end\n  object A: TLabel\n  end\nend\n", 4, "A",
-     "", "already exists"},
-    {"ControlInsideALabel", "object Form1: TEventForm\n  object A: TLabel\n    object B: TLabel\n    end\n  end\nend\n",
-     3, "B", "", "cannot hold the control B"},
+    {"UnknownClass", "  object X: TNoSuchThing\n  end\n", 2, "X", "", "unknown class TNoSuchThing"},
+    {"UnknownProperty", "  object L: TLabel\n    Captoin = 'x'\n  end\n", 3, "L", "Captoin",
+     "unknown property Captoin"},
+    {"UnknownEnumValue", "  object L: TLabel\n    Alignment = taMiddle\n  end\n", 3, "L", "Alignment",
+     "unknown value taMiddle"},
+    {"UnknownSetMember", "  Font.Style = [fsBold, fsHeavy]\n", 2, "Form1", "Font.Style", "unknown value fsHeavy"},
+    {"UnknownColour", "  Color = clPurplish\n", 2, "Form1", "Color", "unknown value clPurplish"},
+    {"WrongKind", "  object L: TLabel\n    Left = 'ten'\n  end\n", 3, "L", "Left", "a whole number is expected"},
+    {"UnknownHandler", "  object L: TLabel\n    OnClick = NoSuchClick\n  end\n", 3, "L", "OnClick",
+     "unknown handler NoSuchClick"},
+    {"HandlerOfWrongSignature", "  object L: TLabel\n    OnClick = ItemDown\n  end\n", 3, "L", "OnClick",
+     "does not fit the event OnClick"},
+    {"UnknownSubProperty", "  Font.Weight = 700\n", 2, "Form1", "Font.Weight", "unknown property Weight"},
+    {"MissingPicture", "  object I: TImage\n    Picture = 'no/such.png'\n  end\n", 3, "I", "Picture",
+     "no resource no/such.png"},
+    {"MissingComponent", "  object L: TListView\n    SmallImages = Nothing\n  end\n", 3, "L", "SmallImages",
+     "Form1 has no component Nothing"},
+    {"ReferenceToWrongClass", "  object L: TListView\n    SmallImages = Form1\n  end\n", 3, "L", "SmallImages",
+     "not of the class"},
+    {"DuplicateName", "  object A: TLabel\n  end\n  object A: TLabel\n  end\n", 4, "A", "", "already exists"},
+    {"ControlInsideALabel", "  object A: TLabel\n    object B: TLabel\n    end\n  end\n", 3, "B", "",
+     "cannot hold the control B"},
     {"LayoutOfAnotherClass", "object Form1: TForm\nend\n", 1, "Form1", "", "not TEventForm"},
     {"MissingEnd", "object Form1: TEventForm\n  object A: TLabel\n  end\n", 4, "", "", "'end' is missing"},
-    {"UnterminatedString", "object Form1: TEventForm\n  Caption = 'open\nend\n", 2, "", "", "unterminated string"},
+    {"UnterminatedString", "  Caption = 'open\n", 2, "", "", "unterminated string"},
 };
 
 class LayoutErrors : public ::testing::TestWithParam<BadLayout> {};
@@ -155,7 +148,8 @@ TEST_P(LayoutErrors, NameTheFileLineObjectAndProperty) {
   harness::InitGui();
   auto* form = new TEventForm(Application);
   try {
-    form->ReadLayoutText(bad.text, "bad.lfm");
+    const std::string text = bad.text;
+    form->ReadLayoutText(text.starts_with("object") ? text : "object Form1: TEventForm\n" + text + "end\n", "bad.lfm");
     ADD_FAILURE() << "the layout was accepted";
   } catch (const ELayoutError& e) {
     EXPECT_EQ(e.File, "bad.lfm");
@@ -192,7 +186,7 @@ object UserForm: TEventForm
   end
 end
 )", "user.lfm");
-  auto* list = static_cast<TListView*>(harness::Find(user, "List"));
+  auto* list = harness::Find<TListView>(user, "List");
   EXPECT_EQ(list->SmallImages(), nullptr);
   ASSERT_EQ(PendingLayoutReferences().size(), 1u);
   EXPECT_EQ(PendingLayoutReferences()[0], "user.lfm:4: List.SmallImages -> StoreForm.Rows");
@@ -200,7 +194,7 @@ end
   auto* store = new TStoreForm(Application);
   store->ReadLayoutText("object StoreForm: TStoreForm\n  object Rows: TImageList\n    Height = 22\n  end\nend\n",
                         "store.lfm");
-  EXPECT_EQ(list->SmallImages(), harness::Find(store, "Rows"));
+  EXPECT_EQ(list->SmallImages(), harness::Find<TComponent>(store, "Rows"));
   EXPECT_TRUE(PendingLayoutReferences().empty());
 
   // Once the store has loaded, later forms resolve at once; freeing the
@@ -208,8 +202,8 @@ end
   auto* second = new TEventForm(Application);
   second->ReadLayoutText("object Second: TEventForm\n  object L2: TListView\n    SmallImages = StoreForm.Rows\n  end\nend\n",
                          "second.lfm");
-  auto* list2 = static_cast<TListView*>(harness::Find(second, "L2"));
-  EXPECT_EQ(list2->SmallImages(), harness::Find(store, "Rows"));
+  auto* list2 = harness::Find<TListView>(second, "L2");
+  EXPECT_EQ(list2->SmallImages(), harness::Find<TComponent>(store, "Rows"));
   store->Free();
   EXPECT_EQ(list2->SmallImages(), nullptr);
   second->Free();

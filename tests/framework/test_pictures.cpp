@@ -4,7 +4,7 @@
 #include "framework/Picture.h"
 #include "framework/PngImage.h"
 #include "framework/Resources.h"
-#include "picture_encoders.h"
+#include "tests/framework/picture_encoders.h"
 
 namespace {
 

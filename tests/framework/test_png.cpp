@@ -3,7 +3,7 @@
 #include <zlib.h>
 
 #include "framework/PngImage.h"
-#include "picture_encoders.h"
+#include "tests/harness/PngWriter.h"
 
 namespace {
 

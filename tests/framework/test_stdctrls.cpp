@@ -1,22 +1,15 @@
-// Native controls and timers: the edit's change rule, key filtering, the
-// combo box, the scroll bar, the list view, timers and scripted dialogs.
+// Plain and native controls and timers: the edit's change rule, key
+// filtering, the combo box, the scroll bar, the list view, all of them
+// rendered through the paint path, timers and scripted dialogs.
 #include <gtest/gtest.h>
 
 #include "framework/Dialogs.h"
-#include "tests/framework/gui_form.h"
+#include "tests/harness/EventForm.h"
 #include "tests/harness/Harness.h"
 
 namespace {
 
-using Log = std::vector<std::string>;
-
-const char* const kInputs = R"(
-object Inputs: TEventForm
-  Left = 60
-  Top = 60
-  ClientWidth = 360
-  ClientHeight = 260
-  BorderStyle = bsNone
+const std::string kInputs = FormLayout(360, 260, R"(  Color = $00D58B3A
   object Edit1: TEdit
     Left = 10
     Top = 10
@@ -64,8 +57,29 @@ object Inputs: TEventForm
         Width = 100
       end>
   end
-end
-)";
+  object Panel1: TPanel
+    Left = 220
+    Top = 10
+    Width = 130
+    Height = 120
+    Color = clWhite
+    BevelOuter = bvNone
+    object Shape1: TShape
+      Left = 10
+      Top = 10
+      Width = 70
+      Height = 21
+      Brush.Color = $00FCEFE1
+      Pen.Color = $00F3C38F
+    end
+    object Image1: TImage
+      Left = 10
+      Top = 40
+      AutoSize = True
+      Picture = 'skins/blue/button_large_normal.png'
+    end
+  end
+)");
 
 class Inputs : public ::testing::Test {
  protected:
@@ -74,7 +88,7 @@ class Inputs : public ::testing::Test {
     form->Take();
   }
   void TearDown() override { form->Free(); }
-  TEdit* Edit(const char* name) { return static_cast<TEdit*>(harness::Find(form, name)); }
+  TEdit* Edit(const char* name) { return harness::Find<TEdit>(form, name); }
 
   TEventForm* form = nullptr;
 };
@@ -125,7 +139,7 @@ TEST_F(Inputs, EditKeepsItsStateAcrossANewWindow) {
 }
 
 TEST_F(Inputs, ComboBoxSelectsFromCodeSilentlyAndReportsTheUsersChoice) {
-  auto* combo = static_cast<TComboBox*>(harness::Find(form, "Unit"));
+  auto* combo = harness::Find<TComboBox>(form, "Unit");
   EXPECT_EQ(combo->Text(), L"MB");
   combo->SetItemIndex(2);
   EXPECT_EQ(combo->Text(), L"byte(s)");
@@ -147,7 +161,7 @@ TEST_F(Inputs, ComboBoxSelectsFromCodeSilentlyAndReportsTheUsersChoice) {
 }
 
 TEST_F(Inputs, ScrollMessagesMovePositionWithinTheRange) {
-  auto* bar = static_cast<TScrollBar*>(harness::Find(form, "Bar"));
+  auto* bar = harness::Find<TScrollBar>(form, "Bar");
   HWND wnd = bar->Handle();
   auto scroll = [&](WORD code, WORD position = 0) {
     SendMessageW(GetParent(wnd), WM_HSCROLL, MAKEWPARAM(code, position), reinterpret_cast<LPARAM>(wnd));
@@ -183,7 +197,7 @@ std::wstring CellText(TListView* list, int row, int column) {
 }
 
 TEST_F(Inputs, ListViewShowsColumnsItemsAndSubItems) {
-  auto* list = static_cast<TListView*>(harness::Find(form, "List"));
+  auto* list = harness::Find<TListView>(form, "List");
   for (int i = 0; i < 3; ++i) {
     TListItem* item = list->Items().Add();
     item->SetCaption(L"D:\\out\\movie.avi.QuenlorSp" + std::to_wstring(i));
@@ -217,34 +231,53 @@ TEST_F(Inputs, ListViewShowsColumnsItemsAndSubItems) {
 }
 
 TEST_F(Inputs, ListViewCustomDrawEventsRunAndCanTakeOverThePainting) {
-  auto* list = static_cast<TListView*>(harness::Find(form, "List"));
+  auto* list = harness::Find<TListView>(form, "List");
   list->Items().Add()->SetCaption(L"row");
-  list->OnCustomDraw = [this](TCustomListView* s, const TRect& r, bool& d) { form->ListDraw(s, r, d); };
-  list->OnCustomDrawItem = [this](TCustomListView* s, TListItem* i, TCustomDrawState st, bool& d) {
-    form->ListDrawItem(s, i, st, d);
+  list->OnCustomDraw = [this](TCustomListView* sender, const TRect&, bool& defaultDraw) {
+    form->Log.push_back("draw " + sender->Name());
+    defaultDraw = sender->Tag == 0;
+  };
+  list->OnCustomDrawItem = [this](TCustomListView*, TListItem* item, TCustomDrawState, bool&) {
+    form->Log.push_back("draw item " + std::to_string(item ? item->Index() : -1));
   };
   list->Repaint();
   Log log = form->Take();
   EXPECT_NE(std::find(log.begin(), log.end(), "draw List"), log.end());
   EXPECT_NE(std::find(log.begin(), log.end(), "draw item 0"), log.end());
 
-  list->Tag = 1;  // ListDraw now clears DefaultDraw: the items are not asked for
+  list->Tag = 1;  // the list's handler now clears DefaultDraw: the items are not asked for
   list->Repaint();
   log = form->Take();
   EXPECT_NE(std::find(log.begin(), log.end(), "draw List"), log.end());
   EXPECT_EQ(std::find(log.begin(), log.end(), "draw item 0"), log.end());
 }
 
+TEST_F(Inputs, AllAreRenderedThroughThePaintPath) {
+  auto* list = harness::Find<TListView>(form, "List");
+  for (int i = 0; i < 3; ++i) {
+    TListItem* item = list->Items().Add();
+    item->SetCaption(L"C:\\data\\a.iso.QuenlorSp" + std::to_wstring(i));
+    item->SubItems().Add(L"100 MB");
+  }
+  auto shot = harness::Render(form);
+  harness::SaveScreenshot(*shot, L"framework_gallery");
+  harness::SaveScreenshot(*harness::CaptureScreen(form), L"framework_gallery_screen");
+  auto* image = harness::Find(form, "Image1");
+  EXPECT_EQ(image->Width(), 101);  // the picture's own size
+  EXPECT_EQ(image->Height(), 33);
+  EXPECT_EQ(harness::PixelAt(*shot, 2, 2), 0x00D58B3Au);                    // the form colour
+  EXPECT_EQ(harness::PixelAt(*shot, 220 + 5, 10 + 100), clWhite);           // the panel
+  EXPECT_EQ(harness::PixelAt(*shot, 220 + 10 + 35, 10 + 20), 0x00FCEFE1u);  // inside the shape
+  EXPECT_EQ(harness::PixelAt(*shot, 220 + 10, 10 + 20), 0x00F3C38Fu);       // its outline
+}
+
 TEST(Timers, FireWhileEnabledAndStopFromTheirOwnHandler) {
-  TEventForm* form = MakeForm(R"(
-object Clock: TEventForm
-  object Tick: TTimer
+  TEventForm* form = MakeForm(FormLayout(100, 50, R"(  object Tick: TTimer
     Interval = 20
     OnTimer = TimerTick
   end
-end
-)", false);
-  auto* timer = static_cast<TTimer*>(harness::Find(form, "Tick"));
+)"), false);
+  auto* timer = harness::Find<TTimer>(form, "Tick");
   EXPECT_TRUE(harness::PumpUntil([&] { return form->Log.size() >= 2; }));
 
   timer->OnTimer = [&](TObject* sender) {

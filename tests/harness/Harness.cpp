@@ -2,10 +2,13 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <cstring>
 #include <stdexcept>
 #include <vector>
 
 #include "tests/doubles/MobrelDouble.h"
+#include "tests/harness/PngWriter.h"
 
 namespace harness {
 
@@ -35,16 +38,10 @@ bool PumpUntil(const std::function<bool()>& done, int timeoutMs) {
   return true;
 }
 
-TComponent* Find(TComponent* root, const std::string& name) {
+TComponent* FindComponent(TComponent* root, const std::string& name) {
   TComponent* component = root->FindComponent(name);
   if (!component) throw std::runtime_error(root->Name() + " has no component " + name);
   return component;
-}
-
-TControl* FindControl(TComponent* root, const std::string& name) {
-  auto* control = dynamic_cast<TControl*>(Find(root, name));
-  if (!control) throw std::runtime_error(name + " is not a control");
-  return control;
 }
 
 namespace {
@@ -95,8 +92,6 @@ void Click(TControl* control, int x, int y) {
   MouseDown(control, mbLeft, x, y);
   MouseUp(control, mbLeft, x, y);
 }
-
-void ClickByName(TComponent* root, const std::string& name) { Click(FindControl(root, name)); }
 
 void DblClick(TControl* control) {
   POINT at;
@@ -198,23 +193,73 @@ std::unique_ptr<TBitmap> Render(TWinControl* window) {
 }
 
 std::unique_ptr<TBitmap> CaptureScreen(TWinControl* window) {
+  Pump();
   HWND wnd = window->Handle();
-  // Wine hands painted window surfaces to the X server a little later.
-  Pump(100);
   RECT client;
   GetClientRect(wnd, &client);
   auto bitmap = std::make_unique<TBitmap>(client.right, client.bottom);
-  POINT origin{0, 0};
-  ClientToScreen(wnd, &origin);
-  HDC screen = GetDC(nullptr);
-  BitBlt(bitmap->Canvas().Handle(), 0, 0, client.right, client.bottom, screen, origin.x, origin.y, SRCCOPY);
-  ReleaseDC(nullptr, screen);
+  HDC dc = GetDC(wnd);
+  BitBlt(bitmap->Canvas().Handle(), 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
+  ReleaseDC(wnd, dc);
   return bitmap;
 }
 
 TColor PixelAt(const TBitmap& bitmap, int x, int y) {
   const uint32_t argb = bitmap.ScanLine(y)[x];
   return ((argb >> 16) & 0xFF) | (argb & 0xFF00) | ((argb & 0xFF) << 16);
+}
+
+TRect InkBox(const TBitmap& bitmap, TColor background, const TRect& area) {
+  TRect box{area.Right, area.Bottom, area.Left, area.Top};
+  for (int y = area.Top; y < area.Bottom; ++y)
+    for (int x = area.Left; x < area.Right; ++x)
+      if (PixelAt(bitmap, x, y) != background)
+        box = {std::min(box.Left, x), std::min(box.Top, y), std::max(box.Right, x + 1), std::max(box.Bottom, y + 1)};
+  return box;
+}
+
+std::wstring SaveScreenshot(const TBitmap& bitmap, const std::wstring& name) {
+  PngLayout picture(PNG_COLOR_TYPE_RGB, 8, bitmap.Width(), bitmap.Height());
+  for (int y = 0; y < bitmap.Height(); ++y) {
+    Bytes& row = picture.rows.emplace_back();
+    for (int x = 0; x < bitmap.Width(); ++x) {
+      const TColor color = PixelAt(bitmap, x, y);
+      row.insert(row.end(), {uint8_t(color), uint8_t(color >> 8), uint8_t(color >> 16)});
+    }
+  }
+  return SaveScreenshot(picture, name);
+}
+
+std::unique_ptr<TPicture> SolidPicture(int width, int height, TColor color, uint8_t alpha) {
+  TPngImage png;
+  png.CreateBlank(COLOR_RGBALPHA, 8, width, height);
+  for (int y = 0; y < height; ++y) {
+    uint8_t* row = png.Scanline(y);
+    for (int x = 0; x < width; ++x) {
+      row[3 * x] = static_cast<uint8_t>(color >> 16);
+      row[3 * x + 1] = static_cast<uint8_t>(color >> 8);
+      row[3 * x + 2] = static_cast<uint8_t>(color);
+    }
+    std::memset(png.AlphaScanline(y), alpha, static_cast<size_t>(width));
+  }
+  auto picture = std::make_unique<TPicture>();
+  picture->SetGraphic(&png);
+  return picture;
+}
+
+TColor PngPixel(const TPngImage& png, int x, int y) {
+  const uint8_t* p = png.Scanline(y) + 3 * x;
+  return TColor{p[2]} | TColor{p[1]} << 8 | TColor{p[0]} << 16;
+}
+
+bool SamePixels(const TPngImage& a, const TPngImage& b) {
+  if (a.Width() != b.Width() || a.Height() != b.Height() || a.HasAlpha() != b.HasAlpha()) return false;
+  for (int y = 0; y < a.Height(); ++y) {
+    if (std::memcmp(a.Scanline(y), b.Scanline(y), 3 * static_cast<size_t>(a.Width())) != 0) return false;
+    if (a.HasAlpha() && std::memcmp(a.AlphaScanline(y), b.AlphaScanline(y), static_cast<size_t>(a.Width())) != 0)
+      return false;
+  }
+  return true;
 }
 
 }  // namespace harness

@@ -1,16 +1,19 @@
 // The GUI test harness: forms are created in-process, input is sent as
 // real window messages to the windows the controls live in, dialogs and
 // message boxes answer from queues, and pixels come from the framework's
-// own paint path or from the screen.
+// own paint path or from what a window shows.
 #pragma once
 
 #include <functional>
 #include <memory>
+#include <stdexcept>
 #include <string>
 
 #include "framework/Controls.h"
 #include "framework/Dialogs.h"
 #include "framework/Forms.h"
+#include "framework/Picture.h"
+#include "framework/PngImage.h"
 
 namespace harness {
 
@@ -41,9 +44,15 @@ F* MakeForm(const std::string& layout, bool show = true) {
   return form;
 }
 
-// The component of that name owned by root; fails the test when missing.
-TComponent* Find(TComponent* root, const std::string& name);
-TControl* FindControl(TComponent* root, const std::string& name);
+// The component of that name owned by root, as a T; throws (and so fails
+// the test) when there is none or it is of another class.
+TComponent* FindComponent(TComponent* root, const std::string& name);
+template <class T = TControl>
+T* Find(TComponent* root, const std::string& name) {
+  auto* found = dynamic_cast<T*>(FindComponent(root, name));
+  if (!found) throw std::runtime_error(name + " is not of the class the test expects");
+  return found;
+}
 
 // Mouse input at a point of the control's client area (its centre when
 // x and y are -1), sent to the window that displays it. The real cursor
@@ -55,7 +64,6 @@ void MouseDown(TControl* control, TMouseButton button = mbLeft, int x = -1, int 
 void MouseUp(TControl* control, TMouseButton button = mbLeft, int x = -1, int y = -1);
 // Move, press and release the left button over the control.
 void Click(TControl* control, int x = -1, int y = -1);
-void ClickByName(TComponent* root, const std::string& name);
 void DblClick(TControl* control);
 // Moves the mouse out of the control's window (the window is told it left).
 void MoveAway(TControl* control);
@@ -79,13 +87,23 @@ void ResetScripts();
 // The window painted into a bitmap through the framework's paint path
 // (windowed children included), at the window's client size.
 std::unique_ptr<TBitmap> Render(TWinControl* window);
-// What the screen shows of the window now (it must be shown and on top).
+// What the window shows once the waiting messages (paints included) are
+// handled, read from its own pixels. Nothing is painted afresh, so a
+// change that was never repainted shows as it was before.
 std::unique_ptr<TBitmap> CaptureScreen(TWinControl* window);
 // $00BBGGRR of a pixel of a bitmap.
 TColor PixelAt(const TBitmap& bitmap, int x, int y);
-// Writes the bitmap as a PNG file into build/screens/<name>.png and
-// answers the path.
+// The smallest rectangle in area that holds every pixel of another colour
+// than background (empty when there is none).
+TRect InkBox(const TBitmap& bitmap, TColor background, const TRect& area);
+// Writes the bitmap as build/screens/<name>.png and answers the path.
 std::wstring SaveScreenshot(const TBitmap& bitmap, const std::wstring& name);
-void SavePng(const TBitmap& bitmap, const std::wstring& path);
+
+// A PNG picture of one colour and alpha.
+std::unique_ptr<TPicture> SolidPicture(int width, int height, TColor color, uint8_t alpha = 255);
+// $00BBGGRR of a pixel of a PNG picture.
+TColor PngPixel(const TPngImage& png, int x, int y);
+// Whether two PNG pictures hold the same colour and alpha bytes.
+bool SamePixels(const TPngImage& a, const TPngImage& b);
 
 }  // namespace harness

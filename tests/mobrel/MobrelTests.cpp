@@ -1,12 +1,15 @@
 // The real Mobrel.dll under Wine: disk information, the remembered skin, the
-// modal message box driven by keyboard messages, and the library pages.
-#include "app/MobrelDLL.h"
+// modal message box driven by keyboard messages, the library pages, and the
+// handles that repeated calls leave behind.
+#include "mobrel/MobrelDLL.h"
 
 #include <gtest/gtest.h>
+#include <winternl.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
+
+#include "tests/harness/PngWriter.h"
 
 namespace {
 
@@ -59,20 +62,17 @@ TEST(DiskInfo, ReportsTheFileSystemOfAVolume) {
   ASSERT_TRUE(g_MobrelDLL_GetDiskInfo(L'C', &info));
   EXPECT_STREQ(info.FileSystemName, L"NTFS");  // what Wine reports for every volume
   EXPECT_GT(info.TotalBytes, 0);
+  // Q: is no volume: the volume call fails, and so does the library.
   EXPECT_FALSE(g_MobrelDLL_GetDiskInfo(L'Q', &info));
   EXPECT_STREQ(info.FileSystemName, L"");
 }
 
-TEST(Skin, IsRememberedBetweenRunsFromTheLowByteOnly) {
-  ASSERT_TRUE(g_MobrelDLL_SetSkin(0xABCD1203u));  // fYellow with garbage above the low byte
+// The skin number that InitDLL reports, as at the start of a run.
+uint8_t SkinAtStart() {
   uint8_t skin = 1;
   int32_t state = 0;
   g_MobrelDLL_InitDLL(L"Quenlor", L"1.2.3", nullptr, nullptr, 4, &state, &skin, nullptr);
-  EXPECT_EQ(skin, 4);
-  EXPECT_FALSE(g_MobrelDLL_SetSkin(7));  // no such colour: nothing stored
-  g_MobrelDLL_InitDLL(L"Quenlor", L"1.2.3", nullptr, nullptr, 4, &state, &skin, nullptr);
-  EXPECT_EQ(skin, 4);
-  g_MobrelDLL_SetSkin(0);
+  return skin;
 }
 
 TEST(Pages, FillTheirPanelAtTheGivenSize) {
@@ -91,42 +91,6 @@ TEST(Pages, FillTheirPanelAtTheGivenSize) {
   DestroyWindow(panel);
 }
 
-// Writes what a window shows as a 24-bit BMP into build/screens
-// beside the build tree that holds this program, for people to look at.
-void SaveWindowPicture(HWND window, const std::wstring& name) {
-  RECT r;
-  GetClientRect(window, &r);
-  const int width = r.right, height = r.bottom;
-  HDC screen = GetDC(window);
-  HDC memory = CreateCompatibleDC(screen);
-  BITMAPINFO info{};
-  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, height, 1, 24, BI_RGB};
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
-  GdiFlush();
-  wchar_t exe[MAX_PATH];
-  GetModuleFileNameW(nullptr, exe, MAX_PATH);
-  std::wstring dir = exe;
-  for (int up = 0; up < 3; ++up) dir.resize(dir.find_last_of(L'\\'));  // build/<tree>/bin/x.exe -> build
-  dir += L"\\screens";
-  CreateDirectoryW(dir.c_str(), nullptr);
-  const DWORD stride = (width * 3 + 3) & ~3u, size = stride * height;
-  BITMAPFILEHEADER file{0x4D42, sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + size, 0, 0,
-                        sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};
-  if (FILE* out = _wfopen((dir + L"\\" + name + L".bmp").c_str(), L"wb")) {
-    fwrite(&file, sizeof(file), 1, out);
-    fwrite(&info.bmiHeader, sizeof(info.bmiHeader), 1, out);
-    fwrite(bits, 1, size, out);
-    fclose(out);
-  }
-  SelectObject(memory, old);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(window, screen);
-}
-
 void PumpFor(DWORD milliseconds) {
   const DWORD start = GetTickCount();
   MSG msg;
@@ -136,26 +100,110 @@ void PumpFor(DWORD milliseconds) {
   }
 }
 
-TEST(Pages, FollowTheSkinColour) {
+// What the window shows, saved as build/screens/<name>.png for people to look at.
+void SaveWindowPicture(HWND window, const std::wstring& name) {
+  RECT r;
+  GetClientRect(window, &r);
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), r.right, -r.bottom, 1, 32, BI_RGB};  // top-down
+  void* bits = nullptr;
+  HDC dc = GetDC(window);
+  HDC memory = CreateCompatibleDC(dc);
+  HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, r.right, r.bottom, dc, 0, 0, SRCCOPY);
+  GdiFlush();
+  PngLayout picture(PNG_COLOR_TYPE_RGB, 8, r.right, r.bottom);
+  const auto* pixels = static_cast<const uint8_t*>(bits);  // B, G, R, unused
+  for (int i = 0; i < r.right * r.bottom; ++i) {
+    if (i % r.right == 0) picture.rows.emplace_back();
+    picture.rows.back().insert(picture.rows.back().end(), {pixels[4 * i + 2], pixels[4 * i + 1], pixels[4 * i]});
+  }
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(window, dc);
+  harness::SaveScreenshot(picture, name);
+}
+
+// Whether the products page in host shows its card band in the colour,
+// once the waiting paints are done.
+bool BandShows(HWND host, COLORREF color) {
+  PumpFor(200);
+  HDC dc = GetDC(host);
+  bool seen = false;
+  for (int y = 40; y < 200 && !seen; ++y) seen = GetPixel(dc, 26, y) == color;
+  ReleaseDC(host, dc);
+  return seen;
+}
+
+TEST(Skin, IsRememberedFromTheLowByteAndShownByThePagesAlsoAfterARestart) {
+  const COLORREF red = RGB(0xCC, 0x3A, 0x3A), blue = RGB(0x3A, 0x8B, 0xD5);
   HWND host = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 1260, 405,
                               nullptr, nullptr, nullptr, nullptr);
-  g_MobrelDLL_SetSkin(4);  // red
+  ASSERT_TRUE(g_MobrelDLL_SetSkin(0xABCD1204u));  // fRed with garbage above the low byte
+  EXPECT_FALSE(g_MobrelDLL_SetSkin(7));           // no such colour: nothing changes
+  EXPECT_EQ(SkinAtStart(), 5);
   ASSERT_TRUE(g_MobrelDLL_ShowOurProducts(host, 0, 0, 630, 405));
   HWND about = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 630, 0, 630, 405, host, nullptr,
                                nullptr, nullptr);
   ASSERT_TRUE(g_MobrelDLL_ShowMobrel(about, 0, 0, 630, 405));
-  PumpFor(200);
-  // The products page draws its card band in the skin's colour.
-  HDC dc = GetDC(host);
-  bool redSeen = false;
-  for (int y = 40; y < 200 && !redSeen; ++y) redSeen = GetPixel(dc, 26, y) == RGB(0xCC, 0x3A, 0x3A);
-  ReleaseDC(host, dc);
-  EXPECT_TRUE(redSeen);
+  EXPECT_TRUE(BandShows(host, red));
   SaveWindowPicture(host, L"library-pages-red");
   g_MobrelDLL_SetSkin(0);
-  PumpFor(200);
+  EXPECT_TRUE(BandShows(host, blue));
   SaveWindowPicture(host, L"library-pages-blue");
+
+  // The next run starts blue and finds red stored by an earlier one.
+  const DWORD stored = 5;
+  RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\Mobrel\\Quenlor", L"Skin", REG_DWORD, &stored, sizeof stored);
+  EXPECT_EQ(SkinAtStart(), 5);
+  ASSERT_TRUE(g_MobrelDLL_ShowOurProducts(host, 0, 0, 630, 405));
+  EXPECT_TRUE(BandShows(host, red));
+  g_MobrelDLL_SetSkin(0);
   DestroyWindow(host);
+}
+
+// Handles this process holds, as the system lists them.
+int HandleCount() {
+  struct Entry {
+    PVOID Object;
+    ULONG_PTR ProcessId, Handle;
+    ULONG Access;
+    USHORT BackTrace, Type;
+    ULONG Attributes, Reserved;
+  };
+  constexpr ULONG kExtendedHandleInformation = 64;
+  std::vector<ULONG_PTR> buffer(4096);
+  ULONG size = 0;
+  NTSTATUS status;
+  while ((status = NtQuerySystemInformation(static_cast<SYSTEM_INFORMATION_CLASS>(kExtendedHandleInformation),
+                                            buffer.data(), buffer.size() * sizeof(ULONG_PTR), &size)) ==
+         static_cast<NTSTATUS>(0xC0000004L))  // STATUS_INFO_LENGTH_MISMATCH
+    buffer.resize(buffer.size() * 2);
+  if (status != 0) return -1;
+  const auto* entries = reinterpret_cast<const Entry*>(&buffer[2]);
+  int count = 0;
+  for (ULONG_PTR i = 0; i < buffer[0]; ++i) count += entries[i].ProcessId == GetCurrentProcessId();
+  return count;
+}
+
+TEST(Handles, RepeatedCallsLeaveNoneOpen) {
+  TMobrelDiskInfo disk;
+  TMobrelOSInfo os;
+  auto calls = [&](int i) {
+    g_MobrelDLL_SetSkin(i % 5);
+    SkinAtStart();
+    g_MobrelDLL_GetDiskInfo(L'C', &disk);
+    g_MobrelDLL_GetDiskInfo(L'Q', &disk);
+    g_MobrelDLL_GetOSInfo(&os);
+  };
+  calls(0);  // what the first calls open for good (the user's registry root)
+  const int before = HandleCount();
+  ASSERT_GT(before, 0);
+  for (int i = 1; i <= 20; ++i) calls(i);
+  EXPECT_EQ(HandleCount(), before);
+  g_MobrelDLL_SetSkin(0);
 }
 
 TEST(OSInfo, FillsTheRecord) {

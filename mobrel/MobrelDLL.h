@@ -1,6 +1,7 @@
-// The support library Mobrel.dll, bound at load time through its import library.
-// Declared without dllimport so that tests can link the scripted double
-// (mobrel/MobrelDouble) in its place.
+// The interface of the support library Mobrel.dll: the library implements it,
+// the program binds it at load time through the import library. Declared
+// without dllimport so that tests can link the scripted double
+// (tests/doubles) in its place.
 #pragma once
 #include <cstdint>
 #include <windows.h>
