@@ -19,14 +19,7 @@
 
 namespace {
 
-const char* const kForm = R"(
-object GalleryInputs: TEventForm
-  Left = 40
-  Top = 40
-  ClientWidth = 640
-  ClientHeight = 260
-  BorderStyle = bsNone
-  Color = clWhite
+const char* const kFormLook = R"(  Color = clWhite
   Font.Name = 'Tahoma'
   Font.Height = -11
 )";
@@ -79,7 +72,7 @@ void PasteWindow(TBitmap& shot, TWinControl* form, HWND wnd) {
 
 TEST(GalleryInputs, EditsUpdownAndPushButtonsAreShownAndSaved) {
   SkinLists();
-  TEventForm* form = MakeForm(kForm + Edits() + kUpdownObjects + kComboObjects + PushButtons() + "end\n");
+  TEventForm* form = MakeForm(FormLayout(640, 260, kFormLook + Edits() + kUpdownObjects + kComboObjects + PushButtons()));
   for (const char* set : kSets)
     for (int state = 0; state < 4; ++state) {
       auto* button = harness::Find<TOrvVclButton>(form, set + std::to_string(state));

@@ -10,14 +10,7 @@
 
 namespace {
 
-const char* const kButtonLayout = R"(
-object Form1: TEventForm
-  Left = 40
-  Top = 40
-  ClientWidth = 100
-  ClientHeight = 60
-  BorderStyle = bsNone
-  Color = clWhite
+const std::string kButtonLayout = FormLayout(100, 60, R"(  Color = clWhite
   object Pictures: TXImageButtonPicList
   end
   object OrvVclButton2: TOrvVclButton
@@ -34,8 +27,7 @@ object Form1: TEventForm
     ObjActive = True
     XPicList = Pictures
   end
-end
-)";
+)");
 
 // A distinct colour for the picture of each colour set and state.
 TColor ColourOf(TButtonColor color, TButtonState state) { return 0x200000 * (color + 1) + 0x30 * (static_cast<int>(state) + 1); }

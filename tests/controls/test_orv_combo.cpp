@@ -12,15 +12,7 @@
 
 namespace {
 
-const std::string kComboLayout = R"(
-object Form1: TEventForm
-  Left = 40
-  Top = 40
-  ClientWidth = 440
-  ClientHeight = 300
-  BorderStyle = bsNone
-  Color = clWhite
-)" + std::string(kComboObjects) + "end\n";
+const std::string kComboLayout = FormLayout(440, 300, "  Color = clWhite\n" + std::string(kComboObjects));
 
 LONG_PTR ProcOf(HWND wnd) { return GetWindowLongPtrW(wnd, GWLP_WNDPROC); }
 LONG_PTR ClassProcOf(HWND wnd) { return GetClassLongPtrW(wnd, GCLP_WNDPROC); }

@@ -49,14 +49,7 @@ TEST(PopupMenuPicList, EveryEntryIsReadFromALayoutAndTheResourceFormHasItsSet) {
   }
 }
 
-const char* const kEditLayout = R"(
-object Form1: TEventForm
-  Left = 40
-  Top = 40
-  ClientWidth = 300
-  ClientHeight = 80
-  BorderStyle = bsNone
-  Color = clWhite
+const std::string kEditLayout = FormLayout(300, 80, R"(  Color = clWhite
   object Colours: TOrvVclPopupMenuPicList
     BorderColor1 = $000000C0
     Color1 = $00E0FFFF
@@ -84,8 +77,7 @@ object Form1: TEventForm
     PicList = Colours
     Picstyle = 3
   end
-end
-)";
+)");
 
 class Edit : public ::testing::Test {
  protected:

@@ -13,14 +13,7 @@ namespace {
 
 using Texts = std::vector<std::wstring>;
 
-const std::string kUpdownLayout = R"(
-object Form1: TEventForm
-  Left = 40
-  Top = 40
-  ClientWidth = 300
-  ClientHeight = 100
-  BorderStyle = bsNone
-  Color = clWhite
+const std::string kUpdownLayout = FormLayout(300, 100, R"(  Color = clWhite
   object block_edt: TEdit
     Left = 27
     Top = 45
@@ -28,7 +21,7 @@ object Form1: TEventForm
     Height = 19
     Text = '7'
   end
-)" + std::string(kUpdownObjects) + "end\n";
+)" + std::string(kUpdownObjects));
 
 class Updown : public ::testing::Test {
  protected:
