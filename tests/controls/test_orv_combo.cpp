@@ -99,6 +99,15 @@ TEST_F(Combo, APressOnTheButtonOpensTheListWithItsBarAndClosingCollapsesTheBar) 
   EXPECT_FALSE(combo->DroppedDown());
   EXPECT_EQ(barAtCloseUp, (std::vector<std::pair<int, bool>>{{0, false}}));
   EXPECT_FALSE(IsWindowVisible(bar->Handle()));
+
+  // The next drop shows the bar again on the same list.
+  const HWND list = combo->ListHandle();
+  SendMessageW(combo->Handle(), CB_SHOWDROPDOWN, TRUE, 0);
+  harness::Pump();
+  EXPECT_EQ(combo->ListHandle(), list);
+  EXPECT_TRUE(IsWindowVisible(bar->Handle()));
+  EXPECT_GT(bar->Height(), 0);
+  SendMessageW(combo->Handle(), CB_SHOWDROPDOWN, FALSE, 0);
 }
 
 TEST_F(Combo, TheButtonFreedFirstLeavesAWorkingCombo) {
