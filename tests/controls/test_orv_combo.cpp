@@ -48,11 +48,19 @@ TEST_F(Combo, BothWindowsAreHookedAndTheButtonCoversTheNativeOne) {
   ASSERT_TRUE(GetComboBoxInfo(wnd, &info));
   EXPECT_EQ(button->BoundsRect(), Rect(info.rcItem.right + 1, info.rcButton.top, info.rcButton.right,
                                        info.rcButton.bottom));
+  // A window made anew (another style) is hooked as well, and the button moves onto it.
+  combo->SetStyle(csDropDown);
+  EXPECT_NE(combo->Handle(), wnd);
+  EXPECT_EQ(GetWindowLongPtrW(combo->Handle(), GWLP_USERDATA), reinterpret_cast<LONG_PTR>(combo));
+  EXPECT_EQ(GetParent(button->Handle()), combo->Handle());
+  EXPECT_NE(ProcOf(button->Handle()), ClassProcOf(button->Handle()));
+
   // Letting go of the button puts its procedure back, once.
+  const HWND buttonWnd2 = button->Handle();
   combo->SetMyButton(nullptr);
-  EXPECT_EQ(ProcOf(buttonWnd), ClassProcOf(buttonWnd));
+  EXPECT_EQ(ProcOf(buttonWnd2), ClassProcOf(buttonWnd2));
   combo->SetMyButton(nullptr);
-  EXPECT_EQ(ProcOf(buttonWnd), ClassProcOf(buttonWnd));
+  EXPECT_EQ(ProcOf(buttonWnd2), ClassProcOf(buttonWnd2));
 }
 
 TEST_F(Combo, FrameAndListTakeTheStylesColours) {
