@@ -50,8 +50,6 @@ class TOrvVclButton : public TCustomControl {
  private:
   void PaintTo(HDC dc);
   void MouseMoved(const TMessage& message);
-  // After the framework's handling of a button release or leave.
-  void MouseReleased();
 
   TComponentRef<TXImageButtonPicList> x_pic_list_;
   TButtonColor button_color_ = fBlue;
