@@ -28,8 +28,7 @@ void TMyUpdown::SetAssociate(TCustomEdit* value) {
 void TMyUpdown::SetUpButton(TXImageButtonColor* value) { SetButton(up_button_, value, sdUp); }
 void TMyUpdown::SetDownButton(TXImageButtonColor* value) { SetButton(down_button_, value, sdDown); }
 
-void TMyUpdown::SetButton(TComponentRef<TXImageButtonColor>& field, TXImageButtonColor* value,
-                          TDirection direction) {
+void TMyUpdown::SetButton(TComponentRef<TXImageButtonColor>& field, TXImageButtonColor* value, TDirection direction) {
   if (value == field) return;
   TXImageButtonColor* previous = field;
   field = value;

@@ -42,7 +42,8 @@ const char* const kComboObjects = R"(
     Width = 120
     Style = csDropDownList
     Color = clWhite
-    Items.Strings = ('MB' 'KB' 'byte(s)' 'unit 4' 'unit 5' 'unit 6' 'unit 7' 'unit 8' 'unit 9' 'unit 10' 'unit 11' 'unit 12')
+    Items.Strings = ('MB' 'KB' 'byte(s)' 'unit 4' 'unit 5' 'unit 6' 'unit 7' 'unit 8' 'unit 9' 'unit 10'
+      'unit 11' 'unit 12')
     ItemIndex = 0
     MyButton = OrvVclButton2
     MyScrollbar = OrvVclScrollBar4

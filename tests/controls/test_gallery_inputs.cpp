@@ -72,7 +72,8 @@ void PasteWindow(TBitmap& shot, TWinControl* form, HWND wnd) {
 
 TEST(GalleryInputs, EditsUpdownAndPushButtonsAreShownAndSaved) {
   SkinLists();
-  TEventForm* form = MakeForm(FormLayout(640, 260, kFormLook + Edits() + kUpdownObjects + kComboObjects + PushButtons()));
+  TEventForm* form =
+      MakeForm(FormLayout(640, 260, kFormLook + Edits() + kUpdownObjects + kComboObjects + PushButtons()));
   for (const char* set : kSets)
     for (int state = 0; state < 4; ++state) {
       auto* button = harness::Find<TOrvVclButton>(form, set + std::to_string(state));

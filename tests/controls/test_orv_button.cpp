@@ -30,7 +30,9 @@ const std::string kButtonLayout = FormLayout(100, 60, R"(  Color = clWhite
 )");
 
 // A distinct colour for the picture of each colour set and state.
-TColor ColourOf(TButtonColor color, TButtonState state) { return 0x200000 * (color + 1) + 0x30 * (static_cast<int>(state) + 1); }
+TColor ColourOf(TButtonColor color, TButtonState state) {
+  return 0x200000 * (color + 1) + 0x30 * (static_cast<int>(state) + 1);
+}
 
 class PushButton : public ::testing::Test {
  protected:
@@ -39,7 +41,8 @@ class PushButton : public ::testing::Test {
     auto* list = harness::Find<TXImageButtonPicList>(form, "Pictures");
     for (TButtonColor color : {fRed, fBlue})
       for (int state = 0; state < 4; ++state)
-        list->Picture(color, TButtonState(state)).Assign(*harness::SolidPicture(17, 15, ColourOf(color, TButtonState(state))));
+        list->Picture(color, TButtonState(state))
+            .Assign(*harness::SolidPicture(17, 15, ColourOf(color, TButtonState(state))));
     button = harness::Find<TOrvVclButton>(form, "OrvVclButton2");
     button->RepaintButton();
   }

@@ -46,8 +46,8 @@ TEST_F(Combo, BothWindowsAreHookedAndTheButtonCoversTheNativeOne) {
   COMBOBOXINFO info{};
   info.cbSize = sizeof(info);
   ASSERT_TRUE(GetComboBoxInfo(wnd, &info));
-  EXPECT_EQ(button->BoundsRect(), Rect(info.rcItem.right + 1, info.rcButton.top, info.rcButton.right,
-                                       info.rcButton.bottom));
+  EXPECT_EQ(button->BoundsRect(),
+            Rect(info.rcItem.right + 1, info.rcButton.top, info.rcButton.right, info.rcButton.bottom));
   // A window made anew (another style) is hooked as well, and the button moves onto it.
   combo->SetStyle(csDropDown);
   EXPECT_NE(combo->Handle(), wnd);
