@@ -13,15 +13,10 @@
 
 namespace {
 
-const std::pair<const char*, TPopupColor> kColourNames[] = {{"BorderColor", pcBorderColor},
-                                                            {"Color", pcColor},
-                                                            {"FontColor", pcFontColor},
-                                                            {"BarColor", pcBarColor},
-                                                            {"BarToColor", pcBarToColor},
-                                                            {"SeparatorColor", pcSeparatorColor},
-                                                            {"SelectedBorderColor", pcSelectedBorderColor},
-                                                            {"SelectedColor", pcSelectedColor},
-                                                            {"SelectedFontColor", pcSelectedFontColor}};
+// The colour entries' names in the layouts, in the order of TPopupColor.
+const char* const kColourNames[] = {"BorderColor",      "Color",          "FontColor",           "BarColor",
+                                    "BarToColor",       "SeparatorColor", "SelectedBorderColor", "SelectedColor",
+                                    "SelectedFontColor"};
 
 // A distinct colour for every entry of every style.
 TColor ColourOf(TPopupColor which, int style) { return 0x100000 * style + 0x101 * (which + 1); }
@@ -31,16 +26,17 @@ TEST(PopupMenuPicList, EveryEntryIsReadFromALayoutAndTheResourceFormHasItsSet) {
   layout << "object Form1: TEventForm\n  object Colours: TOrvVclPopupMenuPicList\n";
   for (int style = 1; style <= 5; ++style) {
     layout << "    Pic" << style << " = 'skins/common/sort_up.png'\n";
-    for (auto [name, which] : kColourNames)
-      layout << "    " << name << style << " = " << ColourOf(which, style) << "\n";
+    for (int which = 0; which < PopupColorCount; ++which)
+      layout << "    " << kColourNames[which] << style << " = " << ColourOf(TPopupColor(which), style) << "\n";
   }
   layout << "  end\nend\n";
   TEventForm* form = MakeForm(layout.str(), false);
   auto* list = harness::Find<TOrvVclPopupMenuPicList>(form, "Colours");
   for (int style = 1; style <= 5; ++style) {
     EXPECT_FALSE(list->Pic(style).Empty());
-    for (auto [name, which] : kColourNames)
-      EXPECT_EQ(list->Colors(which, style), ColourOf(which, style)) << name << style;
+    for (int which = 0; which < PopupColorCount; ++which)
+      EXPECT_EQ(list->Colors(TPopupColor(which), style), ColourOf(TPopupColor(which), style))
+          << kColourNames[which] << style;
   }
   form->Free();
 
