@@ -82,7 +82,7 @@ LRESULT TOrvVclComboBox::ListColours(HDC dc, HWND list) {
     SetTextColor(dc, ColorToRGB(pic_list_->HeaderFontColor(picstyle_)));
     list_brush_.SetColor(Color());
   }
-  if (!list_hooked_ && my_scrollbar_) AttachListBar(list);
+  if (!list_hooked_ && my_scrollbar_ && IsWindow(list)) AttachListBar(list);
   return reinterpret_cast<LRESULT>(list_brush_.Handle());
 }
 

@@ -54,7 +54,8 @@ class TOrvVclComboBox : public TCustomComboBox {
   WNDPROC Hook(HWND wnd);
   LRESULT ComboMessage(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
   LRESULT ButtonMessage(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
-  // The drop-down list's colours; attaches the scroll bar the first time.
+  // The drop-down list's colours; the first time a list window asks, the
+  // scroll bar is attached to it.
   LRESULT ListColours(HDC dc, HWND list);
   void AttachListBar(HWND list);
   void AttachButton();

@@ -81,6 +81,11 @@ TEST_F(Combo, FrameAndListTakeTheStylesColours) {
   EXPECT_EQ(GetTextColor(dc), COLORREF{0x008000});
   EXPECT_EQ(GetBkColor(dc), COLORREF{0xF0FFFF});
   DeleteDC(dc);
+  // No list window came with that question: the bar waits for the real list.
+  SendMessageW(combo->Handle(), CB_SHOWDROPDOWN, TRUE, 0);
+  harness::Pump();
+  EXPECT_NE(combo->ListHandle(), nullptr);
+  SendMessageW(combo->Handle(), CB_SHOWDROPDOWN, FALSE, 0);
 }
 
 TEST_F(Combo, APressOnTheButtonOpensTheListWithItsBarAndClosingCollapsesTheBar) {
