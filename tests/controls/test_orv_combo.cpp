@@ -123,6 +123,27 @@ TEST_F(Combo, APressOnTheButtonOpensTheListWithItsBarAndClosingCollapsesTheBar) 
   SendMessageW(combo->Handle(), CB_SHOWDROPDOWN, FALSE, 0);
 }
 
+TEST_F(Combo, AClickOnAnItemOfTheDroppedListSelectsItAndCollapsesTheBar) {
+  Log events;
+  combo->OnChange = [&](TObject*) { events.push_back("change " + std::to_string(combo->ItemIndex())); };
+  SendMessageW(button->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  SendMessageW(combo->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  harness::Pump();
+  const HWND list = combo->ListHandle();
+  ASSERT_NE(list, nullptr);
+  RECT item;
+  SendMessageW(list, LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&item));
+  const LPARAM at = MAKELPARAM(item.left + 5, (item.top + item.bottom) / 2);
+  SendMessageW(list, WM_MOUSEMOVE, 0, at);
+  SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  SendMessageW(list, WM_LBUTTONUP, 0, at);
+  harness::Pump();
+  EXPECT_EQ(combo->Text(), L"KB");
+  EXPECT_EQ(events, (Log{"change 1"}));
+  EXPECT_FALSE(combo->DroppedDown());
+  EXPECT_FALSE(IsWindowVisible(bar->Handle()));
+}
+
 TEST_F(Combo, TheButtonFreedFirstLeavesAWorkingCombo) {
   button->Free();
   EXPECT_EQ(combo->MyButton(), nullptr);
