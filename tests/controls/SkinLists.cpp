@@ -7,7 +7,7 @@
 
 namespace {
 
-// The top-level objects of the picture-list classes in a layout text.
+// The top-level picture lists and image lists of a layout text.
 std::string PictureListObjects(const std::string& layout) {
   std::istringstream in(layout);
   std::string line, objects;
