@@ -149,6 +149,16 @@ TEST_F(ListView, StyleBorderAndEnabledStateReachTheScreenAtOnce) {
   list->SetPicstyle(3);
   EXPECT_EQ(Screen(3, mid), kNormal + 0x00101010);
   EXPECT_EQ(frame(0), clBlack);  // style 3 keeps the default border colour
+  // The caps at both ends of the header, copied from the list when it is set.
+  pics->PicHeaderLeftNormal1().Assign(*harness::SolidPicture(3, 20, kSort));
+  pics->PicHeaderRightNormal1().Assign(*harness::SolidPicture(3, 20, kSplit));
+  list->SetPicList(pics);
+  list->SetHaveAngle(true);
+  list->SetBounds(kListLeft, kListTop, 280, 200);  // a size change repaints the caps' header
+  RECT header;
+  GetClientRect(list->Header(), &header);
+  EXPECT_EQ((std::vector<TColor>{Screen(2, mid), Screen(3, mid), Screen(header.right - 3, mid)}),
+            (std::vector<TColor>{kSort, kNormal + 0x00101010, kSplit}));
   list->SetEnabled(false);
   list->RepaintHeader();
   EXPECT_EQ(Screen(3, mid), kDisable);
@@ -176,9 +186,10 @@ TEST_F(ListView, TheSortImageSitsAtTheRightAndTheCaptionIsCutBeforeIt) {
   list->SetSortImage(-1, 0);
   EXPECT_EQ((std::vector<int>{list->SortImage(256), list->SortImage(-1), list->SortImage(1)}),
             (std::vector<int>{-1, -1, 0}));
-  for (int i = 0; i < 260; ++i) list->Columns().Add().SetCaption(L"c");
+  list->Items().Clear();
+  for (int i = 0; i < 257; ++i) list->Columns().Add();
   list->RepaintHeader();
-  EXPECT_EQ(SendMessageW(list->Header(), HDM_GETITEMCOUNT, 0, 0), 262);
+  EXPECT_EQ(SendMessageW(list->Header(), HDM_GETITEMCOUNT, 0, 0), 259);
 }
 
 TEST_F(ListView, HeadHeightFontSetsTheHeaderHeightButNotTheRows) {
