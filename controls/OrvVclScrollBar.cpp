@@ -644,6 +644,11 @@ LRESULT TOrvVclScrollBar::HostMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     return CallWindowProcW(previous, host_, msg, wParam, lParam);
   }
   LRESULT result = CallWindowProcW(previous, host_, msg, wParam, lParam);
+  // A host shown or hidden by SetWindowPos (as a combo box shows its
+  // drop-down list each time) is not sent WM_SHOWWINDOW.
+  if (msg == WM_WINDOWPOSCHANGED)
+    if (const UINT flags = reinterpret_cast<const WINDOWPOS*>(lParam)->flags; flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW))
+      HostShown((flags & SWP_SHOWWINDOW) != 0);
   FollowHost(msg, wParam, result);
   return result;
 }

@@ -420,6 +420,11 @@ void TWinControl::CreateHandle() {
     Attach(wnd);
     default_proc_ = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WindowProcedure)));
+    // The native window measured its frame before it was subclassed; the
+    // border band is added by measuring it again.
+    if (border_width_ > 0)
+      SetWindowPos(wnd, nullptr, 0, 0, 0, 0,
+                   SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
   CreateWnd();
   for (TControl* child : controls_)
