@@ -157,12 +157,14 @@ void TfrmMain::FormShow(TObject*) {
   SplitJob = 0;
   MergeJob = 0;
   UnbufferedMode = 0;
-  // Gap: the merge page's total and list, and the command-line argument (a
-  // part file fills the merge list and selects page 2, any other file becomes
-  // the split source), come with the split and merge pages.
+  // Gap: the merge page's total and list come with the merge page.
   ResetPages();
   UpdateLayout();
   WindowsEnding = 0;
+  // Gap: the command-line argument (a part file fills the merge list and
+  // selects page 2, any other file becomes the split source) comes with the
+  // split and merge pages.
+
   // The merge list's bars are attached once the list has its window.
   Timer1->SetEnabled(true);
   InitProgressLock();
