@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Quenlor.exe under Wine driven with the real mouse: dragging by the
 # background and by the caption moves the window, the corner resizes it,
-# the left edge cannot make it narrower than 700, and a second start while
-# it is minimised brings it back and ends without a window of its own.
+# the left edge cannot make it narrower than 700, double clicks maximise and
+# restore it, and a second start while it is minimised brings it back and
+# ends without a window of its own.
 set -euo pipefail
 exe=$1
 source "$(dirname "$0")/../../scripts/wine-env"
@@ -43,6 +44,14 @@ geometry
   { echo "narrowing from the left edge: window at $X,$Y size $WIDTH x $HEIGHT"; exit 1; }
 echo "narrowed from the left edge to the minimum: $WIDTH x $HEIGHT"
 narrowed="$X,$Y,$WIDTH,$HEIGHT"
+
+# A double click on the caption maximises (its first press runs the move
+# loop), one on the background restores.
+xdotool mousemove $((X + 100)) $((Y + 15)) sleep 0.2 click --repeat 2 --delay 80 1 sleep 0.5
+geometry
+[ "$X,$Y" = "-2,-2" ] || { echo "a double click on the caption did not maximise: at $X,$Y"; exit 1; }
+xdotool mousemove $((X + 300)) $((Y + 28)) sleep 0.2 click --repeat 2 --delay 80 1 sleep 0.5
+expect "$narrowed" "maximised and restored by double clicks"
 
 # The minimise button iconifies the window (Wine shows an unmanaged one as
 # a small bar); a second start brings it back.
