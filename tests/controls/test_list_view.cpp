@@ -113,6 +113,8 @@ TEST_F(ListView, AColumnShowsPressedWhileTheCursorIsOnItAndNeverHot) {
   const TRect text = TextBox(name, kNormal);
   ASSERT_FALSE(text.IsEmpty());
   EXPECT_NEAR(text.Left, name.Left + 4 + 4, 1);  // nInterval + TextInterval (and the glyph's bearing)
+  // Right-aligned and not pressed: HeaderDownX further left of the limit.
+  EXPECT_NEAR(TextBox(size, kNormal).Right, size.Right - 4 - 3, 1);
 
   Mouse(WM_LBUTTONDOWN, 60, mid);
   EXPECT_EQ((std::vector<int>{list->PressedColumn(), list->HeaderState()}), (std::vector<int>{0, hsPressed}));
