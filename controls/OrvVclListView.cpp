@@ -333,12 +333,17 @@ void TOrvVclListView::PaintHeader(HDC dc) {
   }
   if (end < header.Right) {
     TPicture& rest = Enabled() ? pic_list_->PicHeaderBGNormal(picstyle_) : pic_list_->PicHeaderBGDisable(picstyle_);
-    if (const auto tile = PictureBitmap(rest))
-      TileBlt(canvas.Handle(), Rect(end, 0, header.Right, header.Bottom), tile->Canvas().Handle(), tdAlongX,
-              Rect(0, 0, tile->Width(), tile->Height()));
+    TileHeaderPicture(canvas.Handle(), Rect(end, 0, header.Right, header.Bottom), rest);
   }
   if (have_angle_) DrawCaps(canvas, header);
   BitBlt(dc, 0, 0, header.Width(), header.Height(), canvas.Handle(), 0, 0, SRCCOPY);
+  header_tiles_.clear();
+}
+
+void TOrvVclListView::TileHeaderPicture(HDC dc, const TRect& r, const TPicture& picture) {
+  auto& tile = header_tiles_[&picture];
+  if (!tile) tile = PictureBitmap(picture);
+  if (tile) TileBlt(dc, r, tile->Canvas().Handle(), tdAlongX, Rect(0, 0, tile->Width(), tile->Height()));
 }
 
 void TOrvVclListView::DrawCaps(TCanvas& canvas, const TRect& header) {
@@ -357,8 +362,7 @@ void TOrvVclListView::DrawColumn(TCanvas& canvas, const TRect& r, int index) {
   if (!Enabled()) back = &list.PicHeaderBGDisable(picstyle_);
   else if (pressed) back = &list.PicHeaderBGDown(picstyle_);
   else if (pressed_column_ == -1 && index == hot_column_) back = &list.PicHeaderBGOver(picstyle_);
-  if (const auto tile = PictureBitmap(*back))
-    TileBlt(canvas.Handle(), r, tile->Canvas().Handle(), tdAlongX, Rect(0, 0, tile->Width(), tile->Height()));
+  TileHeaderPicture(canvas.Handle(), r, *back);
   const TPicture& split = list.PicSplit(picstyle_);
   if (!split.Empty() && index != hot_column_ && !pressed)
     canvas.Draw(r.Right - split.Width(), r.Top + (r.Height() - split.Height()) / 2, *split.Graphic());

@@ -7,6 +7,8 @@
 #pragma once
 
 #include <array>
+#include <map>
+#include <memory>
 #include <string>
 
 #include "controls/OrvVclListCheckbox.h"
@@ -117,6 +119,8 @@ class TOrvVclListView : public TCustomListView {
   std::wstring ColumnCaption(int index, int& format);
   TRect ItemRect(int index);
   void DrawCaps(TCanvas& canvas, const TRect& header);
+  // Tiles a header picture along x over r (nothing when it is empty).
+  void TileHeaderPicture(HDC dc, const TRect& r, const TPicture& picture);
 
   TComponentRef<TOrvVclScrollbarPicList> pic_list_;
   int picstyle_ = 1;
@@ -150,5 +154,7 @@ class TOrvVclListView : public TCustomListView {
   std::array<int, SortColumns> sort_images_;
   int os_major_ = 0;
   TBitmap header_bitmap_;
+  // The header pictures as bitmaps, made once for each paint.
+  std::map<const TPicture*, std::unique_ptr<TBitmap>> header_tiles_;
   TPngImage cap_left_, cap_right_;
 };
