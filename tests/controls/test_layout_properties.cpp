@@ -80,10 +80,6 @@ TEST(Defaults, EachControlIsBuiltWithItsInitialValues) {
   EXPECT_EQ(list->BorderColor(), clBlack);
   EXPECT_TRUE(list->MyVisible() && list->isPosheader() && list->DoubleBuffered());
   EXPECT_FALSE(list->HaveAngle() || list->UserPaint() || list->IsHeaderEarsebkgnd());
-  auto* check = new TOrvVclListCheckbox(&owner);
-  EXPECT_EQ((std::vector<int>{check->CheckStatue(), check->nIndex(), check->Offset(), check->BoxWidth(),
-                              check->BoxHeight()}),
-            (std::vector<int>{3, 0, 0, 10, 10}));
 }
 
 const char* const kEveryProperty = R"(

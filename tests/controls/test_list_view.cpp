@@ -14,7 +14,8 @@ namespace {
 
 constexpr TColor kNormal = 0x00C08040, kOver = 0x0040C080, kDown = 0x008040C0, kDisable = 0x00808080;
 constexpr TColor kSplit = 0x00202020, kSort = 0x0000C0C0, kBorder = 0x00123456;
-constexpr int kListLeft = 10, kListTop = 10, kEdge = 2;  // the list's client edge
+constexpr int kList = 10;            // the list's left and top on the form
+constexpr int kOrigin = kList + 2;  // its header's origin, inside the client edge
 
 class ListView : public ::testing::Test {
  protected:
@@ -82,16 +83,13 @@ class ListView : public ::testing::Test {
     SendMessageW(list->Header(), msg, msg == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(x, y));
   }
   // A header pixel as the screen shows it.
-  TColor Screen(int x, int y) { return harness::PixelAt(*harness::CaptureScreen(form), kListLeft + kEdge + x, kListTop + kEdge + y); }
-  // Where the caption of a column is drawn on the screen, in header coordinates.
+  TColor Screen(int x, int y) { return harness::PixelAt(*harness::CaptureScreen(form), kOrigin + x, kOrigin + y); }
+  // Where a column's caption is drawn on the screen, in header coordinates.
   TRect TextBox(const TRect& column, TColor background) {
-    const TRect inside = Rect(column.Left + 2, 0, column.Right - 4, list->HeaderHeight());
-    const auto shot = harness::CaptureScreen(form);
-    TRect ink = harness::InkBox(*shot, background,
-                                Rect(kListLeft + kEdge + inside.Left, kListTop + kEdge, kListLeft + kEdge + inside.Right,
-                                     kListTop + kEdge + inside.Bottom));
-    return Rect(ink.Left - kListLeft - kEdge, ink.Top - kListTop - kEdge, ink.Right - kListLeft - kEdge,
-                ink.Bottom - kListTop - kEdge);
+    const TRect ink = harness::InkBox(*harness::CaptureScreen(form), background,
+                                      Rect(kOrigin + column.Left + 2, kOrigin, kOrigin + column.Right - 4,
+                                           kOrigin + list->HeaderHeight()));
+    return Rect(ink.Left - kOrigin, ink.Top - kOrigin, ink.Right - kOrigin, ink.Bottom - kOrigin);
   }
   TRect Column(int i) {
     RECT r{};
@@ -141,7 +139,7 @@ TEST_F(ListView, AColumnShowsPressedWhileTheCursorIsOnItAndNeverHot) {
 TEST_F(ListView, StyleBorderAndEnabledStateReachTheScreenAtOnce) {
   const int mid = list->HeaderHeight() / 2;
   auto frame = [&](int inset) {
-    return harness::PixelAt(*harness::CaptureScreen(form), kListLeft + inset, kListTop + 50);
+    return harness::PixelAt(*harness::CaptureScreen(form), kList + inset, kList + 50);
   };
   EXPECT_EQ(frame(0), kBorder);
   EXPECT_EQ(frame(1), ColorToRGB(list->Color()));
@@ -156,7 +154,7 @@ TEST_F(ListView, StyleBorderAndEnabledStateReachTheScreenAtOnce) {
   pics->PicHeaderRightNormal1().Assign(*harness::SolidPicture(3, 20, kSplit));
   list->SetPicList(pics);
   list->SetHaveAngle(true);
-  list->SetBounds(kListLeft, kListTop, 280, 200);  // a size change repaints the caps' header
+  list->SetBounds(kList, kList, 280, 200);  // a size change repaints the caps' header
   RECT header;
   GetClientRect(list->Header(), &header);
   EXPECT_EQ((std::vector<TColor>{Screen(2, mid), Screen(3, mid), Screen(header.right - 3, mid)}),
@@ -215,14 +213,14 @@ TEST_F(ListView, TheStateCheckboxSitsInColumnZeroAndReportsClicks) {
   box->SetXPicList(harness::Find<TXCheckBoxPicList>(SkinLists(), "XCheckBoxPicList1"));  // 9 x 9
   list->SetStatueCheckbox(box);
   list->RepaintHeader();
-  const int top = kListTop + kEdge + (Column(0).Height() - 9) / 2;
-  EXPECT_EQ(box->BoundsRect(), Bounds(kListLeft + kEdge + 4, top, 9, 9));
+  const int top = kOrigin + (Column(0).Height() - 9) / 2;
+  EXPECT_EQ(box->BoundsRect(), Bounds(kOrigin + 4, top, 9, 9));
   EXPECT_EQ(box->parentdc(), list->Header());
   list->Column(0).SetWidth(400);
   // Column 0 scrolled 10 pixels out: 6 pixels of the box are hidden at the list's edge.
   SendMessageW(list->Handle(), LVM_SCROLL, 10, 0);
   harness::Pump();
-  EXPECT_EQ(box->BoundsRect(), Rect(kListLeft + kEdge, top, kListLeft + kEdge + 3, top + 9));
+  EXPECT_EQ(box->BoundsRect(), Rect(kOrigin, top, kOrigin + 3, top + 9));
   EXPECT_EQ(box->Offset(), 6);
   SendMessageW(list->Handle(), LVM_SCROLL, -10, 0);
   harness::Pump();
