@@ -179,7 +179,9 @@ void TOrvVclListView::RepaintHeader() {
 
 LRESULT CALLBACK TOrvVclListView::HeaderProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   auto* list = reinterpret_cast<TOrvVclListView*>(GetWindowLongPtrW(wnd, GWLP_USERDATA));
-  if (!list || list->header_ != wnd) return DefWindowProcW(wnd, msg, wParam, lParam);
+  if (!list) return DefWindowProcW(wnd, msg, wParam, lParam);
+  // Released while another procedure lay over ours: only pass messages on.
+  if (list->header_ != wnd) return CallWindowProcW(list->header_proc_, wnd, msg, wParam, lParam);
   LRESULT result = 0;
   RunGuarded(list, [&] { result = list->HeaderMessage(msg, wParam, lParam); });
   return result;
