@@ -10,7 +10,7 @@ class ResourceForm : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     Application->Initialize();
-    Application->CreateForm(frmResource);
+    if (!frmResource) Application->CreateForm(frmResource);
   }
   void SetUp() override { mobrel_double::Reset(); }
 };
