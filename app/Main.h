@@ -1,51 +1,115 @@
 // The main window: frameless, skinned, with four pages.
 #pragma once
 #include <cstdint>
+
 #include <memory>
 #include <string>
 
 #include "controls/DxUpdown.h"
 #include "controls/OrvVclComboBox.h"
 #include "controls/OrvVclEdit.h"
-#include "controls/XCheckBox.h"
+#include "controls/OrvVclScrollBar.h"
+#include "controls/XButtonTypes.h"
 #include "controls/XImageButtonColor.h"
+#include "controls/XCheckBox.h"
 #include "controls/XProcessBar.h"
 #include "engine/Split_thread.h"
 #include "framework/Dialogs.h"
 #include "framework/ExtCtrls.h"
 #include "framework/Forms.h"
+#include "framework/ImageList.h"
 #include "framework/StdCtrls.h"
+
+// Sent by nothing in the program: the window refreshes its derived captions.
+constexpr UINT WM_REFRESHLAYOUT = 4745;
+
+// The tint index of a skin colour: it numbers the panel-corner pictures,
+// the grips and the style sets of the list and scroll bars.
+int SkinToPicstyle(TButtonColor color);
 
 class TfrmMain : public TForm {
  public:
   explicit TfrmMain(TComponent* AOwner);
 
+  // Skin and window buttons, the caption and the home-page label.
+  TXImageButton *btnSkinGreen = nullptr, *btnSkinRed = nullptr, *btnSkinYellow = nullptr,
+                *btnSkinBlue = nullptr, *btnSkinBlack = nullptr;
+  TXImageButtonColor *btnMin = nullptr, *btnMax = nullptr, *btnRestore = nullptr, *btnClose = nullptr;
   TLabel* lblCaption = nullptr;
+  TLabel* lblWebsiteURL = nullptr;
+  // The tab row; the disabled tab is the selected one.
+  TXImageButtonColor *btnFunc1 = nullptr, *btnFunc2 = nullptr, *btnFunc3 = nullptr, *btnFunc4 = nullptr;
+  // One resize grip per skin, in tint order; the shading along the page area.
+  TImage *imgRBJiao1 = nullptr, *imgRBJiao2 = nullptr, *imgRBJiao3 = nullptr, *imgRBJiao4 = nullptr,
+         *imgRBJiao5 = nullptr;
+  TImage *imgBKWhiteLeftBottom = nullptr, *imgBKWhiteBottom = nullptr, *imgBKWhiteRightBottom = nullptr,
+         *imgBKWhiteRight = nullptr;
+  // Corner pictures of the split page's settings panel, one per tint.
+  TImageList *left_top = nullptr, *right_top = nullptr, *left_b = nullptr, *right_b = nullptr;
+  TTimer* Timer1 = nullptr;
   // The four pages: split, merge, and the two the support library fills.
   TPanel* panMain = nullptr;
   TPanel* PanMerge = nullptr;
   TPanel* panOurProducts = nullptr;
   TPanel* panMobrel = nullptr;
 
+  // Controls of the split and merge pages that the skin and the layout
+  // reach; bound when the pages' layouts have them, null until then.
+  TXImageButtonColor *Split_btn = nullptr, *s_cancel_btn = nullptr, *Merge_btn = nullptr,
+                     *M_cancel_btn = nullptr;
+  TXProcessBar *XProcessBar1 = nullptr, *XProcessBar2 = nullptr, *XProcessBar3 = nullptr,
+               *XProcessBar4 = nullptr;
+  TOrvVclScrollBar *OrvVclScrollBar2 = nullptr, *OrvVclScrollBar3 = nullptr;
+  TPanel* Panel1 = nullptr;
+  TShape* Shape1 = nullptr;
+  TMyUpdown* MyUpdown1 = nullptr;
+  TImage *Left_top_img = nullptr, *Right_top_img = nullptr, *Left_b_img = nullptr, *right_b_img = nullptr;
+  TLabel *lb_2 = nullptr, *Info_2_lb = nullptr;
+  // The pages' progress timers, held while the stop query asks.
+  TTimer* Split_timer = nullptr;
+  TTimer* Merge_timer = nullptr;
+
   void FormCreate(TObject* Sender);
   void FormShow(TObject* Sender);
+  void FormPaint(TObject* Sender);
+  void FormResize(TObject* Sender);
+  void FormMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+  void FormDblClick(TObject* Sender);
+  void FormCloseQuery(TObject* Sender, bool& CanClose);
+  void btnMinClick(TObject* Sender);
+  void btnMaxClick(TObject* Sender);
+  void btnRestoreClick(TObject* Sender);
+  void btnCloseClick(TObject* Sender);
+  void btnFunc1Click(TObject* Sender);
+  void btnFunc2Click(TObject* Sender);
+  void btnFunc3Click(TObject* Sender);
+  void btnFunc4Click(TObject* Sender);
+  void btnSkinBlueClick(TObject* Sender);
+  void btnSkinGreenClick(TObject* Sender);
+  void btnSkinBlackClick(TObject* Sender);
+  void btnSkinYellowClick(TObject* Sender);
+  void btnSkinRedClick(TObject* Sender);
+  void btnSkinGreenMouseEnter(TObject* Sender);
+  void btnSkinGreenMouseLeave(TObject* Sender);
+  void lblWebsiteURLClick(TObject* Sender);
+  void lblWebsiteURLMouseEnter(TObject* Sender);
+  void lblWebsiteURLMouseLeave(TObject* Sender);
+  void Timer1Timer(TObject* Sender);
+
+  void WndProc(TMessage& message) override;
 
   // ---------------------------------------------------------------- split page and job control
+  // (the split page's controls that the frame reaches are declared above)
   TLabel *Label1 = nullptr, *Label2 = nullptr, *Label3 = nullptr, *Label4 = nullptr, *Label5 = nullptr,
          *Label6 = nullptr, *Label7 = nullptr;
   TOrvVclEdit *Source_E = nullptr, *Output_E = nullptr, *block_edt = nullptr, *Size_edt = nullptr;
-  TXImageButtonColor *S_open_btn = nullptr, *s_save_btn = nullptr, *Split_btn = nullptr, *s_cancel_btn = nullptr;
+  TXImageButtonColor *S_open_btn = nullptr, *s_save_btn = nullptr;
   // The arrows of MyUpdown1: up and down.
   TXImageButtonColor *XImageButtonColor2 = nullptr, *XImageButtonColor1 = nullptr;
-  TPanel* Panel1 = nullptr;
   TXCheckBox *block_R_btn = nullptr, *Size_R_btn = nullptr;
-  TMyUpdown* MyUpdown1 = nullptr;
   TOrvVclComboBox* size_com_box = nullptr;
-  TLabel *Info_1_lb = nullptr, *Info_2_lb = nullptr, *Info_3_lb = nullptr;
-  TLabel *lb_1 = nullptr, *lb_2 = nullptr, *lb_3 = nullptr, *finish_lb = nullptr;
-  TXProcessBar *XProcessBar1 = nullptr, *XProcessBar2 = nullptr;
+  TLabel *Info_1_lb = nullptr, *Info_3_lb = nullptr, *lb_1 = nullptr, *lb_3 = nullptr, *finish_lb = nullptr;
   TOpenDialog* OpenDialog1 = nullptr;
-  TTimer* Split_timer = nullptr;
 
   void S_open_btnClick(TObject* Sender);
   void s_save_btnClick(TObject* Sender);
@@ -71,12 +135,17 @@ class TfrmMain : public TForm {
   // The drive part of a path: "D:" or "\\server\share"; empty when none.
   static std::wstring DriveOf(const std::wstring& path);
 
+  // The page shown, 1 to 4.
+  int Page() const { return FPage; }
+  bool NotMaximized() const { return FNotMaximized != 0; }
+
  private:
+  // Split page.
   void UpdateSplitInfo();
   void PlanByBlockCount();
   void PlanByBlockSize();
   bool ValidateSplit();
-  // The source path chosen (also re-measured at confirmation): shows its size and unit.
+  // Shows a chosen source: its size, the unit it suggests, and the plan.
   void ShowSource(const std::wstring& path);
   void SetModeControls(bool countMode);
   void SetPageInputs(bool enabled);
@@ -88,6 +157,24 @@ class TfrmMain : public TForm {
   std::unique_ptr<Splitthread> split_thread_;
   bool size_refused_ = false;  // a block-size refusal is being shown and undone
   bool stop_waiting_ = false;  // Cancel or the stop query is waiting for the worker
+
+  // The custom resize regions of the edges and corners; HTNOWHERE elsewhere.
+  LRESULT HitTest(int x, int y) const;
+  void SelectPage(int n);
+  // Switches to skin number (1..5) unless it is in use already.
+  void SelectSkin(uint8_t number, TButtonColor color, TColor formColor);
+  void ApplySkin(TButtonColor color, TColor formColor);
+  void ShowResizeGrip(TButtonColor color);
+  void TintSettingsPanel(int tint);
+  void UpdateLayout();
+  void GetWorkArea(RECT& area);
+  // The frame's corners and edges from the skin's 20 x 20 bitmap.
+  void PaintFrame(TCanvas& canvas, TBitmap& frame, int w, int h);
+
+  uint8_t FNotMaximized = 1;
+  RECT FRestoreBounds{};
+  uint8_t FFrameEnabled = 0;
+  int FPage = 1;
 };
 
 extern TfrmMain* frmMain;

@@ -1,22 +1,30 @@
-// Program entry: the application, the two forms, the support library, the loop.
+// Program entry: the single-instance guard, the application, the two forms,
+// the support library, the skin it remembers, the loop.
 #include "app/Main.h"
-#include "mobrel/MobrelDLL.h"
-#include "app/frmRes.h"
 #include "app/Startup.h"
+#include "app/UnitRunonce.h"
+#include "app/frmRes.h"
+#include "mobrel/MobrelDLL.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   // An error while starting is shown, and the program ends; errors once the
   // loop runs are shown by the loop, and the program goes on.
-  const bool started = RunGuarded(Application, [] {
+  bool secondInstance = false;
+  const bool started = RunGuarded(Application, [&secondInstance] {
     Application->Initialize();
+    // Another instance runs: it has been brought back, and this one ends
+    // before it shows anything or calls the library.
+    secondInstance = RunOnceCheck(Application->Handle());
+    if (secondInstance) return;
     Application->SetTitle(L"Quenlor");
     Application->CreateForm(frmMain);
     Application->CreateForm(frmResource);
     InitSupportLibrary();
+    RestoreSkin();
     g_MobrelDLL_AddForm(L"frmMain", frmMain);
     g_MobrelDLL_AddForm(L"frmResource", frmResource);
   });
-  if (started) RunGuarded(Application, [] { Application->Run(); });
+  if (started && !secondInstance) RunGuarded(Application, [] { Application->Run(); });
   RunGuarded(Application, [] { Application->DestroyComponents(); });
   return started ? 0 : 1;
 }

@@ -9,6 +9,7 @@
 
 #include <limits>
 #include <optional>
+#include <vector>
 
 namespace {
 
@@ -27,26 +28,17 @@ const bool registered = [] {
       .Field("Size_edt", &TfrmMain::Size_edt)
       .Field("S_open_btn", &TfrmMain::S_open_btn)
       .Field("s_save_btn", &TfrmMain::s_save_btn)
-      .Field("Split_btn", &TfrmMain::Split_btn)
-      .Field("s_cancel_btn", &TfrmMain::s_cancel_btn)
       .Field("XImageButtonColor1", &TfrmMain::XImageButtonColor1)
       .Field("XImageButtonColor2", &TfrmMain::XImageButtonColor2)
-      .Field("Panel1", &TfrmMain::Panel1)
       .Field("block_R_btn", &TfrmMain::block_R_btn)
       .Field("Size_R_btn", &TfrmMain::Size_R_btn)
-      .Field("MyUpdown1", &TfrmMain::MyUpdown1)
       .Field("size_com_box", &TfrmMain::size_com_box)
       .Field("Info_1_lb", &TfrmMain::Info_1_lb)
-      .Field("Info_2_lb", &TfrmMain::Info_2_lb)
       .Field("Info_3_lb", &TfrmMain::Info_3_lb)
       .Field("lb_1", &TfrmMain::lb_1)
-      .Field("lb_2", &TfrmMain::lb_2)
       .Field("lb_3", &TfrmMain::lb_3)
       .Field("finish_lb", &TfrmMain::finish_lb)
-      .Field("XProcessBar1", &TfrmMain::XProcessBar1)
-      .Field("XProcessBar2", &TfrmMain::XProcessBar2)
       .Field("OpenDialog1", &TfrmMain::OpenDialog1)
-      .Field("Split_timer", &TfrmMain::Split_timer)
       .Handler("S_open_btnClick", &TfrmMain::S_open_btnClick)
       .Handler("s_save_btnClick", &TfrmMain::s_save_btnClick)
       .Handler("Output_EChange", &TfrmMain::Output_EChange)
@@ -376,9 +368,14 @@ bool TfrmMain::QueryStopJob() {
   if (state == wsIdle) return true;
   if (!JobRunning() || stop_waiting_) return false;
   TValueGuard<bool> waiting(stop_waiting_, true);
+  // The worker holds while the user is asked; so do the pages' timers.
   const bool pausedHere = PauseRequest.exchange(1) == 0;
-  const bool timerWasOn = Split_timer->Enabled();
-  if (pausedHere) Split_timer->SetEnabled(false);
+  std::vector<TTimer*> held;
+  for (TTimer* timer : {Split_timer, Merge_timer})
+    if (pausedHere && timer && timer->Enabled()) {
+      timer->SetEnabled(false);
+      held.push_back(timer);
+    }
   WaitWithMessages([] { return WorkerState.load() == wsPaused || !JobRunning(); });
   if (!JobRunning()) {
     WaitWithMessages([] { return JobFinished == 1; });
@@ -392,7 +389,7 @@ bool TfrmMain::QueryStopJob() {
   }
   if (pausedHere) {
     PauseRequest.exchange(0);
-    Split_timer->SetEnabled(timerWasOn);
+    for (TTimer* timer : held) timer->SetEnabled(true);
   }
   return false;
 }
@@ -442,9 +439,10 @@ void TfrmMain::ResetPages() {
   for (TControl* control : std::initializer_list<TControl*>{block_edt, MyUpdown1, XImageButtonColor1,
                                                              XImageButtonColor2})
     control->SetEnabled(false);
-  block_edt->SetText(L"0");
+  // Count mode first, so that the new texts re-plan nothing in size mode.
   block_R_btn->SetStatus(csChecked);
   Size_R_btn->SetStatus(csUnChecked);
+  block_edt->SetText(L"0");
   block_R_btn->SetEnabled(false);
   Size_R_btn->SetEnabled(false);
   Size_edt->SetText(L"1");
@@ -453,5 +451,8 @@ void TfrmMain::ResetPages() {
   Split_timer->SetEnabled(false);
   finish_lb->SetCaption(L"");
   Label5->Hide();
-  for (TXProcessBar* bar : {XProcessBar1, XProcessBar2}) bar->SetPosition(0);
+  // The merge page's part.
+  if (Merge_timer) Merge_timer->SetEnabled(false);
+  for (TXProcessBar* bar : {XProcessBar1, XProcessBar2, XProcessBar3, XProcessBar4})
+    if (bar) bar->SetPosition(0);
 }

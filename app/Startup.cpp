@@ -7,7 +7,10 @@
 
 #include <windows.h>
 
+#include <utility>
+
 uint8_t CurrentSkin = 1;
+uint8_t WindowsEnding = 0;
 
 namespace {
 
@@ -43,4 +46,19 @@ void InitSupportLibrary() {
   g_MobrelDLL_GetOSInfo(&OSInfo);
   ShowPage(g_MobrelDLL_ShowMobrel, frmMain->panMobrel);
   ShowPage(g_MobrelDLL_ShowOurProducts, frmMain->panOurProducts);
+}
+
+void RestoreSkin() {
+  using THandler = void (TfrmMain::*)(TObject*);
+  const std::pair<uint8_t, THandler> order[] = {{1, &TfrmMain::btnSkinBlueClick},
+                                                {5, &TfrmMain::btnSkinRedClick},
+                                                {3, &TfrmMain::btnSkinBlackClick},
+                                                {2, &TfrmMain::btnSkinGreenClick},
+                                                {4, &TfrmMain::btnSkinYellowClick}};
+  for (const auto& [number, handler] : order)
+    if (CurrentSkin == number) {
+      // A skin handler does nothing for the skin in use; 0 makes it apply.
+      CurrentSkin = 0;
+      (frmMain->*handler)(frmMain);
+    }
 }

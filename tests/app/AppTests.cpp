@@ -1,5 +1,6 @@
 // The resource form's message table, placeholder filling and how messages are shown.
 #include "app/frmRes.h"
+#include "tests/app/Program.h"
 #include "tests/doubles/MobrelDouble.h"
 
 #include <gtest/gtest.h>
@@ -8,10 +9,7 @@ namespace {
 
 class ResourceForm : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    Application->Initialize();
-    if (!frmResource) Application->CreateForm(frmResource);
-  }
+  static void SetUpTestSuite() { program::Start(); }
   void SetUp() override { mobrel_double::Reset(); }
 };
 

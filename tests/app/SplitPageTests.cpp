@@ -1,10 +1,10 @@
 // The split page of the main window driven through its controls: whole
 // jobs on real files, Cancel, the refusals of the validation and the plan.
 #include "app/Main.h"
-#include "app/Startup.h"
 #include "app/frmRes.h"
 #include "engine/global.h"
 #include "tests/doubles/MobrelDouble.h"
+#include "tests/app/Program.h"
 #include "tests/engine/TestFiles.h"
 #include "tests/harness/Harness.h"
 
@@ -37,13 +37,7 @@ std::vector<std::wstring> Boxes() {
 
 class SplitPage : public testfiles::FolderTest {
  protected:
-  static void SetUpTestSuite() {
-    harness::InitGui();
-    if (!frmMain) Application->CreateForm(frmMain);
-    if (!frmResource) Application->CreateForm(frmResource);
-    InitSupportLibrary();
-    frmMain->Show();
-  }
+  static void SetUpTestSuite() { program::Start(); }
   void SetUp() override {
     FolderTest::SetUp();
     folder = Path(L"");
@@ -158,6 +152,9 @@ TEST_F(SplitPage, CancelAsksMessage7AndEndsWithoutAMessageLeavingTheDocumentedPa
     harness::QueueMessageBoxAnswer(IDYES);  // split
     harness::QueueMessageBoxAnswer(IDYES);  // stop
     Click(frmMain->Split_btn);
+    // The worker is held at its next chunk, inside the first part, and
+    // Cancel finds it holding.
+    PauseRequest.exchange(1);
     EXPECT_TRUE(frmMain->s_cancel_btn->Enabled());
     EXPECT_TRUE(frmMain->Label5->Visible());
     Click(frmMain->s_cancel_btn);
