@@ -169,6 +169,47 @@ TEST_F(SplitPage, CancelAsksMessage7AndEndsWithoutAMessageLeavingTheDocumentedPa
   }
 }
 
+// Input that arrives while Cancel waits for the worker: a second Cancel and
+// Close start no second wait or question, and the job still ends cancelled.
+TEST_F(SplitPage, ASecondCancelOrCloseDuringTheCancelWaitAsksNothing) {
+  const std::wstring source = folder + L"n.bin";
+  testfiles::WritePattern(source, 40 * 1048576);
+  ChooseSource(source);
+  ChooseFolder();
+  harness::QueueMessageBoxAnswer(IDYES);  // split
+  harness::QueueMessageBoxAnswer(IDYES);  // stop
+  Click(frmMain->Split_btn);
+  PauseRequest.exchange(1);
+  HWND page = frmMain->panMain->Handle();
+  const LPARAM at = MAKELPARAM(frmMain->s_cancel_btn->Left() + 20, frmMain->s_cancel_btn->Top() + 10);
+  for (UINT msg : {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP}) PostMessageW(page, msg, msg == WM_LBUTTONDOWN, at);
+  PostMessageW(frmMain->Handle(), WM_CLOSE, 0, 0);
+  Click(frmMain->s_cancel_btn);
+  ASSERT_TRUE(harness::PumpUntil([] { return JobFinished == 1; }, 60000));
+  EXPECT_EQ(Boxes().size(), 2u);
+  ExpectBox(1, L"Do you want to stop?", 36, frmMain->Handle());
+  EXPECT_TRUE(frmMain->Visible());
+  ExpectResetPage();
+}
+
+// A source that grew after it was chosen is shown anew instead of split.
+TEST_F(SplitPage, ASourceChangedSinceItWasChosenIsMeasuredAgainAndNotSplit) {
+  const std::wstring source = folder + L"g.bin";
+  testfiles::WritePattern(source, 2000);
+  ChooseSource(source);
+  ChooseFolder();
+  testfiles::WritePattern(source, 3000);
+  harness::QueueMessageBoxAnswer(IDYES);
+  Click(frmMain->Split_btn);
+  harness::Pump(200);
+  EXPECT_EQ(Boxes().size(), 1u);  // the confirmation alone
+  EXPECT_EQ(WorkerState.load(), wsIdle);
+  EXPECT_FALSE(Exists(PartFileName(out + L"g.bin", 0)));
+  EXPECT_EQ(frmMain->lb_1->Caption(), L"2.93 KB");
+  EXPECT_EQ(frmMain->lb_3->Caption(), L"2");
+  EXPECT_TRUE(frmMain->Split_btn->Enabled());
+}
+
 TEST_F(SplitPage, RefusesInValidationOrderWithTheExactBoxes) {
   HWND main = frmMain->Handle();
   const std::wstring source = folder + L"v.bin";
@@ -305,6 +346,38 @@ TEST_F(SplitPage, PlansTheBlocksAsTheUnitAndSizeChange) {
   EXPECT_EQ(frmMain->size_com_box->ItemIndex(), 2);
   EXPECT_EQ(Boxes().size(), 1u);
   EXPECT_EQ(frmMain->lb_3->Caption(), L"0");
+}
+
+// Pictures of the page for a look: reset, planned in both modes, held at
+// mid-way progress, and after a job.
+TEST_F(SplitPage, Screenshots) {
+  auto shoot = [](const wchar_t* name) {
+    harness::Pump(250);  // a few progress ticks
+    harness::SaveScreenshot(*harness::CaptureScreen(frmMain), name);
+  };
+  shoot(L"split-reset");
+  const std::wstring source = folder + L"s.bin";
+  testfiles::WritePattern(source, 60 * 1048576);
+  ChooseSource(source);
+  ChooseFolder();
+  Click(frmMain->XImageButtonColor2);
+  shoot(L"split-planned-count");
+  SizeMode(L"7", 0);
+  shoot(L"split-planned-size");
+  harness::QueueMessageBoxAnswer(IDYES);  // split
+  harness::QueueMessageBoxAnswer(IDYES);  // stop
+  Click(frmMain->Split_btn);
+  harness::PumpUntil([] {
+    std::lock_guard lock(ProgressLock);
+    return TotalPercent >= 40;
+  });
+  PauseRequest.exchange(1);
+  shoot(L"split-running");
+  EXPECT_GT(frmMain->XProcessBar2->Position(), 0);
+  EXPECT_EQ(frmMain->finish_lb->Caption().rfind(L"Splitting  part ", 0), 0u);
+  Click(frmMain->s_cancel_btn);
+  ASSERT_TRUE(harness::PumpUntil([] { return JobFinished == 1; }, 60000));
+  shoot(L"split-after-job");
 }
 
 }  // namespace
