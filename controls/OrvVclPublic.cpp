@@ -82,3 +82,37 @@ void TileBlt(HDC dest, const TRect& destRect, HDC src, int direction, const TRec
     CopyPixels(dest, to, src, from);
   }
 }
+
+std::unique_ptr<TBitmap> PictureBitmap(const TPicture& picture) {
+  if (picture.Empty()) return nullptr;
+  auto bitmap = std::make_unique<TBitmap>(picture.Width(), picture.Height());
+  bitmap->Canvas().Brush.SetColor(clWhite);
+  bitmap->Canvas().FillRect(Rect(0, 0, picture.Width(), picture.Height()));
+  bitmap->Canvas().Draw(0, 0, *picture.Graphic());
+  return bitmap;
+}
+
+bool ThemesAvailable(HWND wnd) {
+  HMODULE library = LoadLibraryW(L"uxtheme.dll");
+  if (!library) return false;
+  using TOpen = HANDLE(WINAPI*)(HWND, LPCWSTR);
+  using TClose = HRESULT(WINAPI*)(HANDLE);
+  auto open = reinterpret_cast<TOpen>(reinterpret_cast<void*>(GetProcAddress(library, "OpenThemeData")));
+  auto close = reinterpret_cast<TClose>(reinterpret_cast<void*>(GetProcAddress(library, "CloseThemeData")));
+  bool available = false;
+  if (open && close) {
+    if (HANDLE theme = open(wnd, L"Listview")) {
+      available = true;
+      close(theme);
+    }
+  }
+  FreeLibrary(library);
+  return available;
+}
+
+int BorderInset(HWND wnd) {
+  int inset = 0;
+  if (GetWindowLongW(wnd, GWL_STYLE) & WS_BORDER) inset += GetSystemMetrics(SM_CXBORDER);
+  if (GetWindowLongW(wnd, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) inset += GetSystemMetrics(SM_CXEDGE);
+  return inset;
+}

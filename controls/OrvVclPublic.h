@@ -2,9 +2,11 @@
 // (scroll bar, list view, edit, combo box, push button) share.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "framework/Graphics.h"
+#include "framework/Picture.h"
 
 class TWinControl;
 
@@ -36,3 +38,15 @@ constexpr int tdAlongY = 2;
 // y (tdAlongY) or x (any other direction); the last copy is cut short. When
 // the sizes across the direction differ each copy is stretched across only.
 void TileBlt(HDC dest, const TRect& destRect, HDC src, int direction, const TRect& srcRect);
+
+// A picture drawn with its alpha onto white, as the source of cell copies
+// and tiles; null when the picture holds no graphic.
+std::unique_ptr<TBitmap> PictureBitmap(const TPicture& picture);
+
+// Whether visual styles are active: theme data of class "Listview" can be
+// opened for the window (false when the theme library is missing).
+bool ThemesAvailable(HWND wnd);
+
+// The width of a window's border on each side: the system border with
+// WS_BORDER plus the edge with WS_EX_CLIENTEDGE.
+int BorderInset(HWND wnd);

@@ -82,16 +82,6 @@ class TCornerBox : public TWinControl {
 
 namespace {
 
-// A sheet drawn with its alpha onto white, as the source of cell copies.
-std::unique_ptr<TBitmap> SheetBitmap(const TPicture& picture) {
-  if (picture.Empty()) return nullptr;
-  auto bitmap = std::make_unique<TBitmap>(picture.Width(), picture.Height());
-  bitmap->Canvas().Brush.SetColor(clWhite);
-  bitmap->Canvas().FillRect(Rect(0, 0, picture.Width(), picture.Height()));
-  bitmap->Canvas().Draw(0, 0, *picture.Graphic());
-  return bitmap;
-}
-
 bool IsArrowOrThumb(int part) { return part == spFirstArrow || part == spSecondArrow || part == spThumb; }
 
 }  // namespace
@@ -144,24 +134,8 @@ int TOrvVclScrollBar::PartState(int part) const {
 
 void TOrvVclScrollBar::Loaded() {
   TScrollBar::Loaded();
-  ProbeThemes();
+  themes_ = ThemesAvailable(HandleAllocated() ? Handle() : nullptr);
   CreateCornerBox();
-}
-
-void TOrvVclScrollBar::ProbeThemes() {
-  HMODULE library = LoadLibraryW(L"uxtheme.dll");
-  if (!library) return;
-  using TOpen = HANDLE(WINAPI*)(HWND, LPCWSTR);
-  using TClose = HRESULT(WINAPI*)(HANDLE);
-  auto open = reinterpret_cast<TOpen>(reinterpret_cast<void*>(GetProcAddress(library, "OpenThemeData")));
-  auto close = reinterpret_cast<TClose>(reinterpret_cast<void*>(GetProcAddress(library, "CloseThemeData")));
-  if (open && close) {
-    if (HANDLE theme = open(HandleAllocated() ? Handle() : nullptr, L"Listview")) {
-      themes_ = true;
-      close(theme);
-    }
-  }
-  FreeLibrary(library);
 }
 
 void TOrvVclScrollBar::CreateCornerBox() {
@@ -209,7 +183,7 @@ int TOrvVclScrollBar::HitTest(TPoint p) {
 void TOrvVclScrollBar::Paint(HDC target) {
   const TRect client = ClientRect();
   if (!pic_list_ || !target || client.IsEmpty()) return;
-  const auto sheet = SheetBitmap(pic_list_->Pic(picstyle_));
+  const auto sheet = PictureBitmap(pic_list_->Pic(picstyle_));
   if (!sheet) return;
   TBitmap buffer(client.Width(), client.Height());
   HDC dc = buffer.Canvas().Handle();
@@ -221,7 +195,7 @@ void TOrvVclScrollBar::Paint(HDC target) {
   CopyPixels(dc, PartRect(spFirstArrow), cells, cell(column, State(spFirstArrow)));
   CopyPixels(dc, PartRect(spSecondArrow), cells, cell(column + 1, State(spSecondArrow)));
   if (Enabled()) {
-    if (const auto thumbs = SheetBitmap(pic_list_->PicThumb(picstyle_)))
+    if (const auto thumbs = PictureBitmap(pic_list_->PicThumb(picstyle_)))
       PaintThumb(dc, thumbs->Canvas().Handle(), PartRect(spThumb));
     TileBlt(dc, PartRect(spTrackBefore), cells, direction, cell(column + 3, State(spTrackBefore)));
     TileBlt(dc, PartRect(spTrackAfter), cells, direction, cell(column + 3, State(spTrackAfter)));
@@ -275,7 +249,7 @@ void TOrvVclScrollBar::PaintThumb(HDC dc, HDC thumbs, const TRect& thumb) {
 
 void TOrvVclScrollBar::PaintCorner(HDC target, const TRect& box) {
   if (!pic_list_ || !target || box.IsEmpty()) return;
-  if (const auto sheet = SheetBitmap(pic_list_->Pic(picstyle_)))
+  if (const auto sheet = PictureBitmap(pic_list_->Pic(picstyle_)))
     CopyPixels(target, box, sheet->Canvas().Handle(), corner_cell_);
 }
 
@@ -813,12 +787,10 @@ void TOrvVclScrollBar::Place(int visible) {
     PlacePiece(corner_, TRect{}, false);
     return;
   }
-  const LONG style = GetWindowLongW(host_, GWL_STYLE), exStyle = GetWindowLongW(host_, GWL_EXSTYLE);
+  const LONG exStyle = GetWindowLongW(host_, GWL_EXSTYLE);
   RECT r;
   GetWindowRect(host_, &r);
-  int inset = 0;
-  if (style & WS_BORDER) inset += GetSystemMetrics(SM_CXBORDER);
-  if (exStyle & WS_EX_CLIENTEDGE) inset += GetSystemMetrics(SM_CXEDGE);
+  const int inset = BorderInset(host_);
   InflateRect(&r, -inset, -inset);
   MapWindowPoints(HWND_DESKTOP, GetAncestor(host_, GA_PARENT), reinterpret_cast<POINT*>(&r), 2);
   const int w = GetSystemMetrics(SM_CXVSCROLL);

@@ -111,7 +111,6 @@ class TOrvVclScrollBar : public TScrollBar {
   UINT ScrollMessage() const { return Vertical() ? WM_VSCROLL : WM_HSCROLL; }
   int& State(int part);
   void CreateCornerBox();
-  void ProbeThemes();
   // Messages of the bar's window, by kind; each answers whether it took m.
   bool MirrorMessage(TMessage& m);
   bool PaintMessage(TMessage& m);

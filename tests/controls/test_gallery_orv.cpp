@@ -1,14 +1,15 @@
 // The second gallery: the skinned native controls on one form read from a
 // layout. Free-standing scroll bars in every style, vertical and
 // horizontal, at several lengths (one shorter than two arrows) and
-// disabled; a list view of 40 rows with both skinned bars laid over it,
-// scrolled to the middle. Saved as build/screens/gallery_orv.png for review.
+// disabled; a skinned list view of 40 rows with both skinned bars laid over
+// it, scrolled to the middle, its first column held pressed and a sort
+// image on the second. Saved as build/screens/gallery_orv.png for review.
 #include <gtest/gtest.h>
 
 #include <sstream>
 
+#include "controls/OrvVclListView.h"
 #include "controls/OrvVclScrollBar.h"
-#include "framework/ComCtrls.h"
 #include "tests/controls/SkinLists.h"
 #include "tests/harness/EventForm.h"
 #include "tests/harness/Harness.h"
@@ -54,10 +55,14 @@ std::string GalleryLayout() {
   out << "object GalleryOrv: TEventForm\n  Left = 0\n  Top = 0\n  BorderStyle = bsNone\n"
       << "  ClientWidth = 1100\n  ClientHeight = 320\n  Color = clWhite\n"
       << FreeBars()
-      << "  object Merge_list: TListView\n    Left = 770\n    Top = 8\n    Width = 320\n    Height = 300\n"
+      << "  object Merge_list: TOrvVclListView\n    Left = 770\n    Top = 8\n    Width = 320\n    Height = 300\n"
       << "    ViewStyle = vsReport\n    ReadOnly = True\n    RowSelect = True\n"
-      << "    Columns = <\n      item\n        Caption = 'File name'\n        Width = 400\n      end\n"
-      << "      item\n        Caption = 'File size'\n        Width = 100\n      end>\n  end\n"
+      << "    PicList = frmResource.OrvVclScrollbarPicList2\n    Picstyle = 4\n"
+      << "    HeadImgSort = frmResource.orvImgListHeader\n    HeadHeightFont.Name = 'Tahoma'\n"
+      << "    HeadHeightFont.Height = -11\n"
+      << "    Columns = <\n      item\n        Caption = 'File name'\n        Width = 160\n      end\n"
+      << "      item\n        Caption = 'File size'\n        Width = 100\n      end\n"
+      << "      item\n        Caption = 'Modified'\n        Width = 80\n      end>\n  end\n"
       << "  object ListHBar: TOrvVclScrollBar\n    Kind = sbHorizontal\n"
       << "    PicList = frmResource.OrvVclScrollbarPicList2\n    Picstyle = 4\n  end\n"
       << "  object ListVBar: TOrvVclScrollBar\n    Kind = sbVertical\n"
@@ -69,7 +74,7 @@ std::string GalleryLayout() {
 TEST(GalleryOrv, SkinnedBarsAndAListWithItsBarsAreShownAndSaved) {
   SkinLists();
   TEventForm* form = MakeForm(GalleryLayout(), false);
-  auto* list = harness::Find<TListView>(form, "Merge_list");
+  auto* list = harness::Find<TOrvVclListView>(form, "Merge_list");
   for (int i = 0; i < 40; ++i) {
     TListItem* item = list->Items().Add();
     item->SetCaption(L"C:\\Data\\archive.iso.QuenlorSp" + std::to_wstring(i));
@@ -87,9 +92,14 @@ TEST(GalleryOrv, SkinnedBarsAndAListWithItsBarsAreShownAndSaved) {
   EXPECT_EQ(list->TopIndex(), middle);
   EXPECT_EQ(vbar->Mirror().nPos, middle);
   EXPECT_TRUE(IsWindowVisible(hbar->CornerBox()->Handle()));
+  list->SetSortImage(1, 1);
+  const int mid = list->HeaderHeight() / 2;
+  SendMessageW(list->Header(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(60, mid));
+  EXPECT_EQ(list->PressedColumn(), 0);
 
-  auto shot = harness::Render(form);
+  auto shot = harness::CaptureScreen(form);
   EXPECT_FALSE(harness::SaveScreenshot(*shot, L"gallery_orv").empty());
+  SendMessageW(list->Header(), WM_LBUTTONUP, 0, MAKELPARAM(60, mid));
   harness::ParkMouse();
   form->Free();
 }

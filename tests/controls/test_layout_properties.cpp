@@ -2,6 +2,7 @@
 // stored layout under the name the layouts use.
 #include <gtest/gtest.h>
 
+#include "controls/OrvVclListView.h"
 #include "controls/OrvVclScrollBar.h"
 #include "controls/XCheckBox.h"
 #include "controls/XImageButtonColor.h"
@@ -70,6 +71,15 @@ TEST(Defaults, EachControlIsBuiltWithItsInitialValues) {
   EXPECT_TRUE(box->AutoSize());
   EXPECT_FALSE(box->RadioButton());
   EXPECT_EQ(box->Cursor(), crHandPoint);
+
+  auto* list = new TOrvVclListView(&owner);
+  EXPECT_EQ((std::vector<int>{list->Picstyle(), list->nInterval(), list->TextInterval(), list->StatueInterval(),
+                              list->SortInterval(), list->CheckboxLeft(), list->HeaderupIntervar(),
+                              list->HeaderDownX(), list->HeaderDownY(), list->SortImage(0)}),
+            (std::vector<int>{1, 4, 4, 4, 4, 0, 0, 1, 1, -1}));
+  EXPECT_EQ(list->BorderColor(), clBlack);
+  EXPECT_TRUE(list->MyVisible() && list->isPosheader() && list->DoubleBuffered());
+  EXPECT_FALSE(list->HaveAngle() || list->UserPaint() || list->IsHeaderEarsebkgnd());
 }
 
 const char* const kEveryProperty = R"(
@@ -153,6 +163,41 @@ object Form1: TEventForm
     Max = 40
     PageSize = 10
   end
+  object Sorts: TImageList
+  end
+  object Check: TOrvVclListCheckbox
+    XPicList = nil
+    CheckStatue = 2
+    CheckStatue = 7
+    nIndex = 5
+    Offset = 1
+    parentdc = 0
+    OnOrvclick = ItemOrvClick
+  end
+  object List: TOrvVclListView
+    ViewStyle = vsReport
+    PicList = Skins
+    Picstyle = 4
+    Picstyle = 6
+    BorderColor = clRed
+    HeadHeightFont.Height = -15
+    HeadImgSort = Sorts
+    nInterval = 5
+    TextInterval = 6
+    StatueInterval = 7
+    SortInterval = 8
+    CheckboxLeft = 9
+    HeaderupIntervar = 2
+    HeaderDownX = 3
+    HeaderDownY = 4
+    StatueCheckbox = Check
+    MyVisible = False
+    HaveAngle = True
+    isPosheader = False
+    UserPaint = True
+    IsHeaderEarsebkgnd = True
+    OnMyUserPaint = ItemClick
+  end
 end
 )";
 
@@ -194,6 +239,22 @@ TEST(LayoutProperties, EveryPublishedPropertyIsReadUnderItsName) {
   EXPECT_EQ(scroll->Picstyle(), 2);  // 9 is no style
   EXPECT_EQ(scroll->THUMBMINSIZE(), 8);
   EXPECT_EQ(scroll->THUMBBORDER(), 4u);
+
+  auto* check = harness::Find<TOrvVclListCheckbox>(form, "Check");
+  EXPECT_EQ((std::vector<int>{check->CheckStatue(), check->nIndex(), check->Offset()}), (std::vector<int>{2, 5, 1}));
+  EXPECT_TRUE(check->OnOrvclick != nullptr);
+  auto* list = harness::Find<TOrvVclListView>(form, "List");
+  EXPECT_EQ(list->PicList(), skins);
+  EXPECT_EQ(list->HeadImgSort(), harness::Find<TImageList>(form, "Sorts"));
+  EXPECT_EQ(list->StatueCheckbox(), check);
+  EXPECT_EQ((std::vector<int>{list->Picstyle(), list->HeadHeightFont().Height(), list->nInterval(),
+                              list->TextInterval(), list->StatueInterval(), list->SortInterval(), list->CheckboxLeft(),
+                              list->HeaderupIntervar(), list->HeaderDownX(), list->HeaderDownY()}),
+            (std::vector<int>{4, -15, 5, 6, 7, 8, 9, 2, 3, 4}));
+  EXPECT_EQ(list->BorderColor(), clRed);
+  EXPECT_FALSE(list->MyVisible() || list->isPosheader());
+  EXPECT_TRUE(list->HaveAngle() && list->UserPaint() && list->IsHeaderEarsebkgnd());
+  EXPECT_TRUE(list->OnMyUserPaint != nullptr);
   form->Free();
 }
 

@@ -39,6 +39,10 @@ void TEventForm::DigitsOnly(TObject*, wchar_t& Key) {
 
 void TEventForm::TimerTick(TObject* Sender) { Log.push_back("tick " + NameOf(Sender)); }
 
+void TEventForm::ItemOrvClick(TObject* Sender, int Index, int State) {
+  Log.push_back("orvclick " + NameOf(Sender) + " " + std::to_string(Index) + " " + std::to_string(State));
+}
+
 static const bool registered = [] {
   RegisterClass<TEventForm, TForm>("TEventForm")
       .Field("Label1", &TEventForm::Label1)
@@ -51,7 +55,8 @@ static const bool registered = [] {
       .Handler("ItemUp", &TEventForm::ItemUp)
       .Handler("ItemChange", &TEventForm::ItemChange)
       .Handler("DigitsOnly", &TEventForm::DigitsOnly)
-      .Handler("TimerTick", &TEventForm::TimerTick);
+      .Handler("TimerTick", &TEventForm::TimerTick)
+      .Handler("ItemOrvClick", &TEventForm::ItemOrvClick);
   return true;
 }();
 

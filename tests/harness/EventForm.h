@@ -35,6 +35,8 @@ class TEventForm : public TForm {
   // Drops every typed character but digits and backspace.
   void DigitsOnly(TObject* Sender, wchar_t& Key);
   void TimerTick(TObject* Sender);
+  // "orvclick Name index state": a list check box's click.
+  void ItemOrvClick(TObject* Sender, int Index, int State);
 };
 
 // The name of the component that sent an event.
