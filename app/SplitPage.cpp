@@ -313,6 +313,9 @@ void TfrmMain::Split_btnClick(TObject*) {
   if (FileSizeOf(source) != SourceSize) return ShowSource(source);
   const std::wstring outputBase = Output_E->Text() + platform::ExtractFileName(source);
   ResetJobState();
+  // Running from now on, not only once the worker has begun: a stop query
+  // or Cancel right after the start must find the job.
+  WorkerState.exchange(wsRunning);
   SetPageInputs(false);
   Split_timer->SetEnabled(true);
   JobFinished = 0;

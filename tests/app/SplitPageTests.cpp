@@ -69,6 +69,18 @@ class SplitPage : public testfiles::FolderTest {
     Click(frmMain->Split_btn);
     ASSERT_TRUE(harness::PumpUntil([] { return JobFinished == 1; }, 60000));
   }
+  // Splits a file of 40 MiB in two and holds the worker in its first part,
+  // as a stop that arrives at once would. Answers the source's path.
+  std::wstring StartHeldSplit() {
+    const std::wstring source = folder + L"h.bin";
+    testfiles::WritePattern(source, 40 * 1048576);
+    ChooseSource(source);
+    ChooseFolder();
+    harness::QueueMessageBoxAnswer(IDYES);
+    Click(frmMain->Split_btn);
+    PauseRequest.exchange(1);
+    return source;
+  }
   void ExpectBox(size_t index, const std::wstring& text, uint32_t style, HWND owner) {
     const auto calls = mobrel_double::CallsOf("MessageBox");
     ASSERT_GT(calls.size(), index);
@@ -172,14 +184,8 @@ TEST_F(SplitPage, CancelAsksMessage7AndEndsWithoutAMessageLeavingTheDocumentedPa
 // Input that arrives while Cancel waits for the worker: a second Cancel and
 // Close start no second wait or question, and the job still ends cancelled.
 TEST_F(SplitPage, ASecondCancelOrCloseDuringTheCancelWaitAsksNothing) {
-  const std::wstring source = folder + L"n.bin";
-  testfiles::WritePattern(source, 40 * 1048576);
-  ChooseSource(source);
-  ChooseFolder();
-  harness::QueueMessageBoxAnswer(IDYES);  // split
+  StartHeldSplit();
   harness::QueueMessageBoxAnswer(IDYES);  // stop
-  Click(frmMain->Split_btn);
-  PauseRequest.exchange(1);
   HWND page = frmMain->panMain->Handle();
   const LPARAM at = MAKELPARAM(frmMain->s_cancel_btn->Left() + 20, frmMain->s_cancel_btn->Top() + 10);
   for (UINT msg : {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP}) PostMessageW(page, msg, msg == WM_LBUTTONDOWN, at);
@@ -189,6 +195,21 @@ TEST_F(SplitPage, ASecondCancelOrCloseDuringTheCancelWaitAsksNothing) {
   EXPECT_EQ(Boxes().size(), 2u);
   ExpectBox(1, L"Do you want to stop?", 36, frmMain->Handle());
   EXPECT_TRUE(frmMain->Visible());
+  ExpectResetPage();
+}
+
+// The stop query over a real split: No lets it go on with its progress
+// timer; Yes stops it and returns once its completion handler has run.
+TEST_F(SplitPage, TheStopQueryHoldsTheSplitWhileItAsks) {
+  const std::wstring source = StartHeldSplit();
+  harness::QueueMessageBoxAnswer(IDNO);
+  EXPECT_FALSE(frmMain->QueryStopJob());
+  EXPECT_TRUE(frmMain->Split_timer->Enabled());
+  EXPECT_EQ(PauseRequest.load(), 1);  // the query did not set it, so it leaves it
+  harness::QueueMessageBoxAnswer(IDYES);
+  EXPECT_TRUE(frmMain->QueryStopJob());
+  EXPECT_EQ(JobFinished, 1);
+  EXPECT_EQ(Boxes(), (std::vector<std::wstring>{MessageText(5) + L" " + source, MessageText(3), MessageText(3)}));
   ExpectResetPage();
 }
 
