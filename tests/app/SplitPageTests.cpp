@@ -63,19 +63,15 @@ class SplitPage : public testfiles::FolderTest {
     frmMain->size_com_box->OnChange(frmMain->size_com_box);  // as a choice of the user
     frmMain->Size_edt->SetText(size);
   }
-  // Split, Yes to the confirmation, and wait until the job has ended.
-  void RunSplit() {
-    harness::QueueMessageBoxAnswer(IDYES);
-    Click(frmMain->Split_btn);
-    ASSERT_TRUE(harness::PumpUntil([] { return JobFinished == 1; }, 60000));
-  }
-  // Splits a file of 40 MiB in two and holds the worker in its first part,
-  // as a stop that arrives at once would. Answers the source's path.
-  std::wstring StartHeldSplit() {
+  // Splits a file of 40 MiB, in two unbuffered blocks or buffered in
+  // blocks of 30,001 KB, and holds the worker in its first part, as a stop
+  // that arrives at once would. Answers the source's path.
+  std::wstring StartHeldSplit(bool buffered = false) {
     const std::wstring source = folder + L"h.bin";
     testfiles::WritePattern(source, 40 * 1048576);
     ChooseSource(source);
-    ChooseFolder();
+    ChooseFolder(buffered ? L"buf" : L"unbuf");
+    if (buffered) SizeMode(L"30001", 1);
     harness::QueueMessageBoxAnswer(IDYES);
     Click(frmMain->Split_btn);
     PauseRequest.exchange(1);
@@ -135,7 +131,9 @@ TEST_F(SplitPage, SplitsInBothModesOnBothCopyPathsIntoPartsThatMakeUpTheSource) 
       SizeMode(c.size, c.unit);
     }
     EXPECT_EQ(frmMain->lb_3->Caption(), std::to_wstring(c.parts));
-    RunSplit();
+    harness::QueueMessageBoxAnswer(IDYES);
+    Click(frmMain->Split_btn);
+    ASSERT_TRUE(harness::PumpUntil([] { return JobFinished == 1; }, 60000));
     EXPECT_EQ(UnbufferedMode, c.unbuffered);
     ExpectBox(0, L"Are you sure you want to split the file? " + source, 36, nullptr);
     ExpectBox(1, L"Splitting was successful!", 64, frmMain->Handle());
@@ -151,22 +149,12 @@ TEST_F(SplitPage, SplitsInBothModesOnBothCopyPathsIntoPartsThatMakeUpTheSource) 
 }
 
 TEST_F(SplitPage, CancelAsksMessage7AndEndsWithoutAMessageLeavingTheDocumentedParts) {
-  // Buffered (a block of 30,001 KB), the partly written part stays;
-  // unbuffered (two blocks of 12 MiB), it is deleted.
+  // Buffered, the partly written part stays; unbuffered, it is deleted.
   for (const bool buffered : {true, false}) {
     SCOPED_TRACE(buffered);
     harness::ResetScripts();
-    const std::wstring source = folder + L"c.bin";
-    testfiles::WritePattern(source, buffered ? 40 * 1048576 : 24 * 1048576);
-    ChooseSource(source);
-    ChooseFolder(buffered ? L"buf" : L"unbuf");
-    if (buffered) SizeMode(L"30001", 1);
-    harness::QueueMessageBoxAnswer(IDYES);  // split
+    StartHeldSplit(buffered);
     harness::QueueMessageBoxAnswer(IDYES);  // stop
-    Click(frmMain->Split_btn);
-    // The worker is held at its next chunk, inside the first part, and
-    // Cancel finds it holding.
-    PauseRequest.exchange(1);
     EXPECT_TRUE(frmMain->s_cancel_btn->Enabled());
     EXPECT_TRUE(frmMain->Label5->Visible());
     Click(frmMain->s_cancel_btn);
@@ -174,9 +162,9 @@ TEST_F(SplitPage, CancelAsksMessage7AndEndsWithoutAMessageLeavingTheDocumentedPa
     ExpectBox(1, L"Do you want to stop?", 36, frmMain->Handle());
     EXPECT_EQ(Boxes().size(), 2u);
     EXPECT_EQ(UnbufferedMode, buffered ? 0 : 1);
-    EXPECT_EQ(Exists(PartFileName(out + L"c.bin", 0)), buffered);
-    EXPECT_FALSE(Exists(PartFileName(out + L"c.bin", 1)));
-    EXPECT_FALSE(Exists(out + L"c.bin.bat"));
+    EXPECT_EQ(Exists(PartFileName(out + L"h.bin", 0)), buffered);
+    EXPECT_FALSE(Exists(PartFileName(out + L"h.bin", 1)));
+    EXPECT_FALSE(Exists(out + L"h.bin.bat"));
     ExpectResetPage();
   }
 }
