@@ -347,6 +347,24 @@ TEST_F(SplitPage, PlansTheBlocksAsTheUnitAndSizeChange) {
   EXPECT_EQ(Boxes().size(), 1u);
   EXPECT_EQ(frmMain->lb_3->Caption(), L"1536");  // re-planned for 1 KB
 
+  // Whole megabytes up to 1,024 are shown as typed, beyond as a size text.
+  const std::wstring big = folder + L"b.bin";
+  MakeSparse(big, int64_t{2} << 30);
+  ChooseSource(big);
+  frmMain->size_com_box->SetItemIndex(0);
+  frmMain->Size_edt->SetText(L"1024");
+  EXPECT_EQ(frmMain->lb_2->Caption(), L"1024 MB");
+  frmMain->Size_edt->SetText(L"1025");
+  EXPECT_EQ(frmMain->lb_2->Caption(), L"1.00 GB");
+
+  // A source under 1 MB cannot be planned in MB.
+  const std::wstring small = folder + L"k.bin";
+  testfiles::WritePattern(small, 500 * 1024);
+  ChooseSource(small);
+  SizeMode(L"100", 0);
+  EXPECT_EQ(frmMain->size_com_box->Text(), L"KB");
+  EXPECT_EQ(frmMain->lb_3->Caption(), L"5");
+
   // A one-byte source in bytes: one message 10, not one without end.
   const std::wstring tiny = folder + L"t.bin";
   testfiles::WritePattern(tiny, 1);
