@@ -99,20 +99,6 @@ const bool registered = [] {
   return true;
 }();
 
-// Waits on the main thread, keeping its messages flowing (timer ticks and a
-// finished worker's completion handler run meanwhile), until done holds.
-void WaitFor(const std::function<bool()>& done) {
-  while (!done()) {
-    Sleep(100);
-    Application->ProcessMessages();
-  }
-}
-
-bool JobRunning() {
-  const int32_t state = WorkerState.load();
-  return state == wsRunning || state == wsPaused;
-}
-
 // Controls of the pages may be absent (see the form's fields).
 template <class T, class F>
 void Each(std::initializer_list<T*> controls, F apply) {
@@ -356,60 +342,6 @@ void TfrmMain::FormCloseQuery(TObject*, bool& CanClose) {
   }
   ResetJobState();
   ResetPages();
-}
-
-// ---------------------------------------------------------------- job control
-
-bool TfrmMain::QueryStopJob() {
-  const int32_t state = WorkerState.load();
-  if (state == wsIdle) return true;
-  if (!JobRunning()) return false;  // the job is ending on its own
-  // The worker holds while the user is asked; so do the pages' timers.
-  const bool pausedHere = PauseRequest.load() == 0;
-  std::vector<TTimer*> held;
-  if (pausedHere) {
-    PauseRequest.exchange(1);
-    Each({Split_timer, Merge_timer}, [&held](TTimer* timer) {
-      if (!timer->Enabled()) return;
-      timer->SetEnabled(false);
-      held.push_back(timer);
-    });
-  }
-  WaitFor([] { return WorkerState.load() == wsPaused || !JobRunning(); });
-  if (!JobRunning()) {
-    WaitFor([] { return JobFinished == 1; });
-    return true;
-  }
-  if (AskYes(3)) {
-    CancelRequest.exchange(1);
-    PauseRequest.exchange(0);
-    WaitFor([] { return JobFinished == 1; });
-    return true;
-  }
-  if (pausedHere) {
-    PauseRequest.exchange(0);
-    for (TTimer* timer : held) timer->SetEnabled(true);
-  }
-  return false;
-}
-
-void TfrmMain::ResetJobState() {
-  {
-    std::lock_guard lock(ProgressLock);
-    PartPercent = 0;
-    TotalPercent = 0;
-  }
-  CancelRequest.exchange(0);
-  CurrentPart.exchange(0);
-  PauseRequest.exchange(0);
-  WorkerState.exchange(wsIdle);
-  JobFinished = 0;
-}
-
-// Gap: the split and merge pages put their inputs back here once they
-// exist; of what this resets, only the progress bars' class exists.
-void TfrmMain::ResetPages() {
-  Each({XProcessBar1, XProcessBar2, XProcessBar3, XProcessBar4}, [](TXProcessBar* bar) { bar->SetPosition(0); });
 }
 
 // ---------------------------------------------------------------- skins

@@ -2,11 +2,19 @@
 #pragma once
 #include <cstdint>
 
+#include <memory>
+#include <string>
+
 #include "controls/DxUpdown.h"
+#include "controls/OrvVclComboBox.h"
+#include "controls/OrvVclEdit.h"
 #include "controls/OrvVclScrollBar.h"
 #include "controls/XButtonTypes.h"
 #include "controls/XImageButtonColor.h"
+#include "controls/XCheckBox.h"
 #include "controls/XProcessBar.h"
+#include "engine/Split_thread.h"
+#include "framework/Dialogs.h"
 #include "framework/ExtCtrls.h"
 #include "framework/Forms.h"
 #include "framework/ImageList.h"
@@ -90,17 +98,66 @@ class TfrmMain : public TForm {
 
   void WndProc(TMessage& message) override;
 
-  // Job control shared by the pages. QueryStopJob answers whether the
-  // caller may go on: no job runs, or the user stopped it and it has ended.
+  // ---------------------------------------------------------------- split page and job control
+  // (the split page's controls that the frame reaches are declared above)
+  TLabel *Label1 = nullptr, *Label2 = nullptr, *Label3 = nullptr, *Label4 = nullptr, *Label5 = nullptr,
+         *Label6 = nullptr, *Label7 = nullptr;
+  TOrvVclEdit *Source_E = nullptr, *Output_E = nullptr, *block_edt = nullptr, *Size_edt = nullptr;
+  TXImageButtonColor *S_open_btn = nullptr, *s_save_btn = nullptr;
+  // The arrows of MyUpdown1: up and down.
+  TXImageButtonColor *XImageButtonColor2 = nullptr, *XImageButtonColor1 = nullptr;
+  TXCheckBox *block_R_btn = nullptr, *Size_R_btn = nullptr;
+  TOrvVclComboBox* size_com_box = nullptr;
+  TLabel *Info_1_lb = nullptr, *Info_3_lb = nullptr, *lb_1 = nullptr, *lb_3 = nullptr, *finish_lb = nullptr;
+  TOpenDialog* OpenDialog1 = nullptr;
+
+  void S_open_btnClick(TObject* Sender);
+  void s_save_btnClick(TObject* Sender);
+  void Output_EChange(TObject* Sender);
+  void block_R_btnClick(TObject* Sender);
+  void Size_R_btnClick(TObject* Sender);
+  void Size_edtKeyPress(TObject* Sender, wchar_t& Key);
+  void Size_edtChange(TObject* Sender);
+  void size_com_boxChange(TObject* Sender);
+  void block_edtChange(TObject* Sender);
+  void Split_btnClick(TObject* Sender);
+  void Split_timerTimer(TObject* Sender);
+  void s_cancel_btnClick(TObject* Sender);
+
+  // Both workers' completion handler: reports the end and resets both pages.
+  void JobTerminated(TThread* Sender);
+  // Answers whether the caller may go on: no job runs, or the user stopped
+  // it and it has ended. The worker holds while the user is asked.
   bool QueryStopJob();
   void ResetJobState();
   void ResetPages();
+
+  // The drive part of a path: "D:" or "\\server\share"; empty when none.
+  static std::wstring DriveOf(const std::wstring& path);
 
   // The page shown, 1 to 4.
   int Page() const { return FPage; }
   bool NotMaximized() const { return FNotMaximized != 0; }
 
  private:
+  // Split page.
+  void UpdateSplitInfo();
+  void PlanByBlockCount();
+  void PlanByBlockSize();
+  bool ValidateSplit();
+  // Shows a chosen source: its size, the unit it suggests, and the plan.
+  void ShowSource(const std::wstring& path);
+  void SetModeControls(bool countMode);
+  void SetPageInputs(bool enabled);
+  // Sleeps 100 ms at a time, letting the message queue run, until done holds.
+  void WaitWithMessages(bool (*done)());
+
+  int64_t SourceSize = 0;
+  int64_t BlockSize = 0;
+  std::unique_ptr<Splitthread> split_thread_;
+  bool size_refused_ = false;  // a block-size refusal is being shown and undone
+  bool stop_waiting_ = false;  // Cancel or the stop query is waiting for the worker
+
   // The custom resize regions of the edges and corners; HTNOWHERE elsewhere.
   LRESULT HitTest(int x, int y) const;
   void SelectPage(int n);
