@@ -1,8 +1,9 @@
 // The input controls' gallery: skinned edits enabled and disabled, the
 // up-down on its edit, the push button in each state of both colour sets,
 // and the combo box with its list dropped down, the list's skinned bar on
-// it, on one form read from a layout; what the screen shows of it is saved
-// as build/screens/gallery_inputs.png for review.
+// it, and below an edit and a combo box in each of the five styles, on one
+// form read from a layout; what the screen shows of it is saved as
+// build/screens/gallery_inputs.png for review.
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -43,6 +44,25 @@ std::string Edits() {
   return out.str();
 }
 
+// Per style a column: an edit, and a combo box with its own button and bar.
+std::string StyledInputs() {
+  std::ostringstream out;
+  for (int style = 1; style <= 5; ++style) {
+    const std::string n = std::to_string(style), left = std::to_string(16 + (style - 1) * 124);
+    out << "  object StyleEdit" << n << ": TOrvVclEdit\n    Left = " << left << "\n    Top = 250\n    Width = 116\n"
+        << "    Height = 19\n    Text = 'style " << n << "'\n    Picstyle = " << n
+        << "\n    PicList = frmResource.OrvVclPopupMenuPicList1\n  end\n"
+        << "  object StyleButton" << n << ": TOrvVclButton\n    XPicList = frmResource.XImageButtonPicList2\n  end\n"
+        << "  object StyleBar" << n << ": TOrvVclScrollBar\n    Kind = sbVertical\n    Visible = False\n"
+        << "    PicList = frmResource.OrvVclScrollbarPicList3\n    Picstyle = " << n << "\n  end\n"
+        << "  object StyleCombo" << n << ": TOrvVclComboBox\n    Left = " << left << "\n    Top = 284\n    Width = 116\n"
+        << "    Style = csDropDownList\n    Color = clWhite\n    Items.Strings = ('MB' 'KB' 'byte(s)')\n"
+        << "    ItemIndex = 0\n    MyButton = StyleButton" << n << "\n    MyScrollbar = StyleBar" << n
+        << "\n    PicList = frmResource.OrvVclScrollbarPicList3\n    Picstyle = " << n << "\n  end\n";
+  }
+  return out.str();
+}
+
 // The push buttons: in each colour set normal, down, over and disabled,
 // left to right.
 const char* const kSets[] = {"Blue", "Black"};
@@ -73,7 +93,7 @@ void PasteWindow(TBitmap& shot, TWinControl* form, HWND wnd) {
 TEST(GalleryInputs, EditsUpdownAndPushButtonsAreShownAndSaved) {
   SkinLists();
   TEventForm* form =
-      MakeForm(FormLayout(640, 260, kFormLook + Edits() + kUpdownObjects + kComboObjects + PushButtons()));
+      MakeForm(FormLayout(640, 320, kFormLook + Edits() + kUpdownObjects + kComboObjects + PushButtons() + StyledInputs()));
   for (const char* set : kSets)
     for (int state = 0; state < 4; ++state) {
       auto* button = harness::Find<TOrvVclButton>(form, set + std::to_string(state));

@@ -3,7 +3,8 @@
 // horizontal, at several lengths (one shorter than two arrows) and
 // disabled; a skinned list view of 40 rows with both skinned bars laid over
 // it, scrolled to the middle, its first column held pressed and a sort
-// image on the second. Saved as build/screens/gallery_orv.png for review.
+// image on the second; below, a smaller list with its bars in each of the
+// five styles. Saved as build/screens/gallery_orv.png for review.
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -50,49 +51,65 @@ std::string FreeBars() {
   return out.str();
 }
 
-std::string GalleryLayout() {
+// A list view and its two bars in one style.
+std::string ListWithBars(const std::string& name, int left, int top, int width, int height, int style) {
+  const std::string look = "    PicList = frmResource.OrvVclScrollbarPicList2\n    Picstyle = " + std::to_string(style) + "\n";
   std::ostringstream out;
-  out << "object GalleryOrv: TEventForm\n  Left = 0\n  Top = 0\n  BorderStyle = bsNone\n"
-      << "  ClientWidth = 1100\n  ClientHeight = 320\n  Color = clWhite\n"
-      << FreeBars()
-      << "  object Merge_list: TOrvVclListView\n    Left = 770\n    Top = 8\n    Width = 320\n    Height = 300\n"
-      << "    ViewStyle = vsReport\n    ReadOnly = True\n    RowSelect = True\n"
-      << "    PicList = frmResource.OrvVclScrollbarPicList2\n    Picstyle = 4\n"
+  out << "  object " << name << ": TOrvVclListView\n    Left = " << left << "\n    Top = " << top
+      << "\n    Width = " << width << "\n    Height = " << height << "\n"
+      << "    ViewStyle = vsReport\n    ReadOnly = True\n    RowSelect = True\n" << look
       << "    HeadImgSort = frmResource.orvImgListHeader\n    HeadHeightFont.Name = 'Tahoma'\n"
       << "    HeadHeightFont.Height = -11\n"
       << "    Columns = <\n      item\n        Caption = 'File name'\n        Width = 160\n      end\n"
       << "      item\n        Caption = 'File size'\n        Width = 100\n      end\n"
       << "      item\n        Caption = 'Modified'\n        Width = 80\n      end>\n  end\n"
-      << "  object ListHBar: TOrvVclScrollBar\n    Kind = sbHorizontal\n"
-      << "    PicList = frmResource.OrvVclScrollbarPicList2\n    Picstyle = 4\n  end\n"
-      << "  object ListVBar: TOrvVclScrollBar\n    Kind = sbVertical\n"
-      << "    PicList = frmResource.OrvVclScrollbarPicList2\n    Picstyle = 4\n  end\n"
-      << "end\n";
+      << "  object " << name << "HBar: TOrvVclScrollBar\n    Kind = sbHorizontal\n" << look << "  end\n"
+      << "  object " << name << "VBar: TOrvVclScrollBar\n    Kind = sbVertical\n" << look << "  end\n";
   return out.str();
 }
 
-TEST(GalleryOrv, SkinnedBarsAndAListWithItsBarsAreShownAndSaved) {
-  SkinLists();
-  TEventForm* form = MakeForm(GalleryLayout(), false);
-  auto* list = harness::Find<TOrvVclListView>(form, "Merge_list");
+std::string GalleryLayout() {
+  std::ostringstream out;
+  out << "object GalleryOrv: TEventForm\n  Left = 0\n  Top = 0\n  BorderStyle = bsNone\n"
+      << "  ClientWidth = 1100\n  ClientHeight = 500\n  Color = clWhite\n"
+      << FreeBars()
+      << ListWithBars("Merge_list", 770, 8, 320, 300, 4);
+  for (int style = 1; style <= 5; ++style)
+    out << ListWithBars("List" + std::to_string(style), 8 + (style - 1) * 218, 320, 210, 170, style);
+  out << "end\n";
+  return out.str();
+}
+
+// 40 rows, both bars attached, scrolled so that the top row is half way
+// down the rows a page leaves; answers that row.
+int FillAttachAndScroll(TEventForm* form, const std::string& name) {
+  auto* list = harness::Find<TOrvVclListView>(form, name);
   for (int i = 0; i < 40; ++i) {
     TListItem* item = list->Items().Add();
     item->SetCaption(L"C:\\Data\\archive.iso.QuenlorSp" + std::to_wstring(i));
     item->SubItems().Add(std::to_wstring(1048576 + i) + L" bytes");
   }
-  harness::ShowFresh(form);
-  auto* hbar = harness::Find<TOrvVclScrollBar>(form, "ListHBar");
-  auto* vbar = harness::Find<TOrvVclScrollBar>(form, "ListVBar");
-  hbar->SetPartnerBar(vbar);
+  auto* hbar = harness::Find<TOrvVclScrollBar>(form, name + "HBar");
+  hbar->SetPartnerBar(harness::Find<TOrvVclScrollBar>(form, name + "VBar"));
   hbar->AttachToHost(list->Handle(), list, nullptr);
-  // To the middle: the top row half way down the rows a page leaves.
   const int middle = (40 - list->VisibleRowCount()) / 2;
   SendMessageW(list->Handle(), LVM_SCROLL, 0, middle * list->Items()[0]->DisplayRect().Height());
+  list->SetSortImage(1, 1);
+  return middle;
+}
+
+TEST(GalleryOrv, SkinnedBarsAndAListWithItsBarsAreShownAndSaved) {
+  SkinLists();
+  TEventForm* form = MakeForm(GalleryLayout(), false);
+  harness::ShowFresh(form);
+  for (int style = 1; style <= 5; ++style) FillAttachAndScroll(form, "List" + std::to_string(style));
+  const int middle = FillAttachAndScroll(form, "Merge_list");
   harness::Pump();
+  auto* list = harness::Find<TOrvVclListView>(form, "Merge_list");
+  auto* vbar = harness::Find<TOrvVclScrollBar>(form, "Merge_listVBar");
   EXPECT_EQ(list->TopIndex(), middle);
   EXPECT_EQ(vbar->Mirror().nPos, middle);
-  EXPECT_TRUE(IsWindowVisible(hbar->CornerBox()->Handle()));
-  list->SetSortImage(1, 1);
+  EXPECT_TRUE(IsWindowVisible(harness::Find<TOrvVclScrollBar>(form, "Merge_listHBar")->CornerBox()->Handle()));
   const int mid = list->HeaderHeight() / 2;
   SendMessageW(list->Header(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(60, mid));
   EXPECT_EQ(list->PressedColumn(), 0);
