@@ -167,7 +167,8 @@ void TfrmMain::Output_EChange(TObject*) {
 
 // Count mode: block count and up-down on, size and unit off; size mode the other way round.
 void TfrmMain::SetModeControls(bool countMode) {
-  for (TControl* control : std::initializer_list<TControl*>{block_edt, MyUpdown1, XImageButtonColor1, XImageButtonColor2})
+  for (TControl* control :
+       std::initializer_list<TControl*>{block_edt, MyUpdown1, XImageButtonColor1, XImageButtonColor2})
     control->SetEnabled(countMode);
   Size_edt->SetEnabled(!countMode);
   size_com_box->SetEnabled(!countMode);
@@ -278,13 +279,14 @@ bool TfrmMain::ValidateSplit() {
   if (block_R_btn->Status() == csChecked) {
     if (block_edt->Text() == L"1") return false;
   } else {
-    const std::wstring size = Size_edt->Text();
-    if (size == L"0" || size.empty()) {
+    // Pasted text that is no number counts as no size, never as a block of 0.
+    const std::optional<int64_t> size = DigitsValue(Size_edt->Text());
+    if (!size || *size == 0) {
       ShowMessageNumber(15);
       Size_edt->SetText(L"0");
       return false;
     }
-    BlockSize = BlockSizeForUnit(NumberOf(size), size_com_box->Text());
+    BlockSize = BlockSizeForUnit(*size, size_com_box->Text());
   }
   UnbufferedMode = ChooseUnbufferedMode(BlockSize);
   const std::wstring drive = DriveOf(Output_E->Text());

@@ -260,12 +260,16 @@ TEST_F(SplitPage, RefusesInValidationOrderWithTheExactBoxes) {
   Click(frmMain->Split_btn);
   ExpectBox(6, L"Please specify the size of each split file!", 48, main);
   EXPECT_EQ(frmMain->Size_edt->Text(), L"1");  // "0", put right by the change rule
+  frmMain->Size_edt->SetText(L"2");
+  frmMain->Size_edt->SetText(L"2x");  // pasted
+  Click(frmMain->Split_btn);
+  ExpectBox(7, L"Please specify the size of each split file!", 48, main);
 
   // One block in count mode is refused without a word.
   Click(frmMain->block_R_btn);
   frmMain->block_edt->SetText(L"1");
   Click(frmMain->Split_btn);
-  EXPECT_EQ(Boxes().size(), 7u);
+  EXPECT_EQ(Boxes().size(), 8u);
 }
 
 TEST_F(SplitPage, RefusesAFolderWithoutRoomForTheSource) {
