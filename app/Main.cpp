@@ -143,8 +143,9 @@ void TfrmMain::FormShow(TObject*) {
   SplitJob = 0;
   MergeJob = 0;
   UnbufferedMode = 0;
-  // Gap: the merge page's total and list come with the merge page.
+  MergeTotal = 0;
   ResetPages();
+  Merge_list->Show();
   UpdateLayout();
   WindowsEnding = 0;
   // Gap: the command-line argument (a part file fills the merge list and
@@ -157,8 +158,8 @@ void TfrmMain::FormShow(TObject*) {
 }
 
 void TfrmMain::Timer1Timer(TObject*) {
-  // Gap: the merge list (a skinned list view) does not exist yet; its bars
-  // OrvVclScrollBar2 and OrvVclScrollBar3 are coupled and attached to it here.
+  OrvVclScrollBar3->SetPartnerBar(OrvVclScrollBar2);
+  OrvVclScrollBar3->AttachToHost(Merge_list->Handle(), Merge_list, nullptr);
   Timer1->SetEnabled(false);
 }
 
@@ -265,8 +266,10 @@ void TfrmMain::FormResize(TObject*) {
 
 void TfrmMain::UpdateLayout() {
   if (lb_2 && Info_2_lb) lb_2->SetLeft(Info_2_lb->Left() + Info_2_lb->Width() + 4);
-  // Gap: the merge list (a skinned list view) does not exist yet; its two
-  // column captions are messages 20 and 21, read anew here.
+  if (Merge_list) {
+    Merge_list->Column(0).SetCaption(MessageText(20));
+    Merge_list->Column(1).SetCaption(MessageText(21));
+  }
 }
 
 void TfrmMain::FormPaint(TObject*) {
@@ -371,8 +374,7 @@ void TfrmMain::ApplySkin(TButtonColor color, TColor formColor) {
   Each({XProcessBar1, XProcessBar2}, [color](TXProcessBar* bar) { bar->SetSkinColor(color); });
   const int tints[] = {0, 4, 1, 5, 3, 2};  // by CurrentSkin
   if (CurrentSkin >= 1 && CurrentSkin <= 5) TintSettingsPanel(tints[CurrentSkin]);
-  // Gap: the merge list (a skinned list view) does not exist yet; it takes
-  // the same Picstyle here, before its two bars.
+  if (Merge_list) Merge_list->SetPicstyle(SkinToPicstyle(color));
   Each({OrvVclScrollBar2, OrvVclScrollBar3},
        [color](TOrvVclScrollBar* bar) { bar->SetPicstyle(SkinToPicstyle(color)); });
   Each({XProcessBar3, XProcessBar4}, [color](TXProcessBar* bar) { bar->SetSkinColor(color); });

@@ -4,8 +4,10 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "controls/DxUpdown.h"
+#include "controls/OrvVclListView.h"
 #include "controls/OrvVclComboBox.h"
 #include "controls/OrvVclEdit.h"
 #include "controls/OrvVclScrollBar.h"
@@ -13,6 +15,7 @@
 #include "controls/XImageButtonColor.h"
 #include "controls/XCheckBox.h"
 #include "controls/XProcessBar.h"
+#include "engine/Merge_thread.h"
 #include "engine/Split_thread.h"
 #include "framework/Dialogs.h"
 #include "framework/ExtCtrls.h"
@@ -135,6 +138,39 @@ class TfrmMain : public TForm {
   // The drive part of a path: "D:" or "\\server\share"; empty when none.
   static std::wstring DriveOf(const std::wstring& path);
 
+  // ---------------------------------------------------------------- merge page
+  // (the merge page's controls that the frame reaches are declared above)
+  TLabel *Label11 = nullptr, *Label12 = nullptr, *Label13 = nullptr, *Label14 = nullptr, *Label15 = nullptr,
+         *Label16 = nullptr, *Label17 = nullptr, *Finish_Merge_lb = nullptr;
+  TOrvVclListView* Merge_list = nullptr;
+  TImageList* ImageList1 = nullptr;
+  TXImageButtonColor *M_add_btn = nullptr, *M_Clear_btn = nullptr, *merge_save_btn = nullptr;
+  TOrvVclEdit* Save_file_E = nullptr;
+  TImage* Image3 = nullptr;
+  TOpenDialog* OpenDialog2 = nullptr;
+  TSaveDialog* SaveDialog2 = nullptr;
+
+  void M_add_btnClick(TObject* Sender);
+  void M_clear_btnClick(TObject* Sender);
+  void merge_save_btnClick(TObject* Sender);
+  void Merge_btnClick(TObject* Sender);
+  void Merge_timerTimer(TObject* Sender);
+  void M_cancel_btnClick(TObject* Sender);
+  void Merge_listAdvancedCustomDraw(TCustomListView* Sender, const TRect& ARect, TCustomDrawStage Stage,
+                                    bool& DefaultDraw);
+  void Merge_listAdvancedCustomDrawItem(TCustomListView* Sender, TListItem* Item, TCustomDrawState State,
+                                        TCustomDrawStage Stage, bool& DefaultDraw);
+  void Merge_listAdvancedCustomDrawSubItem(TCustomListView* Sender, TListItem* Item, int SubItem,
+                                           TCustomDrawState State, TCustomDrawStage Stage, bool& DefaultDraw);
+  void Merge_listCustomDraw(TCustomListView* Sender, const TRect& ARect, bool& DefaultDraw);
+  void Merge_listCustomDrawItem(TCustomListView* Sender, TListItem* Item, TCustomDrawState State,
+                                bool& DefaultDraw);
+  void Merge_listCustomDrawSubItem(TCustomListView* Sender, TListItem* Item, int SubItem, TCustomDrawState State,
+                                   bool& DefaultDraw);
+
+  // Lists the series of a part file from part 0 to the first gap.
+  void FillMergeList(const std::wstring& part);
+
   // The page shown, 1 to 4.
   int Page() const { return FPage; }
   bool NotMaximized() const { return FNotMaximized != 0; }
@@ -145,10 +181,17 @@ class TfrmMain : public TForm {
   void PlanByBlockCount();
   void PlanByBlockSize();
   bool ValidateSplit();
+  // False, after message n (25 or 26), when a file of size bytes is too
+  // large for the file system of drive.
+  bool FitsDrive(int n, const std::wstring& drive, int64_t size);
   // Shows a chosen source: its size, the unit it suggests, and the plan.
   void ShowSource(const std::wstring& path);
   void SetModeControls(bool countMode);
   void SetPageInputs(bool enabled);
+  // A progress tick of either page: the two bars and the line of message
+  // 6 or 24, each set only when it changes; the timer stops once the job
+  // has finished.
+  void ShowProgress(TTimer* timer, TXProcessBar* partBar, TXProcessBar* totalBar, TLabel* line, int message);
   // Sleeps 100 ms at a time, letting the message queue run, until done holds.
   void WaitWithMessages(bool (*done)());
 
@@ -157,6 +200,18 @@ class TfrmMain : public TForm {
   std::unique_ptr<Splitthread> split_thread_;
   bool size_refused_ = false;  // a block-size refusal is being shown and undone
   bool stop_waiting_ = false;  // Cancel or the stop query is waiting for the worker
+
+  // Merge page.
+  void PaintMergeList();
+  // The merge page's part of ResetPages, and its part of the end of a job.
+  void ResetMergePage();
+  void ClearMergeList();
+  // Refuses (message 2) when a listed part has gone or changed its size;
+  // otherwise answers the names and sizes in row order.
+  bool ListedPartsUnchanged(std::vector<std::wstring>& names, std::vector<std::wstring>& sizes);
+
+  int64_t MergeTotal = 0;
+  std::unique_ptr<MergeThread> merge_thread_;
 
   // The custom resize regions of the edges and corners; HTNOWHERE elsewhere.
   LRESULT HitTest(int x, int y) const;

@@ -289,11 +289,14 @@ bool TfrmMain::ValidateSplit() {
     BlockSize = BlockSizeForUnit(*size, size_com_box->Text());
   }
   UnbufferedMode = ChooseUnbufferedMode(BlockSize);
-  const std::wstring drive = DriveOf(Output_E->Text());
+  return FitsDrive(25, DriveOf(Output_E->Text()), BlockSize);
+}
+
+bool TfrmMain::FitsDrive(int n, const std::wstring& drive, int64_t size) {
   const TFileSystemKind kind = FileSystemKind(drive);
-  if ((kind == fskFAT && BlockSize > kFatLimit) || (kind == fskFAT32 && BlockSize > kFat32Limit)) {
+  if ((kind == fskFAT && size > kFatLimit) || (kind == fskFAT32 && size > kFat32Limit)) {
     const bool fat = kind == fskFAT;
-    ShowMessageText(25, DriveLimitText(25, drive, fat ? L"FAT" : L"FAT32", fat ? L"2G" : L"4G"));
+    ShowMessageText(n, DriveLimitText(n, drive, fat ? L"FAT" : L"FAT32", fat ? L"2G" : L"4G"));
     return false;
   }
   return true;
@@ -331,7 +334,9 @@ void TfrmMain::Split_btnClick(TObject*) {
 
 // ---------------------------------------------------------------- progress and stop
 
-void TfrmMain::Split_timerTimer(TObject*) {
+void TfrmMain::Split_timerTimer(TObject*) { ShowProgress(Split_timer, XProcessBar1, XProcessBar2, finish_lb, 6); }
+
+void TfrmMain::ShowProgress(TTimer* timer, TXProcessBar* partBar, TXProcessBar* totalBar, TLabel* line, int message) {
   int32_t part = 0, total = 0;
   {
     std::lock_guard lock(ProgressLock);
@@ -339,11 +344,11 @@ void TfrmMain::Split_timerTimer(TObject*) {
     total = TotalPercent;
   }
   const int32_t current = CurrentPart.load();
-  if (JobFinished == 1) Split_timer->SetEnabled(false);
-  if (XProcessBar1->Position() != part) XProcessBar1->SetPosition(part);
-  if (XProcessBar2->Position() != total) XProcessBar2->SetPosition(total);
-  const std::wstring line = PartLine(6, current);
-  if (finish_lb->Caption() != line) finish_lb->SetCaption(line);
+  if (JobFinished == 1) timer->SetEnabled(false);
+  if (partBar->Position() != part) partBar->SetPosition(part);
+  if (totalBar->Position() != total) totalBar->SetPosition(total);
+  const std::wstring text = PartLine(message, current);
+  if (line->Caption() != text) line->SetCaption(text);
 }
 
 void TfrmMain::WaitWithMessages(bool (*done)()) {
@@ -416,6 +421,7 @@ void TfrmMain::JobTerminated(TThread*) {
   }
   ResetPages();
   Source_E->SetText(L"");
+  ClearMergeList();
   ResetJobState();
   SourceSize = 0;
   JobFinished = 1;
@@ -456,7 +462,7 @@ void TfrmMain::ResetPages() {
   Split_timer->SetEnabled(false);
   finish_lb->SetCaption(L"");
   Label5->Hide();
-  // The merge page's part.
+  ResetMergePage();
   if (Merge_timer) Merge_timer->SetEnabled(false);
   for (TXProcessBar* bar : {XProcessBar1, XProcessBar2, XProcessBar3, XProcessBar4})
     if (bar) bar->SetPosition(0);

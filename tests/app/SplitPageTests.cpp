@@ -4,6 +4,7 @@
 #include "app/frmRes.h"
 #include "engine/global.h"
 #include "tests/doubles/MobrelDouble.h"
+#include "tests/app/PageTests.h"
 #include "tests/app/Program.h"
 #include "tests/engine/TestFiles.h"
 #include "tests/harness/Harness.h"
@@ -17,23 +18,11 @@ namespace {
 using harness::Click;
 using testfiles::Exists;
 using testfiles::ReadAll;
-
-// A file of size bytes that takes no room on the disk.
-void MakeSparse(const std::wstring& path, int64_t size) {
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  LARGE_INTEGER end;
-  end.QuadPart = size;
-  SetFilePointerEx(file, end, nullptr, FILE_BEGIN);
-  SetEndOfFile(file);
-  CloseHandle(file);
-}
-
-// The texts of the message boxes shown so far.
-std::vector<std::wstring> Boxes() {
-  std::vector<std::wstring> texts;
-  for (const auto& call : mobrel_double::CallsOf("MessageBox")) texts.push_back(call.Text);
-  return texts;
-}
+using pagetests::Boxes;
+using pagetests::ExpectBox;
+using pagetests::HoldAtMidway;
+using pagetests::Shoot;
+using pagetests::MakeSparse;
 
 class SplitPage : public testfiles::FolderTest {
  protected:
@@ -76,14 +65,6 @@ class SplitPage : public testfiles::FolderTest {
     Click(frmMain->Split_btn);
     PauseRequest.exchange(1);
     return source;
-  }
-  void ExpectBox(size_t index, const std::wstring& text, uint32_t style, HWND owner) {
-    const auto calls = mobrel_double::CallsOf("MessageBox");
-    ASSERT_GT(calls.size(), index);
-    EXPECT_EQ(calls[index].Text, text);
-    EXPECT_EQ(calls[index].Title, L"Quenlor");
-    EXPECT_EQ(calls[index].Style, style);
-    EXPECT_EQ(calls[index].Owner, owner);
   }
   void ExpectResetPage() {
     EXPECT_EQ(frmMain->Source_E->Text(), L"");
@@ -291,28 +272,20 @@ TEST_F(SplitPage, RefusesBlocksAboveTheLargestFileOfAFatDrive) {
   ChooseSource(source);
   ChooseFolder();
   const std::wstring drive = TfrmMain::DriveOf(out);
-  struct {
-    const wchar_t* fileSystem;
-    int64_t limit;
-    const wchar_t* limitText;
-  } const drives[] = {{L"FAT32", 4294967295, L"4G"}, {L"FAT", 2147483647, L"2G"}};
   SizeMode(L"1", 2);
-  for (const auto& d : drives)
-    for (int64_t block : {d.limit - 1, d.limit, d.limit + 1}) {
+  for (const pagetests::TFatDrive& d : pagetests::FatDrives)
+    for (int64_t block : {d.Limit - 1, d.Limit, d.Limit + 1}) {
       SCOPED_TRACE(std::to_string(block));
       harness::ResetScripts();
-      mobrel_double::Get().FileSystemName = d.fileSystem;
+      mobrel_double::Get().FileSystemName = d.FileSystem;
       harness::QueueMessageBoxAnswer(IDNO);  // a block that passes is not split
       frmMain->Size_edt->SetText(std::to_wstring(block));
       Click(frmMain->Split_btn);
       ASSERT_EQ(Boxes().size(), 1u);
-      if (block <= d.limit) {
+      if (block <= d.Limit) {
         ExpectBox(0, L"Are you sure you want to split the file? " + source, 36, nullptr);
       } else {
-        ExpectBox(0, L"Your " + drive + L" drive is a " + d.fileSystem +
-                         L" partition which does not support creating a file larger than " + d.limitText +
-                         L". Please select the output path again or diminish the partition blocks.",
-                  48, frmMain->Handle());
+        ExpectBox(0, pagetests::TooLargeText(drive, d, L"Please select the output path again or diminish the partition blocks."), 48, frmMain->Handle());
       }
     }
   mobrel_double::Get().FileSystemName = L"NTFS";
@@ -382,33 +355,25 @@ TEST_F(SplitPage, PlansTheBlocksAsTheUnitAndSizeChange) {
 // Pictures of the page for a look: reset, planned in both modes, held at
 // mid-way progress, and after a job.
 TEST_F(SplitPage, Screenshots) {
-  auto shoot = [](const wchar_t* name) {
-    harness::Pump(250);  // a few progress ticks
-    harness::SaveScreenshot(*harness::CaptureScreen(frmMain), name);
-  };
-  shoot(L"split-reset");
+  Shoot(L"split-reset");
   const std::wstring source = folder + L"s.bin";
   testfiles::WritePattern(source, 60 * 1048576);
   ChooseSource(source);
   ChooseFolder();
   Click(frmMain->XImageButtonColor2);
-  shoot(L"split-planned-count");
+  Shoot(L"split-planned-count");
   SizeMode(L"7", 0);
-  shoot(L"split-planned-size");
+  Shoot(L"split-planned-size");
   harness::QueueMessageBoxAnswer(IDYES);  // split
   harness::QueueMessageBoxAnswer(IDYES);  // stop
   Click(frmMain->Split_btn);
-  harness::PumpUntil([] {
-    std::lock_guard lock(ProgressLock);
-    return TotalPercent >= 40;
-  });
-  PauseRequest.exchange(1);
-  shoot(L"split-running");
+  HoldAtMidway();
+  Shoot(L"split-running");
   EXPECT_GT(frmMain->XProcessBar2->Position(), 0);
   EXPECT_EQ(frmMain->finish_lb->Caption().rfind(L"Splitting  part ", 0), 0u);
   Click(frmMain->s_cancel_btn);
   ASSERT_TRUE(harness::PumpUntil([] { return JobFinished == 1; }, 60000));
-  shoot(L"split-after-job");
+  Shoot(L"split-after-job");
 }
 
 }  // namespace

@@ -1,0 +1,259 @@
+// The merge page of the main window driven through its controls: whole
+// merges of real series, Cancel, the refusals before a merge starts.
+#include "app/Main.h"
+#include "app/frmRes.h"
+#include "engine/global.h"
+#include "tests/app/PageTests.h"
+#include "tests/app/Program.h"
+#include "tests/doubles/MobrelDouble.h"
+#include "tests/engine/TestFiles.h"
+#include "tests/harness/Harness.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using harness::Click;
+using pagetests::Boxes;
+using pagetests::ExpectBox;
+using pagetests::HoldAtMidway;
+using pagetests::Shoot;
+using testfiles::Exists;
+
+class MergePage : public testfiles::FolderTest {
+ protected:
+  static void SetUpTestSuite() { program::Start(); }
+  void SetUp() override {
+    FolderTest::SetUp();
+    folder = Path(L"");
+    frmMain->ResetJobState();
+    frmMain->ResetPages();
+    frmMain->M_clear_btnClick(nullptr);
+    Click(frmMain->btnFunc2);
+    harness::ResetScripts();
+  }
+  void TearDown() override {
+    Click(frmMain->btnFunc1);
+    FolderTest::TearDown();
+  }
+  // Splits a pattern file of size bytes into parts of block bytes with the
+  // split worker; answers the base of the parts.
+  std::wstring MakeSeries(int64_t size, int64_t block, bool unbuffered) {
+    source = folder + L"m.bin";
+    testfiles::WritePattern(source, size);
+    const std::wstring base = folder + L"m.bin";
+    EXPECT_EQ(testfiles::RunSplit(source, base, block, unbuffered), wsSucceeded);
+    frmMain->ResetJobState();
+    return base;
+  }
+  void Add(const std::wstring& part) {
+    harness::QueueOpen(part);
+    Click(frmMain->M_add_btn);
+  }
+  void ChooseOutput(const std::wstring& path) {
+    harness::QueueSave(path);
+    Click(frmMain->merge_save_btn);
+  }
+  int Rows() { return frmMain->Merge_list->Items().Count(); }
+  void ExpectResetPage() {
+    EXPECT_EQ(Rows(), 0);
+    EXPECT_EQ(frmMain->Save_file_E->Text(), L"");
+    EXPECT_TRUE(frmMain->Merge_btn->Enabled());
+    EXPECT_TRUE(frmMain->M_add_btn->Enabled());
+    EXPECT_FALSE(frmMain->M_cancel_btn->Enabled());
+    EXPECT_FALSE(frmMain->Label14->Visible());
+    EXPECT_EQ(WorkerState.load(), wsIdle);
+  }
+
+  std::wstring folder, source;
+};
+
+TEST_F(MergePage, MergesTheSeriesOfItsPart3OnBothCopyPathsIntoTheSource) {
+  struct {
+    int64_t size, block;
+    uint8_t unbuffered;
+  } const cases[] = {{41 * 1048576 + 5, 10 * 1048576, 1}, {300000, 70000, 0}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.unbuffered);
+    harness::ResetScripts();
+    const std::wstring base = MakeSeries(c.size, c.block, c.unbuffered);
+    testfiles::WritePattern(PartFileName(base, 6), 10);  // beyond the gap at 5: not part of the series
+    Add(PartFileName(base, 3));
+    Add(PartFileName(base, 3));  // replaces, does not append
+    EXPECT_EQ(Rows(), 5);
+    EXPECT_EQ(frmMain->Merge_list->Items()[4]->SubItems()[1], std::to_wstring(c.size - 4 * c.block));
+    EXPECT_EQ(DialogScript().Calls[0].Filter, L"Split File|*.QuenlorSp0");
+
+    const std::wstring output = folder + L"joined" + std::to_wstring(c.unbuffered);
+    ChooseOutput(output);
+    EXPECT_EQ(DialogScript().Calls[2].FileName, base);  // the proposal: the first part without its extension
+    EXPECT_EQ(frmMain->Save_file_E->Text(), output);
+    UnbufferedMode = !c.unbuffered;  // as a split page planning meanwhile would leave it
+    harness::QueueMessageBoxAnswer(IDYES);
+    Click(frmMain->Merge_btn);
+    ASSERT_TRUE(harness::PumpUntil([] { return JobFinished == 1; }, 60000));
+    EXPECT_EQ(UnbufferedMode, c.unbuffered);
+    ExpectBox(0, L"Are you sure you want to merge these files?", 36, frmMain->Handle());
+    ExpectBox(1, L"Mergence was successful!", 64, frmMain->Handle());
+    EXPECT_EQ(Boxes().size(), 2u);
+    EXPECT_TRUE(testfiles::SameContent(output, source)) << "the output is not the source";
+    ExpectResetPage();
+  }
+}
+
+TEST_F(MergePage, CancelAsksMessage7AndEndsWithoutAMessageLeavingTheDocumentedOutput) {
+  // Buffered, the partial output stays; unbuffered, it is deleted.
+  for (const bool buffered : {true, false}) {
+    SCOPED_TRACE(buffered);
+    harness::ResetScripts();
+    // A first part that is not a multiple of 4,096 bytes is merged buffered.
+    const std::wstring base = MakeSeries(30 * 1048576, 10 * 1048576 + buffered, !buffered);
+    Add(PartFileName(base, 0));
+    const std::wstring output = folder + (buffered ? L"buf" : L"unbuf");
+    ChooseOutput(output);
+    harness::QueueMessageBoxAnswer(IDYES);  // merge
+    harness::QueueMessageBoxAnswer(IDYES);  // stop
+    Click(frmMain->Merge_btn);
+    PauseRequest.exchange(1);  // held in its first part, as a stop that arrives at once would
+    EXPECT_TRUE(frmMain->Label14->Visible());
+    EXPECT_FALSE(frmMain->Merge_btn->Enabled());
+    Click(frmMain->M_cancel_btn);
+    ASSERT_TRUE(harness::PumpUntil([] { return JobFinished == 1; }, 60000));
+    EXPECT_EQ(Boxes(), (std::vector<std::wstring>{MessageText(16), L"Do you want to stop?"}));
+    ExpectBox(1, L"Do you want to stop?", 36, frmMain->Handle());
+    EXPECT_EQ(Exists(output), buffered);
+    EXPECT_TRUE(Exists(PartFileName(base, 2)));
+    ExpectResetPage();
+  }
+}
+
+TEST_F(MergePage, RefusesInOrderWithTheExactBoxes) {
+  HWND main = frmMain->Handle();
+  Click(frmMain->Merge_btn);
+  ExpectBox(0, L"Please first add split files to the list!", 48, main);
+  Click(frmMain->merge_save_btn);
+  ExpectBox(1, L"Please first add split files to the list!", 48, main);
+  EXPECT_TRUE(DialogScript().Calls.empty());  // no save dialog either
+
+  const std::wstring base = MakeSeries(3000, 1000, false);
+  Add(PartFileName(base, 1));
+  Click(frmMain->Merge_btn);
+  ExpectBox(2, L"Please specify the output path!", 48, main);
+  EXPECT_TRUE(frmMain->Save_file_E->Focused());
+
+  // An existing output brings the dialog back after message 17; Cancel keeps the box empty.
+  harness::QueueSave(source);
+  harness::QueueCancel(dkSave);
+  Click(frmMain->merge_save_btn);
+  ExpectBox(3, MessageText(17), 48, main);
+  EXPECT_EQ(frmMain->Save_file_E->Text(), L"");
+  harness::QueueSave(source);
+  ChooseOutput(folder + L"new");
+  EXPECT_EQ(Boxes().size(), 5u);
+  EXPECT_EQ(frmMain->Save_file_E->Text(), folder + L"new");
+
+  harness::QueueMessageBoxAnswer(IDNO);
+  Click(frmMain->Merge_btn);
+  ExpectBox(5, L"Are you sure you want to merge these files?", 36, main);
+  EXPECT_EQ(WorkerState.load(), wsIdle);
+  EXPECT_FALSE(Exists(folder + L"new"));
+
+  // A total without room on the drive: message 1, the output cleared.
+  const std::wstring huge = folder + L"huge.QuenlorSp0";
+  pagetests::MakeSparse(huge, int64_t{1} << 40);
+  Add(huge);
+  harness::ResetScripts();
+  harness::QueueMessageBoxAnswer(IDYES);
+  Click(frmMain->Merge_btn);
+  ExpectBox(1, L"Insufficient disk space in the destination folder. Please reset destination folder.", 48, main);
+  EXPECT_EQ(frmMain->Save_file_E->Text(), L"");
+  EXPECT_TRUE(frmMain->Save_file_E->Focused());
+}
+
+// A FAT32 drive holds files up to 4,294,967,295 bytes, FAT up to
+// 2,147,483,647; a larger total is refused before the question.
+TEST_F(MergePage, RefusesTotalsAboveTheLargestFileOfAFatDrive) {
+  const std::wstring part = folder + L"big.QuenlorSp0";
+  const std::wstring output = folder + L"big";
+  const std::wstring drive = TfrmMain::DriveOf(output);
+  for (const pagetests::TFatDrive& d : pagetests::FatDrives)
+    for (int64_t total : {d.Limit - 1, d.Limit, d.Limit + 1}) {
+      SCOPED_TRACE(std::to_string(total));
+      pagetests::MakeSparse(part, total);
+      Add(part);
+      frmMain->Save_file_E->SetText(output);
+      harness::ResetScripts();
+      mobrel_double::Get().FileSystemName = d.FileSystem;
+      harness::QueueMessageBoxAnswer(IDNO);  // a total that passes is not merged
+      Click(frmMain->Merge_btn);
+      ASSERT_EQ(Boxes().size(), 1u);
+      if (total <= d.Limit) {
+        ExpectBox(0, MessageText(16), 36, frmMain->Handle());
+      } else {
+        ExpectBox(0, pagetests::TooLargeText(drive, d, L"Please select the output path again."), 48, frmMain->Handle());
+      }
+    }
+  mobrel_double::Get().FileSystemName = L"NTFS";
+}
+
+// A listed part that has gone, or whose size changed, would leave a hole in
+// the output: the merge is refused before the output is made.
+TEST_F(MergePage, RefusesAListedPartThatHasGoneOrChanged) {
+  std::wstring base;
+  for (const bool deleted : {true, false}) {
+    SCOPED_TRACE(deleted);
+    base = MakeSeries(4000, 1000, false);
+    Add(PartFileName(base, 0));
+    if (deleted)
+      DeleteFileW(PartFileName(base, 2).c_str());
+    else
+      testfiles::WritePattern(PartFileName(base, 1), 999);
+    frmMain->Save_file_E->SetText(folder + L"out");
+    harness::ResetScripts();
+    harness::QueueMessageBoxAnswer(IDYES);
+    Click(frmMain->Merge_btn);
+    harness::Pump(200);
+    EXPECT_EQ(Boxes().size(), 2u);
+    ExpectBox(1, L"Failed! The source file might be in use by another program.", 48, frmMain->Handle());
+    EXPECT_EQ(Rows(), 4);  // the list as it was
+    EXPECT_EQ(WorkerState.load(), wsIdle);
+    EXPECT_FALSE(Exists(folder + L"out"));
+    EXPECT_TRUE(frmMain->Merge_btn->Enabled());
+  }
+  // With part 0 gone the series is empty.
+  DeleteFileW(PartFileName(base, 0).c_str());
+  Add(PartFileName(base, 3));
+  EXPECT_EQ(Rows(), 0);
+}
+
+// Pictures of the page for a look: reset, filled, held at mid-way progress,
+// and after a job.
+TEST_F(MergePage, Screenshots) {
+  EXPECT_EQ(frmMain->Merge_list->Column(0).Caption(), L"File Name");
+  Shoot(L"merge-reset");
+  const std::wstring base = MakeSeries(60 * 1048576, 12 * 1048576, true);
+  Add(PartFileName(base, 0));
+  ChooseOutput(folder + L"joined.bin");
+  Shoot(L"merge-filled");
+  // Odd rows light grey, even rows white, the list's drawing moved 4 pixels
+  // right and down inside its window.
+  auto screen = harness::CaptureScreen(frmMain);
+  TOrvVclListView* list = frmMain->Merge_list;
+  const int x = frmMain->PanMerge->Left() + list->Left() + 4 + 450;
+  for (int row : {0, 1}) {
+    const int y = frmMain->PanMerge->Top() + list->Top() + 4 + list->Items()[row]->DisplayRect().Top + 3;
+    EXPECT_EQ(harness::PixelAt(*screen, x, y), row ? TColor(0x00F0F0F0) : clWhite) << row;
+  }
+  harness::QueueMessageBoxAnswer(IDYES);  // merge
+  harness::QueueMessageBoxAnswer(IDYES);  // stop
+  Click(frmMain->Merge_btn);
+  HoldAtMidway();
+  Shoot(L"merge-running");
+  EXPECT_GT(frmMain->XProcessBar4->Position(), 0);
+  EXPECT_EQ(frmMain->Finish_Merge_lb->Caption().rfind(L"Merging part ", 0), 0u);
+  Click(frmMain->M_cancel_btn);
+  ASSERT_TRUE(harness::PumpUntil([] { return JobFinished == 1; }, 60000));
+  Shoot(L"merge-after-job");
+}
+
+}  // namespace

@@ -1,0 +1,55 @@
+#include "tests/app/PageTests.h"
+
+#include "app/Main.h"
+#include "tests/doubles/MobrelDouble.h"
+#include "tests/harness/Harness.h"
+
+#include <gtest/gtest.h>
+
+namespace pagetests {
+
+void MakeSparse(const std::wstring& path, int64_t size) {
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  LARGE_INTEGER end;
+  end.QuadPart = size;
+  SetFilePointerEx(file, end, nullptr, FILE_BEGIN);
+  SetEndOfFile(file);
+  CloseHandle(file);
+}
+
+std::vector<std::wstring> Boxes() {
+  std::vector<std::wstring> texts;
+  for (const auto& call : mobrel_double::CallsOf("MessageBox")) texts.push_back(call.Text);
+  return texts;
+}
+
+void ExpectBox(size_t index, const std::wstring& text, uint32_t style, HWND owner) {
+  const auto calls = mobrel_double::CallsOf("MessageBox");
+  ASSERT_GT(calls.size(), index);
+  EXPECT_EQ(calls[index].Text, text);
+  EXPECT_EQ(calls[index].Title, L"Quenlor");
+  EXPECT_EQ(calls[index].Style, style);
+  EXPECT_EQ(calls[index].Owner, owner);
+}
+
+const TFatDrive FatDrives[2] = {{L"FAT32", 4294967295, L"4G"}, {L"FAT", 2147483647, L"2G"}};
+
+std::wstring TooLargeText(const std::wstring& drive, const TFatDrive& fat, const std::wstring& advice) {
+  return L"Your " + drive + L" drive is a " + fat.FileSystem +
+         L" partition which does not support creating a file larger than " + fat.LimitText + L". " + advice;
+}
+
+void HoldAtMidway() {
+  harness::PumpUntil([] {
+    std::lock_guard lock(ProgressLock);
+    return TotalPercent >= 40;
+  });
+  PauseRequest.exchange(1);
+}
+
+void Shoot(const wchar_t* name) {
+  harness::Pump(250);
+  harness::SaveScreenshot(*harness::CaptureScreen(frmMain), name);
+}
+
+}  // namespace pagetests
