@@ -3,6 +3,7 @@
 #include "app/Main.h"
 #include "app/frmRes.h"
 #include "engine/global.h"
+#include "engine/platform/Platform.h"
 #include "tests/doubles/MobrelDouble.h"
 #include "tests/app/PageTests.h"
 #include "tests/app/Program.h"
@@ -127,6 +128,25 @@ TEST_F(SplitPage, SplitsInBothModesOnBothCopyPathsIntoPartsThatMakeUpTheSource) 
     EXPECT_TRUE(Exists(out + L"a.bin.bat"));
     ExpectResetPage();
   }
+}
+
+// A disk that fills up half way: the job ends with message 2 and the page
+// is reset, the parts written so far left as they are.
+TEST_F(SplitPage, AFailedSplitEndsWithMessage2) {
+  const std::wstring source = folder + L"f.bin";
+  testfiles::WritePattern(source, 300000);
+  ChooseSource(source);
+  ChooseFolder(L"full");
+  harness::QueueMessageBoxAnswer(IDYES);
+  platform::SimulateFullDisk(150000);
+  Click(frmMain->Split_btn);
+  const bool ended = harness::PumpUntil([] { return JobFinished == 1; }, 60000);
+  platform::SimulateFullDisk(-1);
+  ASSERT_TRUE(ended);
+  ExpectBox(1, L"Failed! The source file might be in use by another program.", 48, frmMain->Handle());
+  EXPECT_EQ(Boxes().size(), 2u);
+  EXPECT_FALSE(Exists(out + L"f.bin.bat"));
+  ExpectResetPage();
 }
 
 TEST_F(SplitPage, CancelAsksMessage7AndEndsWithoutAMessageLeavingTheDocumentedParts) {
