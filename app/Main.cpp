@@ -148,13 +148,37 @@ void TfrmMain::FormShow(TObject*) {
   Merge_list->Show();
   UpdateLayout();
   WindowsEnding = 0;
-  // Gap: the command-line argument (a part file fills the merge list and
-  // selects page 2, any other file becomes the split source) comes with the
-  // split and merge pages.
+  if (!CommandLinePath.empty()) OpenFile(CommandLinePath);
+  // Files dropped on the window are opened as the command line's is.
+  DragAcceptFiles(Handle(), TRUE);
 
   // The merge list's bars are attached once the list has its window.
   Timer1->SetEnabled(true);
   InitProgressLock();
+}
+
+void TfrmMain::OpenFile(const std::wstring& path) {
+  const size_t dot = path.find_last_of(L".\\");
+  const bool part = dot != std::wstring::npos && path[dot] == L'.' && path.find(L".QuenlorSp", dot) != std::wstring::npos;
+  if (!part) return ShowSource(path);
+  FillMergeList(path);
+  btnFunc2Click(this);
+}
+
+// A drop names one or more files or folders: the first file among them is
+// opened; while a job runs a drop changes nothing.
+void TfrmMain::OpenDroppedFile(HDROP drop) {
+  const UINT count = JobRunning() ? 0 : DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+  for (UINT i = 0; i < count; ++i) {
+    std::wstring path(DragQueryFileW(drop, i, nullptr, 0), L'\0');
+    DragQueryFileW(drop, i, path.data(), static_cast<UINT>(path.size() + 1));
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+      OpenFile(path);
+      break;
+    }
+  }
+  DragFinish(drop);
 }
 
 void TfrmMain::Timer1Timer(TObject*) {
@@ -198,6 +222,10 @@ void TfrmMain::WndProc(TMessage& message) {
       break;
     case WM_REFRESHLAYOUT:
       UpdateLayout();
+      return;
+    case WM_DROPFILES:
+      OpenDroppedFile(reinterpret_cast<HDROP>(message.WParam));
+      message.Result = 0;
       return;
     case WM_QUERYENDSESSION:
       // Windows logs off or shuts down: the window closes without questions.

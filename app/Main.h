@@ -6,6 +6,9 @@
 #include <string>
 #include <vector>
 
+#include <windows.h>
+#include <shellapi.h>
+
 #include "controls/DxUpdown.h"
 #include "controls/OrvVclListView.h"
 #include "controls/OrvVclComboBox.h"
@@ -98,6 +101,12 @@ class TfrmMain : public TForm {
   void lblWebsiteURLMouseEnter(TObject* Sender);
   void lblWebsiteURLMouseLeave(TObject* Sender);
   void Timer1Timer(TObject* Sender);
+
+  // A file named on the command line or dropped on the window: a part file
+  // fills the merge page with its series and selects it, any other file
+  // becomes the split source.
+  void OpenFile(const std::wstring& path);
+  void OpenDroppedFile(HDROP drop);
 
   void WndProc(TMessage& message) override;
 
@@ -233,3 +242,6 @@ class TfrmMain : public TForm {
 };
 
 extern TfrmMain* frmMain;
+
+// True while a worker runs or is held.
+bool JobRunning();

@@ -6,6 +6,21 @@
 #include "app/frmRes.h"
 #include "mobrel/MobrelDLL.h"
 
+#include <shellapi.h>
+
+namespace {
+
+// The first argument after the program's own name, empty without one.
+std::wstring FirstArgument() {
+  int count = 0;
+  LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+  const std::wstring first = arguments && count > 1 ? arguments[1] : L"";
+  LocalFree(arguments);
+  return first;
+}
+
+}  // namespace
+
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   // An error while starting is shown, and the program ends; errors once the
   // loop runs are shown by the loop, and the program goes on.
@@ -17,6 +32,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     secondInstance = RunOnceCheck(Application->Handle());
     if (secondInstance) return;
     Application->SetTitle(L"Quenlor");
+    CommandLinePath = FirstArgument();
     Application->CreateForm(frmMain);
     Application->CreateForm(frmResource);
     InitSupportLibrary();

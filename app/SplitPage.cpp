@@ -79,17 +79,17 @@ std::optional<int64_t> DigitsValue(const std::wstring& text) {
 
 int64_t NumberOf(const std::wstring& text) { return DigitsValue(text).value_or(0); }
 
-bool JobRunning() {
-  const int32_t state = WorkerState.load();
-  return state == wsRunning || state == wsPaused;
-}
-
 void Warn(int n, TWinControl* focus = nullptr) {
   ShowMessageNumber(n);
   if (focus) focus->SetFocus();
 }
 
 }  // namespace
+
+bool JobRunning() {
+  const int32_t state = WorkerState.load();
+  return state == wsRunning || state == wsPaused;
+}
 
 std::wstring TfrmMain::DriveOf(const std::wstring& path) {
   if (path.size() >= 2 && path[1] == L':') return path.substr(0, 2);

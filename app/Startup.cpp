@@ -11,6 +11,7 @@
 
 uint8_t CurrentSkin = 1;
 uint8_t WindowsEnding = 0;
+std::wstring CommandLinePath;
 
 namespace {
 

@@ -11,6 +11,11 @@
 
 #include <gtest/gtest.h>
 
+#include <shlobj.h>
+
+#include <cstring>
+#include <vector>
+
 namespace {
 
 using harness::Click;
@@ -254,6 +259,62 @@ TEST_F(MergePage, Screenshots) {
   Click(frmMain->M_cancel_btn);
   ASSERT_TRUE(harness::PumpUntil([] { return JobFinished == 1; }, 60000));
   Shoot(L"merge-after-job");
+}
+
+}  // namespace
+
+namespace {
+
+// A drop of these paths, as the shell hands it to the window.
+HGLOBAL DropOf(const std::vector<std::wstring>& paths) {
+  std::wstring list;
+  for (const std::wstring& p : paths) list += p + L'\0';
+  list += L'\0';
+  HGLOBAL drop = GlobalAlloc(GHND, sizeof(DROPFILES) + list.size() * sizeof(wchar_t));
+  auto* files = static_cast<DROPFILES*>(GlobalLock(drop));
+  files->pFiles = sizeof(DROPFILES);
+  files->fWide = TRUE;
+  memcpy(files + 1, list.data(), list.size() * sizeof(wchar_t));
+  GlobalUnlock(drop);
+  return drop;
+}
+
+// A file named on the command line or dropped: a part file (the extension
+// compared case-sensitively) fills the merge page from part 0 and selects
+// it, any other file becomes the split source; a drop takes its first file,
+// and none while a job runs.
+TEST_F(MergePage, OpensACommandLineOrDroppedFileOnItsPage) {
+  const std::wstring base = MakeSeries(50000, 20000, false);
+  Click(frmMain->btnFunc1);
+  frmMain->OpenFile(PartFileName(base, 1));
+  EXPECT_EQ(frmMain->Page(), 2);
+  EXPECT_EQ(Rows(), 3);
+  EXPECT_EQ(frmMain->Merge_list->Items()[0]->Caption(), PartFileName(base, 0));
+
+  frmMain->M_clear_btnClick(nullptr);
+  Click(frmMain->btnFunc1);
+  const std::wstring other = folder + L"n.quenlorsp0";
+  testfiles::WritePattern(other, 3000);
+  frmMain->OpenFile(other);
+  EXPECT_EQ(frmMain->Page(), 1);
+  EXPECT_EQ(frmMain->Source_E->Text(), other);
+  EXPECT_EQ(Rows(), 0);
+
+  const std::wstring empty = folder + L"empty.bin";
+  testfiles::WritePattern(empty, 0);
+  frmMain->OpenFile(empty);
+  ExpectBox(0, L"The size of source file can not be zero.", 48, frmMain->Handle());
+  EXPECT_EQ(frmMain->Source_E->Text(), L"");
+
+  WorkerState.store(wsRunning);
+  SendMessageW(frmMain->Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf({PartFileName(base, 2)})), 0);
+  WorkerState.store(wsIdle);
+  EXPECT_EQ(frmMain->Page(), 1);
+  SendMessageW(frmMain->Handle(), WM_DROPFILES,
+               reinterpret_cast<WPARAM>(DropOf({folder.substr(0, folder.size() - 1), PartFileName(base, 2), other})), 0);
+  EXPECT_EQ(frmMain->Page(), 2);
+  EXPECT_EQ(Rows(), 3);
+  EXPECT_EQ(Boxes().size(), 1u);
 }
 
 }  // namespace
