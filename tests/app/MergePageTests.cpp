@@ -21,8 +21,8 @@ namespace {
 using harness::Click;
 using pagetests::Boxes;
 using pagetests::ExpectBox;
-using pagetests::HoldAtMidway;
 using pagetests::Shoot;
+using pagetests::ShootJob;
 using testfiles::Exists;
 
 class MergePage : public testfiles::FolderTest {
@@ -249,21 +249,9 @@ TEST_F(MergePage, Screenshots) {
     const int y = frmMain->PanMerge->Top() + list->Top() + 4 + list->Items()[row]->DisplayRect().Top + 3;
     EXPECT_EQ(harness::PixelAt(*screen, x, y), row ? TColor(0x00F0F0F0) : clWhite) << row;
   }
-  harness::QueueMessageBoxAnswer(IDYES);  // merge
-  harness::QueueMessageBoxAnswer(IDYES);  // stop
-  Click(frmMain->Merge_btn);
-  HoldAtMidway();
-  Shoot(L"merge-running");
-  EXPECT_GT(frmMain->XProcessBar4->Position(), 0);
-  EXPECT_EQ(frmMain->Finish_Merge_lb->Caption().rfind(L"Merging part ", 0), 0u);
-  Click(frmMain->M_cancel_btn);
-  ASSERT_TRUE(harness::PumpUntil([] { return JobFinished == 1; }, 60000));
-  Shoot(L"merge-after-job");
+  ShootJob(L"merge", frmMain->Merge_btn, frmMain->M_cancel_btn, frmMain->XProcessBar4, frmMain->Finish_Merge_lb,
+           L"Merging part ");
 }
-
-}  // namespace
-
-namespace {
 
 // A drop of these paths, as the shell hands it to the window.
 HGLOBAL DropOf(const std::vector<std::wstring>& paths) {

@@ -8,6 +8,19 @@
 
 namespace pagetests {
 
+namespace {
+
+// Lets a job run until it is 40 % done, then holds its worker.
+void HoldAtMidway() {
+  harness::PumpUntil([] {
+    std::lock_guard lock(ProgressLock);
+    return TotalPercent >= 40;
+  });
+  PauseRequest.exchange(1);
+}
+
+}  // namespace
+
 void MakeSparse(const std::wstring& path, int64_t size) {
   HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
   LARGE_INTEGER end;
@@ -39,17 +52,24 @@ std::wstring TooLargeText(const std::wstring& drive, const TFatDrive& fat, const
          L" partition which does not support creating a file larger than " + fat.LimitText + L". " + advice;
 }
 
-void HoldAtMidway() {
-  harness::PumpUntil([] {
-    std::lock_guard lock(ProgressLock);
-    return TotalPercent >= 40;
-  });
-  PauseRequest.exchange(1);
-}
 
 void Shoot(const wchar_t* name) {
   harness::Pump(250);
   harness::SaveScreenshot(*harness::CaptureScreen(frmMain), name);
+}
+
+void ShootJob(const std::wstring& name, TControl* start, TControl* cancel, TXProcessBar* bar, TLabel* line,
+              const std::wstring& lineStart) {
+  harness::QueueMessageBoxAnswer(IDYES);  // the job
+  harness::QueueMessageBoxAnswer(IDYES);  // stop
+  harness::Click(start);
+  HoldAtMidway();
+  Shoot((name + L"-running").c_str());
+  EXPECT_GT(bar->Position(), 0);
+  EXPECT_EQ(line->Caption().rfind(lineStart, 0), 0u);
+  harness::Click(cancel);
+  ASSERT_TRUE(harness::PumpUntil([] { return JobFinished == 1; }, 60000));
+  Shoot((name + L"-after-job").c_str());
 }
 
 }  // namespace pagetests

@@ -8,6 +8,10 @@
 #include <string>
 #include <vector>
 
+class TControl;
+class TLabel;
+class TXProcessBar;
+
 namespace pagetests {
 
 // A file of size bytes that takes no room on the disk.
@@ -28,9 +32,13 @@ extern const TFatDrive FatDrives[2];
 // The refusal of a file too large for the drive, up to the advice that ends it.
 std::wstring TooLargeText(const std::wstring& drive, const TFatDrive& fat, const std::wstring& advice);
 
-// Lets a job run until it is 40 % done, then holds its worker.
-void HoldAtMidway();
 // Saves what the main window shows, after a few progress ticks, as build/screens/<name>.png.
 void Shoot(const wchar_t* name);
+// Starts a job with start (answering Yes to its question and to the stop
+// that follows), shoots it held at mid-way as <name>-running, expects bar
+// to have moved and line to name the part in hand, cancels it with cancel
+// and shoots <name>-after-job.
+void ShootJob(const std::wstring& name, TControl* start, TControl* cancel, TXProcessBar* bar, TLabel* line,
+              const std::wstring& lineStart);
 
 }  // namespace pagetests

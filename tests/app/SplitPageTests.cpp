@@ -21,8 +21,8 @@ using testfiles::Exists;
 using testfiles::ReadAll;
 using pagetests::Boxes;
 using pagetests::ExpectBox;
-using pagetests::HoldAtMidway;
 using pagetests::Shoot;
+using pagetests::ShootJob;
 using pagetests::MakeSparse;
 
 class SplitPage : public testfiles::FolderTest {
@@ -384,16 +384,8 @@ TEST_F(SplitPage, Screenshots) {
   Shoot(L"split-planned-count");
   SizeMode(L"7", 0);
   Shoot(L"split-planned-size");
-  harness::QueueMessageBoxAnswer(IDYES);  // split
-  harness::QueueMessageBoxAnswer(IDYES);  // stop
-  Click(frmMain->Split_btn);
-  HoldAtMidway();
-  Shoot(L"split-running");
-  EXPECT_GT(frmMain->XProcessBar2->Position(), 0);
-  EXPECT_EQ(frmMain->finish_lb->Caption().rfind(L"Splitting  part ", 0), 0u);
-  Click(frmMain->s_cancel_btn);
-  ASSERT_TRUE(harness::PumpUntil([] { return JobFinished == 1; }, 60000));
-  Shoot(L"split-after-job");
+  ShootJob(L"split", frmMain->Split_btn, frmMain->s_cancel_btn, frmMain->XProcessBar2, frmMain->finish_lb,
+           L"Splitting  part ");
 }
 
 }  // namespace
