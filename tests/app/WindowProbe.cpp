@@ -1,9 +1,10 @@
 // Prints the visible windows of the running Quenlor.exe, one a line, so that
 // scripts can check what the real program shows:
-//   top <class> <x>,<y> <w>x<h> "<title>" [owned]
+//   top <handle> <class> <x>,<y> <w>x<h> "<title>" [owned]
 //   <class> <x>,<y> <w>x<h> "<text>" [rows=<n>]
 // Positions are relative to the main window's top-left corner; "owned" marks a
 // top-level window owned by the main window; list views give their row count.
+// The handle tells one message box from the next.
 // Exits with 1 when no main window is shown.
 #include <windows.h>
 #include <commctrl.h>
@@ -62,7 +63,9 @@ BOOL CALLBACK PrintTopLevel(HWND window, LPARAM process) {
   DWORD owner = 0;
   GetWindowThreadProcessId(window, &owner);
   if (owner != static_cast<DWORD>(process) || !IsWindowVisible(window)) return TRUE;
-  Print("top ", window, GetWindow(window, GW_OWNER) == g_main ? " owned" : "");
+  char prefix[32];
+  std::snprintf(prefix, sizeof prefix, "top %p ", static_cast<void*>(window));
+  Print(prefix, window, GetWindow(window, GW_OWNER) == g_main ? " owned" : "");
   EnumChildWindows(window, PrintChild, 0);
   return TRUE;
 }

@@ -47,7 +47,7 @@ expect "${source_box}.*\"$(winepath -w "$dir/n.quenlorsp0" | sed 's/\\/\\\\/g')\
 stop
 
 start empty.bin
-expect '^top MobrelMessageBox .* "Quenlor" owned$' '' "an empty file is refused with a box owned by the window"
+expect '^top \S+ MobrelMessageBox .* "Quenlor" owned$' '' "an empty file is refused with a box owned by the window"
 xdotool key Return
 expect "${source_box}.*\"\"$" 'MobrelMessageBox' "the box answered, the source box is empty"
 stop

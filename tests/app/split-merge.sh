@@ -1,0 +1,95 @@
+#!/usr/bin/env bash
+# Quenlor.exe used as a user would, with the real mouse, keyboard and the
+# system's folder and file dialogs: a 1 GiB file named on the command line is
+# split in two through the split page, then the parts are merged back through
+# the merge page into a file identical to the source. Saves screenshots of the
+# planned split (Blue skin), the split running and the merge running.
+set -euo pipefail
+exe=$1 probe=$2 screens=$3
+source "$(dirname "$0")/../../scripts/wine-env"
+dir=$(mktemp -d /tmp/qsm.XXXXXX)
+pid=
+trap 'kill $pid 2>/dev/null || true; rm -rf "$dir"' EXIT
+# Zeros between two random megabytes, so parts in the wrong order show.
+source_file=$dir/holiday.avi
+truncate -s 1G "$source_file"
+head -c 1M /dev/urandom | dd of="$source_file" conv=notrunc status=none
+head -c 1M /dev/urandom | dd of="$source_file" bs=1M seek=1000 conv=notrunc status=none
+wine reg add 'HKCU\Software\Mobrel\Quenlor' /v Skin /t REG_DWORD /d 1 /f >/dev/null 2>&1
+
+windows() { wine "$probe" 2>/dev/null | tr -d '\r' || true; }
+# Waits until the program shows a window line matching $1.
+expect() {
+  for _ in $(seq 120); do
+    grep -qE "$1" <<<"$(windows)" && { echo "$2"; return; }
+    sleep 0.5
+  done
+  echo "$2: not seen; the program shows"$'\n'"$(windows)"
+  import -window root "$screens/split-merge-failed.png"
+  exit 1
+}
+# The handle of the message box shown now.
+box() { windows | awk '$1 == "top" && $3 == "MobrelMessageBox" { print $2 }'; }
+# Answers the box shown now with Enter (Yes or OK) and waits for the next one.
+answer_and_wait() {
+  local shown
+  shown=$(box)
+  xdotool key Return
+  sleep 0.7
+  [ -n "${1:-}" ] && shot "$1"
+  for _ in $(seq 120); do
+    [ -n "$(box)" ] && [ "$(box)" != "$shown" ] && { echo "$2"; return; }
+    sleep 0.5
+  done
+  echo "$2: no box came"
+  exit 1
+}
+escaped() { winepath -w "$1" | sed 's/\\/\\\\/g'; }
+click() { xdotool mousemove $((X + $1)) $((Y + $2)) sleep 0.2 click 1 sleep 0.5; }
+shot() { import -window root -crop "700x524+${X}+${Y}" +repage "$screens/$1.png"; }
+box='^top \S+ MobrelMessageBox '
+
+wine "$exe" "$(winepath -w "$source_file")" &
+pid=$!
+expect "^Edit 34,180 .*\"$(escaped "$source_file")\"" "the source named on the command line is shown"
+eval "$(xdotool search --onlyvisible --name '^Quenlor$' | head -n 1 | xargs xdotool getwindowgeometry --shell)"
+
+# The output folder through the folder browser: from its root down /, tmp,
+# our folder and its one subfolder (the source's own folder is refused).
+mkdir "$dir/parts"
+click 643 189
+expect '^top \S+ #32770 .*"Browse for Folder" owned$' "the folder browser opens"
+xdotool key Down Right sleep 0.5 type tmp
+xdotool key Right sleep 0.5 type "$(basename "$dir")"
+xdotool key Right sleep 0.5 key Right sleep 0.5 key Return
+expect "^Edit 374,180 .*\"$(escaped "$dir/parts")\\\\\"" "the folder is the output path"
+expect '^Edit 60,254 .*"2"' "two blocks are planned"
+shot split-planned
+
+click 480 461
+expect "$box"'.*"Quenlor"$' "Split asks to confirm"
+answer_and_wait split-running-exe "the split ends with its message"
+expect "$box"'.*"Quenlor" owned$' "which is owned by the window"
+xdotool key Return
+expect '^Edit 34,180 .*""$' "the page is reset"
+ls "$dir/parts"
+cat "$dir"/parts/holiday.avi.QuenlorSp{0,1} | cmp - "$source_file"
+echo "the two parts make up the source"
+
+# The merge page: the parts listed from part 1, the output through the save dialog.
+kill $pid
+wait $pid 2>/dev/null || true
+wine "$exe" "$(winepath -w "$dir/parts/holiday.avi.QuenlorSp1")" &
+pid=$!
+expect '^SysListView32 .* rows=2$' "a part on the command line lists its series"
+click 484 313
+expect '^top \S+ #32770 .* owned$' "the save dialog opens"
+xdotool type "$(winepath -w "$dir/joined.avi")"
+xdotool key Return
+expect "^Edit 32,304 .*\"$(escaped "$dir/joined.avi")\"" "the output file is chosen"
+click 483 462
+expect "$box"'.* owned$' "Merge asks to confirm"
+answer_and_wait merge-running-exe "the merge ends with its message"
+xdotool key Return
+cmp "$dir/joined.avi" "$source_file"
+echo "the merged file is identical to the source"
