@@ -293,11 +293,9 @@ void TfrmMain::FormResize(TObject*) {
 }
 
 void TfrmMain::UpdateLayout() {
-  if (lb_2 && Info_2_lb) lb_2->SetLeft(Info_2_lb->Left() + Info_2_lb->Width() + 4);
-  if (Merge_list) {
-    Merge_list->Column(0).SetCaption(MessageText(20));
-    Merge_list->Column(1).SetCaption(MessageText(21));
-  }
+  lb_2->SetLeft(Info_2_lb->Left() + Info_2_lb->Width() + 4);
+  Merge_list->Column(0).SetCaption(MessageText(20));
+  Merge_list->Column(1).SetCaption(MessageText(21));
 }
 
 void TfrmMain::FormPaint(TObject*) {
@@ -402,7 +400,7 @@ void TfrmMain::ApplySkin(TButtonColor color, TColor formColor) {
   Each({XProcessBar1, XProcessBar2}, [color](TXProcessBar* bar) { bar->SetSkinColor(color); });
   const int tints[] = {0, 4, 1, 5, 3, 2};  // by CurrentSkin
   if (CurrentSkin >= 1 && CurrentSkin <= 5) TintSettingsPanel(tints[CurrentSkin]);
-  if (Merge_list) Merge_list->SetPicstyle(SkinToPicstyle(color));
+  Merge_list->SetPicstyle(SkinToPicstyle(color));
   Each({OrvVclScrollBar2, OrvVclScrollBar3},
        [color](TOrvVclScrollBar* bar) { bar->SetPicstyle(SkinToPicstyle(color)); });
   Each({XProcessBar3, XProcessBar4}, [color](TXProcessBar* bar) { bar->SetSkinColor(color); });
@@ -423,10 +421,10 @@ void TfrmMain::TintSettingsPanel(int tint) {
   const std::pair<TImageList*, TImage*> corners[] = {
       {left_top, Left_top_img}, {right_top, Right_top_img}, {right_b, right_b_img}, {left_b, Left_b_img}};
   for (const auto& [list, image] : corners)
-    if (image) image->Picture().SetGraphic(&list->Images(tint - 1));
-  if (Panel1) Panel1->SetColor(panelColors[tint - 1]);
-  if (Shape1) Shape1->Brush().SetColor(lightColors[tint - 1]);
-  if (MyUpdown1) MyUpdown1->SetColor(lightColors[tint - 1]);
+    image->Picture().SetGraphic(&list->Images(tint - 1));
+  Panel1->SetColor(panelColors[tint - 1]);
+  Shape1->Brush().SetColor(lightColors[tint - 1]);
+  MyUpdown1->SetColor(lightColors[tint - 1]);
 }
 
 // ---------------------------------------------------------------- home page

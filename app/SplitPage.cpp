@@ -463,7 +463,7 @@ void TfrmMain::ResetPages() {
   finish_lb->SetCaption(L"");
   Label5->Hide();
   ResetMergePage();
-  if (Merge_timer) Merge_timer->SetEnabled(false);
+  Merge_timer->SetEnabled(false);
   for (TXProcessBar* bar : {XProcessBar1, XProcessBar2, XProcessBar3, XProcessBar4})
-    if (bar) bar->SetPosition(0);
+    bar->SetPosition(0);
 }

@@ -128,6 +128,20 @@ TEST_F(MainWindow, ATabDeclinedWhileAJobRunsChangesNothing) {
   EXPECT_TRUE(harness::PumpUntil([] { return WorkerState.load() == wsRunning; }, 1000));
 }
 
+TEST_F(MainWindow, TheRefreshMessageReappliesTheDerivedCaptionsAndPlaces) {
+  TLabel* fileName = frmResource->MessageLabel(20);
+  const std::wstring original = fileName->Caption();
+  fileName->SetCaption(L"Part");
+  frmMain->Info_2_lb->SetWidth(frmMain->Info_2_lb->Width() + 10);
+  SendMessageW(frmMain->Handle(), WM_REFRESHLAYOUT, 0, 0);
+  EXPECT_EQ(frmMain->Merge_list->Column(0).Caption(), L"Part");
+  EXPECT_EQ(frmMain->lb_2->Left(), frmMain->Info_2_lb->Left() + frmMain->Info_2_lb->Width() + 4);
+  fileName->SetCaption(original);
+  frmMain->Info_2_lb->SetWidth(frmMain->Info_2_lb->Width() - 10);
+  SendMessageW(frmMain->Handle(), WM_REFRESHLAYOUT, 0, 0);
+  EXPECT_EQ(frmMain->Merge_list->Column(0).Caption(), original);
+}
+
 // The colour of a picture's pixel where it is opaque, as the screen shows it.
 TColor OpaquePixel(const TPicture& picture, int& x, int& y) {
   const auto* png = picture.GraphicAs<TPngImage>();
@@ -138,7 +152,7 @@ TColor OpaquePixel(const TPicture& picture, int& x, int& y) {
   return clNone;
 }
 
-TEST_F(MainWindow, ASkinRecoloursFrameTabsAndGripAndTheSkinInUseChangesNothing) {
+TEST_F(MainWindow, ASkinRecoloursFrameTabsGripAndSettingsPanelAndTheSkinInUseChangesNothing) {
   ASSERT_EQ(CurrentSkin, 1);
   harness::Pump();
   ValidateRect(frmMain->Handle(), nullptr);
@@ -172,6 +186,18 @@ TEST_F(MainWindow, ASkinRecoloursFrameTabsAndGripAndTheSkinInUseChangesNothing) 
   EXPECT_TRUE(frmMain->imgRBJiao2->Visible());
   for (TImage* grip : {frmMain->imgRBJiao1, frmMain->imgRBJiao3, frmMain->imgRBJiao4, frmMain->imgRBJiao5})
     EXPECT_FALSE(grip->Visible());
+  // The split page's settings panel: its colour, the light strip behind the
+  // plan and the rounded corners, all in Red.
+  const TPoint panel = frmMain->ScreenToClient(frmMain->Panel1->ClientToScreen(TPoint{0, 0}));
+  auto atPanel = [&](int x, int y) { return harness::PixelAt(*screen, panel.X + x, panel.Y + y); };
+  EXPECT_EQ(atPanel(300, 10), 0x009B9BFFu);
+  EXPECT_EQ(atPanel(200, 89), 0x00E1E1FFu);
+  const int pw = frmMain->Panel1->Width(), ph = frmMain->Panel1->Height();
+  for (int x : {0, 2, 4}) {
+    EXPECT_EQ(atPanel(x, 0), harness::PngPixel(frmMain->left_top->Images(1), x, 0));
+    EXPECT_EQ(atPanel(pw - 5 + x, ph - 1), harness::PngPixel(frmMain->right_b->Images(1), x, 4));
+  }
+  EXPECT_EQ(atPanel(0, 0), clWhite) << "a rounded corner";
   harness::SaveScreenshot(*screen, L"main-red");
 
   harness::Click(frmMain->btnSkinBlue);
