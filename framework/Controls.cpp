@@ -770,7 +770,9 @@ void TWinControl::FontChanged() {
 
 void TWinControl::ColorChanged() {
   TControl::ColorChanged();
-  Invalidate();
+  // Child windows repaint as well: those that look transparent paint this
+  // window's background behind them.
+  if (handle_) RedrawWindow(handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
   for (TControl* child : controls_) child->ParentColorChanged();
 }
 

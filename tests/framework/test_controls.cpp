@@ -250,6 +250,12 @@ TEST(WindowedControls, ParentFontAndColourReachChildrenUntilTheyChooseTheirOwn) 
     Caption = 'own'
     Font.Color = clRed
   end
+  object Pane: TPanel
+    Left = 100
+    Width = 40
+    Height = 40
+    Color = clWhite
+  end
 )"));
   EXPECT_EQ(form->Label1->Font().Height(), -14);
   EXPECT_EQ(form->Label1->Font().Style(), fsBold);
@@ -263,6 +269,13 @@ TEST(WindowedControls, ParentFontAndColourReachChildrenUntilTheyChooseTheirOwn) 
   form->Font().SetHeight(-20);
   EXPECT_EQ(form->Label1->Font().Height(), -20);
   EXPECT_EQ(own->Font().Height(), -14);
+
+  // Child windows repaint too, since they may show the parent behind them.
+  auto* pane = harness::Find<TWinControl>(form, "Pane");
+  harness::Pump();
+  ValidateRect(pane->Handle(), nullptr);
+  form->SetColor(clGreen);
+  EXPECT_TRUE(GetUpdateRect(pane->Handle(), nullptr, FALSE));
   form->Free();
 }
 
