@@ -99,13 +99,6 @@ const bool registered = [] {
   return true;
 }();
 
-// Controls of the pages may be absent (see the form's fields).
-template <class T, class F>
-void Each(std::initializer_list<T*> controls, F apply) {
-  for (T* control : controls)
-    if (control) apply(control);
-}
-
 }  // namespace
 
 int SkinToPicstyle(TButtonColor color) {
@@ -395,16 +388,16 @@ void TfrmMain::ApplySkin(TButtonColor color, TColor formColor) {
   SetColor(formColor);
   g_MobrelDLL_SetSkin(static_cast<uint32_t>(color));
   ShowResizeGrip(color);
-  Each({btnMin, btnMax, btnClose, btnRestore, btnFunc1, btnFunc2, btnFunc3, btnFunc4, Split_btn, s_cancel_btn},
-       [color](TXImageButtonColor* button) { button->SetButtonColor(color); });
-  Each({XProcessBar1, XProcessBar2}, [color](TXProcessBar* bar) { bar->SetSkinColor(color); });
+  for (TXImageButtonColor* button :
+       {btnMin, btnMax, btnClose, btnRestore, btnFunc1, btnFunc2, btnFunc3, btnFunc4, Split_btn, s_cancel_btn})
+    button->SetButtonColor(color);
+  for (TXProcessBar* bar : {XProcessBar1, XProcessBar2}) bar->SetSkinColor(color);
   const int tints[] = {0, 4, 1, 5, 3, 2};  // by CurrentSkin
   if (CurrentSkin >= 1 && CurrentSkin <= 5) TintSettingsPanel(tints[CurrentSkin]);
   Merge_list->SetPicstyle(SkinToPicstyle(color));
-  Each({OrvVclScrollBar2, OrvVclScrollBar3},
-       [color](TOrvVclScrollBar* bar) { bar->SetPicstyle(SkinToPicstyle(color)); });
-  Each({XProcessBar3, XProcessBar4}, [color](TXProcessBar* bar) { bar->SetSkinColor(color); });
-  Each({Merge_btn, M_cancel_btn}, [color](TXImageButtonColor* button) { button->SetButtonColor(color); });
+  for (TOrvVclScrollBar* bar : {OrvVclScrollBar2, OrvVclScrollBar3}) bar->SetPicstyle(SkinToPicstyle(color));
+  for (TXProcessBar* bar : {XProcessBar3, XProcessBar4}) bar->SetSkinColor(color);
+  for (TXImageButtonColor* button : {Merge_btn, M_cancel_btn}) button->SetButtonColor(color);
   Repaint();
 }
 

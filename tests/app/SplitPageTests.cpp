@@ -188,17 +188,21 @@ TEST_F(SplitPage, ASecondCancelOrCloseDuringTheCancelWaitAsksNothing) {
 }
 
 // The stop query over a real split: No lets it go on with its progress
-// timer; Yes stops it and returns once its completion handler has run.
-TEST_F(SplitPage, TheStopQueryHoldsTheSplitWhileItAsks) {
+// timer; Yes stops it and returns once its completion handler has run. Closing
+// asks it first, then whether to exit; No to that keeps the window.
+TEST_F(SplitPage, TheStopQueryHoldsTheSplitWhileItAsksAndClosingAsksItFirst) {
   const std::wstring source = StartHeldSplit();
   harness::QueueMessageBoxAnswer(IDNO);
   EXPECT_FALSE(frmMain->QueryStopJob());
   EXPECT_TRUE(frmMain->Split_timer->Enabled());
   EXPECT_EQ(PauseRequest.load(), 1);  // the query did not set it, so it leaves it
   harness::QueueMessageBoxAnswer(IDYES);
-  EXPECT_TRUE(frmMain->QueryStopJob());
-  EXPECT_EQ(JobFinished, 1);
-  EXPECT_EQ(Boxes(), (std::vector<std::wstring>{MessageText(5) + L" " + source, MessageText(3), MessageText(3)}));
+  harness::QueueMessageBoxAnswer(IDNO);
+  EXPECT_FALSE(frmMain->Close());
+  EXPECT_FALSE(JobRunning());
+  EXPECT_EQ(Boxes(), (std::vector<std::wstring>{MessageText(5) + L" " + source, MessageText(3), MessageText(3),
+                                                MessageText(4)}));
+  EXPECT_TRUE(frmMain->Visible());
   ExpectResetPage();
 }
 

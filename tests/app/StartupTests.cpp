@@ -90,10 +90,12 @@ TEST_F(Startup, RestoresTheSkinTheLibraryReportsAndOtherwiseApplysBlue) {
   EXPECT_EQ(calls[0].Style, static_cast<uint32_t>(fBlue));
 }
 
-TEST_F(Startup, ClosingAsksToExitAndNoKeepsTheWindow) {
+TEST_F(Startup, ClosingAsksToExitAndNoKeepsTheWindowWithItsPagesReset) {
+  frmMain->Output_E->SetText(L"C:\\out\\");
   harness::QueueMessageBoxAnswer(IDNO);
   EXPECT_FALSE(frmMain->Close());
   EXPECT_TRUE(IsWindowVisible(frmMain->Handle()));
+  EXPECT_EQ(frmMain->Output_E->Text(), L"");
   auto calls = mobrel_double::CallsOf("MessageBox");
   ASSERT_EQ(calls.size(), 1u);
   EXPECT_EQ(calls[0].Text, L"Do you want to exit?");
