@@ -190,6 +190,7 @@ class TfrmMain : public TForm {
   void PlanByBlockCount();
   void PlanByBlockSize();
   bool ValidateSplit();
+  bool ConfirmSplit(const std::wstring& source);
   // False, after message n (25 or 26), when a file of size bytes is too
   // large for the file system of drive.
   bool FitsDrive(int n, const std::wstring& drive, int64_t size);

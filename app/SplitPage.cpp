@@ -310,10 +310,19 @@ void TfrmMain::SetPageInputs(bool enabled) {
   s_cancel_btn->SetEnabled(!enabled);
 }
 
+// The confirmation box has no owner window, so nothing keeps the window
+// from input while it is shown; it is disabled meanwhile, or a second Split,
+// another page's job or Close could run under the box.
+bool TfrmMain::ConfirmSplit(const std::wstring& source) {
+  EnableWindow(Handle(), FALSE);
+  TScopeGuard enable([this] { EnableWindow(Handle(), TRUE); });
+  return ShowMessageText(5, MessageText(5) + L" " + source, nullptr) == IDYES;
+}
+
 void TfrmMain::Split_btnClick(TObject*) {
   if (!ValidateSplit()) return;
   const std::wstring source = Source_E->Text();
-  if (ShowMessageText(5, MessageText(5) + L" " + source, nullptr) != IDYES) return;
+  if (!ConfirmSplit(source)) return;
   // A source that changed since it was chosen is shown anew instead of split.
   if (FileSizeOf(source) != SourceSize) return ShowSource(source);
   const std::wstring outputBase = Output_E->Text() + platform::ExtractFileName(source);

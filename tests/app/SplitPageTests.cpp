@@ -113,9 +113,15 @@ TEST_F(SplitPage, SplitsInBothModesOnBothCopyPathsIntoPartsThatMakeUpTheSource) 
       SizeMode(c.size, c.unit);
     }
     EXPECT_EQ(frmMain->lb_3->Caption(), std::to_wstring(c.parts));
+    // The confirmation has no owner; the window takes no input under it all the same.
+    std::vector<bool> enabled;
+    mobrel_double::Get().WhileBoxShown = [&enabled] { enabled.push_back(IsWindowEnabled(frmMain->Handle())); };
     harness::QueueMessageBoxAnswer(IDYES);
     Click(frmMain->Split_btn);
     ASSERT_TRUE(harness::PumpUntil([] { return JobFinished == 1; }, 60000));
+    mobrel_double::Get().WhileBoxShown = nullptr;
+    EXPECT_EQ(enabled.front(), false);
+    EXPECT_TRUE(IsWindowEnabled(frmMain->Handle()));
     EXPECT_EQ(UnbufferedMode, c.unbuffered);
     ExpectBox(0, L"Are you sure you want to split the file? " + source, 36, nullptr);
     ExpectBox(1, L"Splitting was successful!", 64, frmMain->Handle());

@@ -83,6 +83,7 @@ BOOL WINAPI g_MobrelDLL_VisitHomePage() {
 
 int32_t WINAPI g_MobrelDLL_MessageBox(HWND owner, const wchar_t* text, const wchar_t* title, uint32_t style) {
   Record({"MessageBox", owner, text ? text : L"", title ? title : L"", style});
+  if (Get().WhileBoxShown) Get().WhileBoxShown();
   auto& answers = Get().Answers;
   if (answers.empty()) return IDOK;
   int answer = answers.front();

@@ -4,6 +4,7 @@
 #pragma once
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 #include <windows.h>
@@ -22,6 +23,7 @@ struct Call {
 struct State {
   std::vector<Call> Calls;
   std::deque<int> Answers;      // message box results; IDOK when empty
+  std::function<void()> WhileBoxShown;  // runs inside every message box
   uint8_t SkinToReport = 0;     // stored into CurrentSkin by InitDLL when nonzero
   std::wstring FileSystemName = L"NTFS";
   bool DiskInfoFails = false;
