@@ -3,6 +3,7 @@
 #include "app/Main.h"
 #include "app/frmRes.h"
 #include "engine/global.h"
+#include "engine/platform/Platform.h"
 #include "tests/app/PageTests.h"
 #include "tests/app/Program.h"
 #include "tests/doubles/MobrelDouble.h"
@@ -104,6 +105,21 @@ TEST_F(MergePage, MergesTheSeriesOfItsPart3OnBothCopyPathsIntoTheSource) {
     EXPECT_TRUE(testfiles::SameContent(output, source)) << "the output is not the source";
     ExpectResetPage();
   }
+}
+
+// A disk that fills up half way: the merge ends with message 2 and a reset page.
+TEST_F(MergePage, AFailedMergeEndsWithMessage2) {
+  Add(PartFileName(MakeSeries(300000, 70000, 0), 0));
+  ChooseOutput(folder + L"full");
+  harness::QueueMessageBoxAnswer(IDYES);
+  platform::SimulateFullDisk(150000);
+  Click(frmMain->Merge_btn);
+  const bool ended = harness::PumpUntil([] { return JobFinished == 1; }, 60000);
+  platform::SimulateFullDisk(-1);
+  ASSERT_TRUE(ended);
+  ExpectBox(1, L"Failed! The source file might be in use by another program.", 48, frmMain->Handle());
+  EXPECT_EQ(Boxes().size(), 2u);
+  ExpectResetPage();
 }
 
 TEST_F(MergePage, CancelAsksMessage7AndEndsWithoutAMessageLeavingTheDocumentedOutput) {
