@@ -48,6 +48,6 @@ stop
 
 start empty.bin
 expect '^top \S+ MobrelMessageBox .* "Quenlor" owned$' '' "an empty file is refused with a box owned by the window"
-xdotool key Return
+xdotool sleep 0.5 key Return
 expect "${source_box}.*\"\"$" 'MobrelMessageBox' "the box answered, the source box is empty"
 stop

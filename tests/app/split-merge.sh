@@ -34,7 +34,7 @@ box() { windows | awk '$1 == "top" && $3 == "MobrelMessageBox" { print $2 }'; }
 answer_and_wait() {
   local shown
   shown=$(box)
-  xdotool key Return
+  xdotool sleep 0.5 key Return
   sleep 0.7
   [ -n "${1:-}" ] && shot "$1"
   for _ in $(seq 120); do
@@ -70,7 +70,7 @@ click 480 461
 expect "$box"'.*"Quenlor"$' "Split asks to confirm"
 answer_and_wait split-running-exe "the split ends with its message"
 expect "$box"'.*"Quenlor" owned$' "which is owned by the window"
-xdotool key Return
+xdotool sleep 0.5 key Return
 expect '^Edit 34,180 .*""$' "the page is reset"
 ls "$dir/parts"
 cat "$dir"/parts/holiday.avi.QuenlorSp{0,1} | cmp - "$source_file"
@@ -85,11 +85,11 @@ expect '^SysListView32 .* rows=2$' "a part on the command line lists its series"
 click 484 313
 expect '^top \S+ #32770 .* owned$' "the save dialog opens"
 xdotool type "$(winepath -w "$dir/joined.avi")"
-xdotool key Return
+xdotool sleep 0.5 key Return
 expect "^Edit 32,304 .*\"$(escaped "$dir/joined.avi")\"" "the output file is chosen"
 click 483 462
 expect "$box"'.* owned$' "Merge asks to confirm"
 answer_and_wait merge-running-exe "the merge ends with its message"
-xdotool key Return
+xdotool sleep 0.5 key Return
 cmp "$dir/joined.avi" "$source_file"
 echo "the merged file is identical to the source"

@@ -71,3 +71,27 @@ kill -0 $second 2>/dev/null && { echo "the second start did not end"; kill $seco
 wait $second || { echo "the second start failed"; exit 1; }
 [ "$most" = 1 ] || { echo "the second start showed a window of its own"; exit 1; }
 expect "$narrowed" "restored by a second start"
+
+# Closing asks whether to exit (the box is titled "Quenlor" too): N keeps the
+# window, Y ends the program.
+until_windows() {
+  for _ in $(seq 50); do [ "$(windows)" = "$1" ] && return; sleep 0.2; done
+  echo "$2"
+  exit 1
+}
+close_button() { xdotool mousemove $((X + WIDTH - 28)) $((Y + 9)) sleep 0.2 click 1; }
+# Answers as a person would, a moment after the box appears.
+answer() { xdotool sleep 0.5 key "$1"; }
+close_button
+until_windows 2 "closing asked nothing"
+answer n
+until_windows 1 "No did not close the box"
+kill -0 $pid || { echo "No ended the program"; exit 1; }
+echo "closing asks; No keeps the window"
+close_button
+until_windows 2 "closing again asked nothing"
+answer y
+for _ in $(seq 50); do kill -0 $pid 2>/dev/null || break; sleep 0.2; done
+kill -0 $pid 2>/dev/null && { echo "Yes did not end the program"; exit 1; }
+wait $pid || { echo "the program ended with an error"; exit 1; }
+echo "Yes ends the program"
