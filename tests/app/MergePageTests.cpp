@@ -3,7 +3,6 @@
 #include "app/Main.h"
 #include "app/frmRes.h"
 #include "engine/global.h"
-#include "engine/platform/Platform.h"
 #include "tests/app/PageTests.h"
 #include "tests/app/Program.h"
 #include "tests/doubles/MobrelDouble.h"
@@ -22,6 +21,7 @@ namespace {
 using harness::Click;
 using pagetests::Boxes;
 using pagetests::ExpectBox;
+using pagetests::ExpectFailureOnAFullDisk;
 using pagetests::Shoot;
 using pagetests::ShootJob;
 using testfiles::Exists;
@@ -111,14 +111,7 @@ TEST_F(MergePage, MergesTheSeriesOfItsPart3OnBothCopyPathsIntoTheSource) {
 TEST_F(MergePage, AFailedMergeEndsWithMessage2) {
   Add(PartFileName(MakeSeries(300000, 70000, 0), 0));
   ChooseOutput(folder + L"full");
-  harness::QueueMessageBoxAnswer(IDYES);
-  platform::SimulateFullDisk(150000);
-  Click(frmMain->Merge_btn);
-  const bool ended = harness::PumpUntil([] { return JobFinished == 1; }, 60000);
-  platform::SimulateFullDisk(-1);
-  ASSERT_TRUE(ended);
-  ExpectBox(1, L"Failed! The source file might be in use by another program.", 48, frmMain->Handle());
-  EXPECT_EQ(Boxes().size(), 2u);
+  ExpectFailureOnAFullDisk(frmMain->Merge_btn, 150000);
   ExpectResetPage();
 }
 

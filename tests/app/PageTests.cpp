@@ -1,6 +1,7 @@
 #include "tests/app/PageTests.h"
 
 #include "app/Main.h"
+#include "engine/platform/Platform.h"
 #include "tests/doubles/MobrelDouble.h"
 #include "tests/harness/Harness.h"
 
@@ -70,6 +71,17 @@ void ShootJob(const std::wstring& name, TControl* start, TControl* cancel, TXPro
   harness::Click(cancel);
   ASSERT_TRUE(harness::PumpUntil([] { return JobFinished == 1; }, 60000));
   Shoot((name + L"-after-job").c_str());
+}
+
+void ExpectFailureOnAFullDisk(TControl* start, int64_t bytes) {
+  harness::QueueMessageBoxAnswer(IDYES);
+  platform::SimulateFullDisk(bytes);
+  harness::Click(start);
+  const bool ended = harness::PumpUntil([] { return JobFinished == 1; }, 60000);
+  platform::SimulateFullDisk(-1);
+  ASSERT_TRUE(ended);
+  ExpectBox(1, L"Failed! The source file might be in use by another program.", 48, frmMain->Handle());
+  EXPECT_EQ(Boxes().size(), 2u);
 }
 
 }  // namespace pagetests

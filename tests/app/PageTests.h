@@ -22,6 +22,10 @@ std::vector<std::wstring> Boxes();
 // titled with the product name.
 void ExpectBox(size_t index, const std::wstring& text, uint32_t style, HWND owner);
 
+// Starts a job with start, answering Yes to its question, on a disk that
+// fills up after bytes, and expects it to end with message 2 (the failure).
+void ExpectFailureOnAFullDisk(TControl* start, int64_t bytes);
+
 // The FAT file systems and the largest file each holds.
 struct TFatDrive {
   const wchar_t* FileSystem;

@@ -3,7 +3,6 @@
 #include "app/Main.h"
 #include "app/frmRes.h"
 #include "engine/global.h"
-#include "engine/platform/Platform.h"
 #include "tests/doubles/MobrelDouble.h"
 #include "tests/app/PageTests.h"
 #include "tests/app/Program.h"
@@ -21,6 +20,7 @@ using testfiles::Exists;
 using testfiles::ReadAll;
 using pagetests::Boxes;
 using pagetests::ExpectBox;
+using pagetests::ExpectFailureOnAFullDisk;
 using pagetests::Shoot;
 using pagetests::ShootJob;
 using pagetests::MakeSparse;
@@ -143,14 +143,7 @@ TEST_F(SplitPage, AFailedSplitEndsWithMessage2) {
   testfiles::WritePattern(source, 300000);
   ChooseSource(source);
   ChooseFolder(L"full");
-  harness::QueueMessageBoxAnswer(IDYES);
-  platform::SimulateFullDisk(150000);
-  Click(frmMain->Split_btn);
-  const bool ended = harness::PumpUntil([] { return JobFinished == 1; }, 60000);
-  platform::SimulateFullDisk(-1);
-  ASSERT_TRUE(ended);
-  ExpectBox(1, L"Failed! The source file might be in use by another program.", 48, frmMain->Handle());
-  EXPECT_EQ(Boxes().size(), 2u);
+  ExpectFailureOnAFullDisk(frmMain->Split_btn, 150000);
   EXPECT_FALSE(Exists(out + L"f.bin.bat"));
   ExpectResetPage();
 }
