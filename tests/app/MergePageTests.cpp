@@ -115,6 +115,23 @@ TEST_F(MergePage, AFailedMergeEndsWithMessage2) {
   ExpectResetPage();
 }
 
+// A series longer than the list: the skinned bar attached at first show
+// scrolls it.
+TEST_F(MergePage, ALongSeriesScrollsWithTheSkinnedBar) {
+  Add(PartFileName(MakeSeries(12000, 1000, 0), 0));
+  ASSERT_EQ(Rows(), 12);
+  TOrvVclScrollBar* bar = frmMain->OrvVclScrollBar2;
+  harness::Pump();
+  ASSERT_TRUE(IsWindowVisible(bar->Handle()));
+  EXPECT_FALSE(IsWindowVisible(frmMain->OrvVclScrollBar3->Handle())) << "the columns fit";
+  HWND list = frmMain->Merge_list->Handle();
+  EXPECT_EQ(SendMessageW(list, LVM_GETTOPINDEX, 0, 0), 0);
+  const TRect down = bar->PartRect(spSecondArrow);
+  Click(bar, down.Left + 2, down.Top + 2);
+  EXPECT_EQ(SendMessageW(list, LVM_GETTOPINDEX, 0, 0), 1);
+  EXPECT_EQ(bar->Mirror().nPos, 1);
+}
+
 TEST_F(MergePage, CancelAsksMessage7AndEndsWithoutAMessageLeavingTheDocumentedOutput) {
   // Buffered, the partial output stays; unbuffered, it is deleted.
   for (const bool buffered : {true, false}) {
