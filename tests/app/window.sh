@@ -1,17 +1,26 @@
 #!/usr/bin/env bash
-# Quenlor.exe under Wine driven with the real mouse: dragging by the
-# background and by the caption moves the window, the corner resizes it,
-# the left edge cannot make it narrower than 700, double clicks maximise and
-# restore it, and a second start while it is minimised brings it back and
-# ends without a window of its own.
+# Quenlor.exe under Wine driven with the real mouse: of two started at the
+# same moment one ends and one window shows; dragging by the background and
+# by the caption moves the window, the corner resizes it, the left edge
+# cannot make it narrower than 700, double clicks maximise and restore it, a
+# second start while it is minimised brings it back and ends without a
+# window of its own, and closing asks whether to exit.
 set -euo pipefail
 exe=$1
 source "$(dirname "$0")/../../scripts/wine-env"
 windows() { xdotool search --onlyvisible --name '^Quenlor$' 2>/dev/null | wc -l; }
 wine "$exe" &
 pid=$!
-trap 'kill $pid 2>/dev/null || true' EXIT
+wine "$exe" &
+twin=$!
+trap 'kill $pid $twin 2>/dev/null || true' EXIT
+for _ in $(seq 150); do kill -0 $pid 2>/dev/null && kill -0 $twin 2>/dev/null || break; sleep 0.2; done
+if ! kill -0 $pid 2>/dev/null; then read -r pid twin <<<"$twin $pid"; fi
+kill -0 $twin 2>/dev/null && { echo "both starts kept running"; exit 1; }
+wait $twin || { echo "the start that found the other failed"; exit 1; }
 for _ in $(seq 150); do [ "$(windows)" -ge 1 ] && break; sleep 0.2; done
+[ "$(windows)" = 1 ] || { echo "two starts at once showed $(windows) windows"; exit 1; }
+echo "of two starts at once one ended, one window shows"
 window=$(xdotool search --onlyvisible --name '^Quenlor$' | head -n 1)
 [ -n "$window" ] || { echo "no Quenlor window appeared"; exit 1; }
 sleep 0.5
