@@ -2,6 +2,8 @@
 // threads, errors of handlers and of the system, closing, and hints.
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "engine/Thread.h"
 #include "tests/harness/EventForm.h"
 #include "tests/harness/Harness.h"
@@ -64,6 +66,7 @@ end
 )");
   harness::ResetScripts();
   Application->SetTitle(L"Quenlor");
+  const TExceptionEvent failTest = std::exchange(Application->OnException, nullptr);
   int clicks = 0;
   form->Label1->OnClick = [&](TObject*) {
     ++clicks;
@@ -88,7 +91,7 @@ end
   auto* tick = harness::Find<TTimer>(form, "Tick");
   tick->OnTimer = [](TObject*) { throw std::logic_error("tick failed"); };
   harness::PumpUntil([&] { return reported.size() >= 2; });
-  Application->OnException = nullptr;
+  Application->OnException = failTest;
   form->Free();
   EXPECT_EQ(calls.size(), 2u);
   harness::ResetScripts();

@@ -1,6 +1,7 @@
 #include "tests/harness/Harness.h"
 
 #include <commctrl.h>
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstring>
@@ -18,6 +19,11 @@ void InitGui() {
   done = true;
   Application->Initialize();
   DialogScript().Active = true;
+  // An error that reaches the application's handler fails the running test
+  // instead of passing as a scripted box; a test of the handler sets its own.
+  Application->OnException = [](TObject*, const std::exception& error) {
+    ADD_FAILURE() << "an error reached the application's handler: " << error.what();
+  };
 }
 
 void Pump(int milliseconds) {
