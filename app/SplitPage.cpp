@@ -391,7 +391,7 @@ bool TfrmMain::QueryStopJob() {
   const bool pausedHere = PauseRequest.exchange(1) == 0;
   std::vector<TTimer*> held;
   for (TTimer* timer : {Split_timer, Merge_timer})
-    if (pausedHere && timer && timer->Enabled()) {
+    if (pausedHere && timer->Enabled()) {
       timer->SetEnabled(false);
       held.push_back(timer);
     }

@@ -6,6 +6,7 @@
 set -euo pipefail
 exe=$1 probe=$2
 source "$(dirname "$0")/../../scripts/wine-env"
+source "$(dirname "$0")/probe.sh"
 dir=$(mktemp -d /tmp/qcl.XXXXXX)
 pid=
 trap 'kill $pid 2>/dev/null || true; rm -rf "$dir"' EXIT
@@ -21,33 +22,19 @@ stop() {
   kill $pid
   wait $pid 2>/dev/null || true
 }
-# Waits until the probe's listing of the program's windows has a line
-# matching $1 (and, when given, none matching $2).
-expect() {
-  for _ in $(seq 60); do
-    shown=$(wine "$probe" 2>/dev/null | tr -d '\r') || true
-    if grep -qE "$1" <<<"$shown" && { [ -z "${2:-}" ] || ! grep -qE "$2" <<<"$shown"; }; then
-      echo "$3"
-      return
-    fi
-    sleep 0.5
-  done
-  echo "$3: not seen; the program shows"$'\n'"$shown"
-  exit 1
-}
 source_box='^Edit 34,180 '
 
 start v.bin.QuenlorSp1
-expect '^SysListView32 .* rows=3$' "$source_box" "a part file opens the merge page with its three parts"
+expect '^SysListView32 .* rows=3$' "a part file opens the merge page with its three parts" "$source_box"
 stop
 
 start n.quenlorsp0
-expect "${source_box}.*\"$(winepath -w "$dir/n.quenlorsp0" | sed 's/\\/\\\\/g')\"" 'SysListView32' \
-  "a name in other letter case becomes the split source"
+expect "${source_box}.*\"$(winepath -w "$dir/n.quenlorsp0" | sed 's/\\/\\\\/g')\"" \
+  "a name in other letter case becomes the split source" 'SysListView32'
 stop
 
 start empty.bin
-expect '^top \S+ MobrelMessageBox .* "Quenlor" owned$' '' "an empty file is refused with a box owned by the window"
+expect '^top \S+ MobrelMessageBox .* "Quenlor" owned$' "an empty file is refused with a box owned by the window"
 xdotool sleep 0.5 key Return
-expect "${source_box}.*\"\"$" 'MobrelMessageBox' "the box answered, the source box is empty"
+expect "${source_box}.*\"\"$" "the box answered, the source box is empty" 'MobrelMessageBox'
 stop

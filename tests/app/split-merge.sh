@@ -7,6 +7,7 @@
 set -euo pipefail
 exe=$1 probe=$2 screens=$3
 source "$(dirname "$0")/../../scripts/wine-env"
+source "$(dirname "$0")/probe.sh"
 dir=$(mktemp -d /tmp/qsm.XXXXXX)
 pid=
 trap 'kill $pid 2>/dev/null || true; rm -rf "$dir"' EXIT
@@ -17,17 +18,7 @@ head -c 1M /dev/urandom | dd of="$source_file" conv=notrunc status=none
 head -c 1M /dev/urandom | dd of="$source_file" bs=1M seek=1000 conv=notrunc status=none
 wine reg add 'HKCU\Software\Mobrel\Quenlor' /v Skin /t REG_DWORD /d 1 /f >/dev/null 2>&1
 
-windows() { wine "$probe" 2>/dev/null | tr -d '\r' || true; }
-# Waits until the program shows a window line matching $1.
-expect() {
-  for _ in $(seq 120); do
-    grep -qE "$1" <<<"$(windows)" && { echo "$2"; return; }
-    sleep 0.5
-  done
-  echo "$2: not seen; the program shows"$'\n'"$(windows)"
-  import -window root "$screens/split-merge-failed.png"
-  exit 1
-}
+failure_shot=$screens/split-merge-failed.png
 # The handle of the message box shown now.
 box() { windows | awk '$1 == "top" && $3 == "MobrelMessageBox" { print $2 }'; }
 # Answers the box shown now with Enter (Yes or OK) and waits for the next one.
@@ -47,7 +38,7 @@ answer_and_wait() {
 escaped() { winepath -w "$1" | sed 's/\\/\\\\/g'; }
 click() { xdotool mousemove $((X + $1)) $((Y + $2)) sleep 0.2 click 1 sleep 0.5; }
 shot() { import -window root -crop "700x524+${X}+${Y}" +repage "$screens/$1.png"; }
-box='^top \S+ MobrelMessageBox '
+box_line='^top \S+ MobrelMessageBox '
 
 wine "$exe" "$(winepath -w "$source_file")" &
 pid=$!
@@ -67,9 +58,9 @@ expect '^Edit 60,254 .*"2"' "two blocks are planned"
 shot split-planned
 
 click 480 461
-expect "$box"'.*"Quenlor"$' "Split asks to confirm"
+expect "$box_line"'.*"Quenlor"$' "Split asks to confirm"
 answer_and_wait split-running-exe "the split ends with its message"
-expect "$box"'.*"Quenlor" owned$' "which is owned by the window"
+expect "$box_line"'.*"Quenlor" owned$' "which is owned by the window"
 xdotool sleep 0.5 key Return
 expect '^Edit 34,180 .*""$' "the page is reset"
 ls "$dir/parts"
@@ -88,7 +79,7 @@ xdotool type "$(winepath -w "$dir/joined.avi")"
 xdotool sleep 0.5 key Return
 expect "^Edit 32,304 .*\"$(escaped "$dir/joined.avi")\"" "the output file is chosen"
 click 483 462
-expect "$box"'.* owned$' "Merge asks to confirm"
+expect "$box_line"'.* owned$' "Merge asks to confirm"
 answer_and_wait merge-running-exe "the merge ends with its message"
 xdotool sleep 0.5 key Return
 cmp "$dir/joined.avi" "$source_file"

@@ -1,0 +1,20 @@
+# Sourced by the scripts that drive the real program: what it shows, listed
+# by the window probe ($probe), and a wait for a line of that listing.
+windows() { wine "$probe" 2>/dev/null | tr -d '\r' || true; }
+# Waits up to a minute until a line matches $1 and, when $3 is given, none
+# matches $3; then says $2. Otherwise fails with the listing, saving the
+# screen to $failure_shot when that is set.
+expect() {
+  local shown
+  for _ in $(seq 120); do
+    shown=$(windows)
+    if grep -qE "$1" <<<"$shown" && { [ -z "${3:-}" ] || ! grep -qE "$3" <<<"$shown"; }; then
+      echo "$2"
+      return
+    fi
+    sleep 0.5
+  done
+  echo "$2: not seen; the program shows"$'\n'"$shown"
+  if [ -n "${failure_shot:-}" ]; then import -window root "$failure_shot"; fi
+  exit 1
+}
