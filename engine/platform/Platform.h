@@ -103,6 +103,12 @@ std::wstring ExtractFileName(const std::wstring& path);
 // case under the user's locale. text must be at least as long as name.
 bool StartsWithIgnoreCase(const std::wstring& text, const std::wstring& name);
 
+// UTF-8 and back, the encoding of POSIX paths, of native command lines and of
+// text files that both targets write alike. Characters that cannot be
+// encoded, and malformed sequences (one per offending byte), become U+FFFD.
+std::string ToUtf8(const std::wstring& text);
+std::wstring FromUtf8(const std::string& text);
+
 // The bytes of text in the encoding the command interpreter reads batch files
 // in: the OEM code page on Windows, where characters it cannot represent
 // become its default character and never a look-alike; UTF-8 on POSIX.

@@ -72,4 +72,77 @@ AlignedBuffer::AlignedBuffer(std::size_t size)
 
 void AlignedBuffer::Release::operator()(std::byte* p) const { ::operator delete(p, std::align_val_t{Alignment}); }
 
+namespace {
+
+// wchar_t holds UTF-16 on Windows and UTF-32 elsewhere.
+constexpr bool WideIsUtf16 = sizeof(wchar_t) == 2;
+
+void AppendUtf8(std::string& out, uint32_t c) {
+  if (c < 0x80) {
+    out += static_cast<char>(c);
+  } else if (c < 0x800) {
+    out += static_cast<char>(0xC0 | (c >> 6));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else if (c < 0x10000) {
+    out += static_cast<char>(0xE0 | (c >> 12));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (c >> 18));
+    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  }
+}
+
+void AppendWide(std::wstring& out, uint32_t c) {
+  if (WideIsUtf16 && c >= 0x10000) {
+    out += static_cast<wchar_t>(0xD800 + ((c - 0x10000) >> 10));
+    out += static_cast<wchar_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
+  } else {
+    out += static_cast<wchar_t>(c);
+  }
+}
+
+bool IsSurrogate(uint32_t c) { return c >= 0xD800 && c <= 0xDFFF; }
+
+}  // namespace
+
+std::string ToUtf8(const std::wstring& text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    auto c = static_cast<uint32_t>(text[i]);
+    const auto next = i + 1 < text.size() ? static_cast<uint32_t>(text[i + 1]) : 0;
+    if (WideIsUtf16 && c >= 0xD800 && c <= 0xDBFF && next >= 0xDC00 && next <= 0xDFFF) {
+      c = 0x10000 + ((c - 0xD800) << 10) + (next - 0xDC00);
+      ++i;
+    } else if (c > 0x10FFFF || IsSurrogate(c)) {
+      c = 0xFFFD;
+    }
+    AppendUtf8(out, c);
+  }
+  return out;
+}
+
+std::wstring FromUtf8(const std::string& text) {
+  std::wstring out;
+  std::size_t i = 0;
+  while (i < text.size()) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    const int extra = lead < 0x80 ? 0 : (lead & 0xE0) == 0xC0 ? 1 : (lead & 0xF0) == 0xE0 ? 2 : (lead & 0xF8) == 0xF0 ? 3 : -1;
+    uint32_t c = extra == 0 ? lead : extra == 1 ? lead & 0x1F : extra == 2 ? lead & 0x0F : lead & 0x07;
+    bool valid = extra >= 0 && i + extra < text.size();
+    for (int k = 1; valid && k <= extra; ++k) {
+      const auto next = static_cast<unsigned char>(text[i + k]);
+      valid = (next & 0xC0) == 0x80;
+      c = (c << 6) | (next & 0x3F);
+    }
+    valid = valid && c <= 0x10FFFF && !IsSurrogate(c);
+    AppendWide(out, valid ? c : 0xFFFD);
+    i += valid ? extra + 1 : 1;
+  }
+  return out;
+}
+
 }  // namespace platform

@@ -21,56 +21,6 @@ namespace {
 
 constexpr int64_t MaxTransfer = int64_t{1} << 30;
 
-std::string ToUtf8(const std::wstring& text) {
-  std::string out;
-  out.reserve(text.size());
-  for (wchar_t wc : text) {
-    auto c = static_cast<uint32_t>(wc);
-    if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) c = 0xFFFD;
-    if (c < 0x80) {
-      out += static_cast<char>(c);
-    } else if (c < 0x800) {
-      out += static_cast<char>(0xC0 | (c >> 6));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-      out += static_cast<char>(0xE0 | (c >> 12));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-      out += static_cast<char>(0xF0 | (c >> 18));
-      out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-  }
-  return out;
-}
-
-// Malformed sequences become U+FFFD, one per offending byte.
-std::wstring FromUtf8(const std::string& text) {
-  std::wstring out;
-  std::size_t i = 0;
-  while (i < text.size()) {
-    const auto lead = static_cast<unsigned char>(text[i]);
-    const int extra = lead < 0x80 ? 0 : (lead & 0xE0) == 0xC0 ? 1 : (lead & 0xF0) == 0xE0 ? 2 : (lead & 0xF8) == 0xF0 ? 3 : -1;
-    uint32_t c = extra == 0 ? lead : extra == 1 ? lead & 0x1F : extra == 2 ? lead & 0x0F : lead & 0x07;
-    bool valid = extra >= 0 && i + extra < text.size();
-    for (int k = 1; valid && k <= extra; ++k) {
-      const auto next = static_cast<unsigned char>(text[i + k]);
-      valid = (next & 0xC0) == 0x80;
-      c = (c << 6) | (next & 0x3F);
-    }
-    if (valid) {
-      out += static_cast<wchar_t>(c);
-      i += extra + 1;
-    } else {
-      out += static_cast<wchar_t>(0xFFFD);
-      ++i;
-    }
-  }
-  return out;
-}
-
 int OpenFlags(Access access, Creation creation, Caching caching) {
   int flags = access == Access::Read ? O_RDONLY : access == Access::Write ? O_WRONLY : O_RDWR;
   if (creation == Creation::CreateAlways) flags |= O_CREAT | O_TRUNC;
