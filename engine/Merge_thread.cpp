@@ -1,5 +1,6 @@
 #include "Merge_thread.h"
 
+#include <algorithm>
 #include <cwchar>
 
 #include "global.h"
@@ -26,7 +27,7 @@ MergeThread::~MergeThread() { WaitFor(); }
 void MergeThread::Execute() {
   // WorkerState becomes wsRunning at the first chunk.
   const bool unbuffered = UnbufferedMode == 1;
-  TCopyResult result = MergeParts(unbuffered);
+  TCopyResult result = OutputIsAPart() ? crFailed : MergeParts(unbuffered);
   // A cancelled unbuffered merge leaves no output behind.
   if (result == crCancelled && unbuffered) platform::RemoveFile(FOutput);
   // An output short of the total lacks parts that were left out of the list.
@@ -36,6 +37,14 @@ void MergeThread::Execute() {
     TotalPercent = 100;
   }
   WorkerState.exchange(result == crDone ? wsSucceeded : result == crCancelled ? wsCancelled : wsFailed);
+}
+
+// Making the output replaces what is there: an output that is one of the
+// parts, under whatever name, would destroy it.
+bool MergeThread::OutputIsAPart() const {
+  const auto output = platform::IdentityOf(FOutput);
+  return output && std::any_of(FNames.begin(), FNames.end(),
+                               [&](const std::wstring& name) { return platform::IdentityOf(name) == output; });
 }
 
 // The listed size of a part; -1 when the text is not a whole number of bytes.

@@ -22,6 +22,7 @@ class MergeThread : public TThread {
   void Execute() override;
 
  private:
+  bool OutputIsAPart() const;
   int64_t PartSize(std::size_t Index) const;
   TCopyResult MergeParts(bool Unbuffered);
 

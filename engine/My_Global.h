@@ -39,7 +39,9 @@ extern std::atomic<int32_t> WorkerState;    // a TWorkerState
 extern uint8_t JobFinished;
 extern uint8_t SplitJob;
 extern uint8_t MergeJob;
-extern uint8_t UnbufferedMode;  // copy path of the next worker: 1 unbuffered
+// Copy path of the next worker, 1 unbuffered: written by the main thread
+// before it starts a worker, read by that worker's Execute.
+extern uint8_t UnbufferedMode;
 
 // The main window calls this at its first show, before any job can start.
 // The lock is a constant-initialised mutex and needs nothing more, so calling

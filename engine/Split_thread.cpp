@@ -1,7 +1,7 @@
 #include "Split_thread.h"
 
 #include <algorithm>
-#include <stdexcept>
+#include <optional>
 
 #include "global.h"
 #include "platform/Platform.h"
@@ -20,19 +20,82 @@ void ShowPartCheckNotice(const std::wstring& partPath) {
   if (PartCheckNotice) PartCheckNotice(partPath);
 }
 
-// The command interpreter cuts lines at 8,191 characters; longer scripts are
-// written as several lines that stay below this.
+// The command interpreter cuts lines at 8,191 characters, counted after it
+// has expanded them; longer scripts are written as several lines that stay
+// below this.
 constexpr std::size_t ScriptLineLimit = 8000;
 
-// Between double quotes, with every "%" doubled so that the command
-// interpreter reads it literally instead of expanding a variable.
-std::wstring ScriptArgument(const std::wstring& text) {
-  std::wstring quoted = L"\"";
+// Every "%" doubled, so that the command interpreter reads it literally
+// instead of expanding a variable.
+std::wstring Escaped(const std::wstring& text) {
+  std::wstring escaped;
   for (wchar_t c : text) {
-    quoted += c;
-    if (c == L'%') quoted += L'%';
+    escaped += c;
+    if (c == L'%') escaped += L'%';
   }
-  return quoted + L'"';
+  return escaped;
+}
+
+bool Encodes(const std::wstring& text) { return platform::ToScriptEncoding(text).has_value(); }
+
+// How the script spells the parts' folder, their common name and the file it
+// joins: literally where the script's code page has every letter, otherwise
+// through the script's own path, which the command interpreter holds in
+// full ("%~dp0" is its folder, "%~n0" its name without ".bat", the parts'
+// name). A destination named apart from the parts that the code page cannot
+// spell leaves no form.
+struct TScriptNames {
+  std::wstring Folder, Name, Destination;
+};
+
+std::optional<TScriptNames> ScriptNames(const std::wstring& SourcePath, const std::wstring& OutputBase) {
+  const std::wstring name = platform::ExtractFileName(OutputBase);
+  const std::wstring folder = OutputBase.substr(0, OutputBase.size() - name.size());
+  const std::wstring destination = platform::ExtractFileName(SourcePath);
+  TScriptNames spelt{Encodes(folder) ? Escaped(folder) : L"%~dp0", Encodes(name) ? Escaped(name) : L"%~n0", L""};
+  if (destination == name)
+    spelt.Destination = spelt.Name;
+  else if (Encodes(destination))
+    spelt.Destination = Escaped(destination);
+  else
+    return std::nullopt;
+  return spelt;
+}
+
+// A quoted argument of the script line and its length once expanded.
+struct TScriptArgument {
+  std::wstring Text;
+  std::size_t Length;
+};
+
+TScriptArgument Argument(const std::wstring& text, const std::wstring& expanded) {
+  const std::wstring quoted = L"\"" + text + L"\"";
+  return {quoted, std::max(quoted.size(), expanded.size() + 2)};
+}
+
+// "copy/b" lines that append the parts, in order, to the destination.
+std::wstring ScriptText(const TScriptArgument& destination, const std::vector<TScriptArgument>& parts) {
+  const std::wstring command = L"copy/b ";
+  std::wstring script, sources;  // the "+"-joined sources of the line in hand
+  std::size_t length = 0;        // their expanded length
+  for (const TScriptArgument& part : parts) {
+    if (!sources.empty() && command.size() + length + 1 + part.Length + 1 + destination.Length > ScriptLineLimit) {
+      script += command + sources + L' ' + destination.Text + L"\r\n";
+      sources = destination.Text;  // every further line appends to the destination
+      length = destination.Length;
+    }
+    if (!sources.empty()) {
+      sources += L'+';
+      ++length;
+    }
+    sources += part.Text;
+    length += part.Length;
+  }
+  return script + command + sources + L' ' + destination.Text + L"\r\n";
+}
+
+bool Exists(const std::wstring& path) {
+  return platform::FindEntries(path, [](const platform::DirEntry&) { return false; });
 }
 
 }  // namespace
@@ -52,23 +115,34 @@ Splitthread::~Splitthread() { WaitFor(); }
 void Splitthread::Execute() {
   WorkerState.exchange(wsRunning);
   // An empty source or block gives no part, and a part whose path cannot be
-  // opened would be missing from the script's join.
+  // opened, or that the script cannot name, would be missing from its join.
   TCopyResult result = crFailed;
-  if (FSourceSize > 0 && FBlockSize > 0 && PartPathsFit())
+  if (FSourceSize > 0 && FBlockSize > 0 && PartPathsFit() && ScriptNames(FSource, FOutputBase))
     result = UnbufferedMode == 1 ? SplitUnbuffered() : SplitBuffered();
-  if (result == crDone && !VerifyParts(FSource, FPartList)) result = crFailed;
-  if (result != crDone) {
-    WorkerState.exchange(result == crCancelled ? wsCancelled : wsFailed);
-    return;
-  }
-  // Writing the script throws on an I/O error: the thread keeps the error,
-  // the lock is left, and the job never reports success.
-  {
+  if (result == crDone && (!SourceSizeUnchanged() || !VerifyParts(FSource, FPartList))) result = crFailed;
+  if (result == crDone) {
+    // Whoever holds the lock sees the script and the 100 together, or neither.
     std::lock_guard<std::mutex> lock(ProgressLock);
-    WriteRejoinScript(FSource, FOutputBase, FPartList);
-    TotalPercent = 100;
+    if (WriteRejoinScript(FSource, FOutputBase, FPartList))
+      TotalPercent = 100;
+    else
+      result = crFailed;
   }
-  WorkerState.exchange(wsSucceeded);
+  WorkerState.exchange(result == crDone ? wsSucceeded : result == crCancelled ? wsCancelled : wsFailed);
+}
+
+// The parts hold the size measured at the start: a source that has grown or
+// shrunk since is not what they make up.
+bool Splitthread::SourceSizeUnchanged() const {
+  return File(FSource, Access::Read, Share::ReadWrite, Creation::OpenExisting, Caching::Normal).Size() == FSourceSize;
+}
+
+// An older script beside the parts would join parts that the split replaces:
+// it goes before the first part, and what holds its name and cannot be
+// removed keeps the split from making any.
+bool Splitthread::ClearScriptPlace() const {
+  const std::wstring script = FOutputBase + L".bat";
+  return platform::RemoveFile(script) || !Exists(script);
 }
 
 // The last part has the longest path of the split (the script's ends in the
@@ -102,7 +176,7 @@ TCopyResult Splitthread::SplitUnbuffered() {
   for (int index = 0; FDone < FSourceSize; ++index) {
     const std::wstring name = StartPart(index);
     File source(FSource, Access::Read, Share::Read, Creation::OpenExisting, Caching::Unbuffered);
-    if (!source.IsOpen()) return crFailed;
+    if (!source.IsOpen() || (index == 0 && !ClearScriptPlace())) return crFailed;
     const int64_t partSize = std::min(FBlockSize, FSourceSize - FDone);
     // The part gets its final length before the first write.
     if (!File(name, Access::ReadWrite, Share::Write, Creation::CreateAlways, Caching::Unbuffered).Extend(partSize))
@@ -123,7 +197,7 @@ TCopyResult Splitthread::SplitUnbuffered() {
 // Each part continues in the source where the last one stopped.
 TCopyResult Splitthread::SplitBuffered() {
   File source(FSource, Access::Read, Share::Read, Creation::OpenExisting, Caching::Normal);
-  if (!source.IsOpen()) return crFailed;
+  if (!source.IsOpen() || !ClearScriptPlace()) return crFailed;
   platform::AlignedBuffer buffer(BufferedChunk);
   for (int index = 0; FDone < FSourceSize; ++index) {
     const std::wstring name = StartPart(index);
@@ -148,35 +222,25 @@ bool VerifyParts(const std::wstring& Source, const std::vector<std::wstring>& Pa
   return check.Matches;
 }
 
-void WriteRejoinScript(const std::wstring& SourcePath, const std::wstring& OutputBase,
+bool WriteRejoinScript(const std::wstring& SourcePath, const std::wstring& OutputBase,
                        const std::vector<std::wstring>& PartList) {
-  const std::wstring command = L"copy/b ";
-  const std::wstring destination = ScriptArgument(platform::ExtractFileName(SourcePath));
-  std::wstring script;
-  std::wstring sources;  // the "+"-joined sources of the line in hand
-  for (const std::wstring& partPath : PartList) {
-    const std::wstring part = ScriptArgument(partPath);
-    if (!sources.empty() &&
-        command.size() + sources.size() + 1 + part.size() + 1 + destination.size() > ScriptLineLimit) {
-      script += command + sources + L' ' + destination + L"\r\n";
-      sources = destination;  // every further line appends to the destination
-    }
-    if (!sources.empty()) sources += L'+';
-    sources += part;
+  const auto names = ScriptNames(SourcePath, OutputBase);
+  if (!names) return false;
+  std::vector<TScriptArgument> parts;
+  for (const std::wstring& part : PartList) {
+    if (part.compare(0, OutputBase.size(), OutputBase) != 0) return false;
+    parts.push_back(Argument(names->Folder + names->Name + Escaped(part.substr(OutputBase.size())), part));
   }
-  script += command + sources + L' ' + destination + L"\r\n";
-
-  const std::string bytes = platform::ToScriptEncoding(script);
+  const auto bytes =
+      platform::ToScriptEncoding(ScriptText(Argument(names->Destination, platform::ExtractFileName(SourcePath)), parts));
   const std::wstring path = OutputBase + L".bat";
-  const std::runtime_error error("I/O error while writing the rejoin script");
   File file(path, Access::Write, Share::Read, Creation::CreateAlways, Caching::Normal);
-  if (!file.IsOpen()) throw error;
-  if (!file.WriteFullyAt(0, bytes.data(), static_cast<int64_t>(bytes.size()))) {
-    // A cut-off script would join only some of the parts: none stays.
-    file.Close();
-    platform::RemoveFile(path);
-    throw error;
-  }
+  if (!bytes || !file.IsOpen()) return false;
+  if (file.WriteFullyAt(0, bytes->data(), static_cast<int64_t>(bytes->size()))) return true;
+  // A cut-off script would join only some of the parts: none stays.
+  file.Close();
+  platform::RemoveFile(path);
+  return false;
 }
 
 void SetPartCheckNotice(std::function<void(const std::wstring& PartPath)> Notice) {

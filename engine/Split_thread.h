@@ -27,6 +27,8 @@ class Splitthread : public TThread {
 
  private:
   bool PartPathsFit() const;
+  bool SourceSizeUnchanged() const;
+  bool ClearScriptPlace() const;
   std::wstring StartPart(int Index);
   TPartCopy PartCopy(platform::File& Source, platform::File& Part, const std::wstring& PartName, int64_t PartSize);
   TCopyResult SplitUnbuffered();
@@ -45,10 +47,12 @@ class Splitthread : public TThread {
 // differs, is named through the part-check notice.
 bool VerifyParts(const std::wstring& Source, const std::vector<std::wstring>& PartList);
 
-// Writes "<OutputBase>.bat": "copy/b" lines that join the parts in order into
-// a file of the source's name in the current folder. Throws std::runtime_error
-// when the file cannot be written.
-void WriteRejoinScript(const std::wstring& SourcePath, const std::wstring& OutputBase,
+// Writes "<OutputBase>.bat": "copy/b" lines that join the parts of
+// OutputBase (PartFileName(OutputBase, i) in order) into a file of the
+// source's name in the current folder. Names that the script's code page
+// cannot spell are taken from the script's own path. False, and no piece of
+// the script left, when it cannot be written or cannot name the files.
+bool WriteRejoinScript(const std::wstring& SourcePath, const std::wstring& OutputBase,
                        const std::vector<std::wstring>& PartList);
 
 // The app installs a plain message box that names the part; until then the

@@ -50,7 +50,7 @@ bool HasFreeSpace(const std::wstring& Drive, int64_t Count) {
 bool NameIsFree(const std::wstring& Pattern, const std::wstring& Name) {
   bool free = true;
   platform::FindEntries(Pattern, [&](const platform::DirEntry& entry) {
-    if (entry.Name == L"." || entry.Name == L".." || entry.PlainDirectory) return true;
+    if (entry.Name == L"." || entry.Name == L"..") return true;
     if (entry.Name.size() >= Name.size() && platform::StartsWithIgnoreCase(entry.Name, Name)) free = false;
     return free;
   });

@@ -27,7 +27,8 @@ int64_t FileSizeOf(const std::wstring& Path);
 bool HasFreeSpace(const std::wstring& Drive, int64_t Count);
 
 // False when the folder searched with Pattern ("<folder>*.*") holds an entry,
-// other than a plain directory, whose name begins with Name ignoring case.
+// file or folder, whose name begins with Name ignoring case: a folder would
+// keep a part or the rejoin script from being made.
 bool NameIsFree(const std::wstring& Pattern, const std::wstring& Name);
 
 // Block sizes above 10 MiB are rounded up to a multiple of 4,096.

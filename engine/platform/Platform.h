@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace platform {
@@ -49,6 +50,8 @@ class File {
   bool Extend(int64_t size);
   // Cuts the file to size bytes.
   bool Truncate(int64_t size);
+  // Bytes in the file now; -1 when the system cannot tell.
+  int64_t Size() const;
 
  private:
   // The part of a write of count bytes that the simulated full disk still
@@ -61,10 +64,12 @@ class File {
 
 // Test hooks. FlushCount counts the flushes asked of every handle since the
 // start. After SimulateFullDisk(bytes) the writes of every handle move bytes
-// more in all and then fail, as on a full volume; a negative count ends the
-// simulation.
+// more in all and then fail, as on a full volume; after
+// SimulateFailingWrites(count) count more writes go through whole and every
+// later one fails. A negative number ends the simulation.
 int64_t FlushCount();
 void SimulateFullDisk(int64_t bytes);
+void SimulateFailingWrites(int64_t count);
 
 // Buffer for unbuffered transfers: its address is aligned to 4,096 bytes.
 class AlignedBuffer {
@@ -80,6 +85,16 @@ class AlignedBuffer {
 };
 
 bool RemoveFile(const std::wstring& path);
+
+// What tells a file from every other: its volume and its index there (on
+// POSIX its device and inode), the same under every name of the file.
+struct FileIdentity {
+  uint64_t Volume;
+  uint64_t Index;
+  friend bool operator==(const FileIdentity&, const FileIdentity&) = default;
+};
+// None when nothing at path can be opened.
+std::optional<FileIdentity> IdentityOf(const std::wstring& path);
 
 struct DirEntry {
   std::wstring Name;
@@ -110,8 +125,9 @@ std::string ToUtf8(const std::wstring& text);
 std::wstring FromUtf8(const std::string& text);
 
 // The bytes of text in the encoding the command interpreter reads batch files
-// in: the OEM code page on Windows, where characters it cannot represent
-// become its default character and never a look-alike; UTF-8 on POSIX.
-std::string ToScriptEncoding(const std::wstring& text);
+// in: the OEM code page on Windows, UTF-8 on POSIX. None when the code page
+// lacks a character of text (a look-alike or a default character would
+// spell another name).
+std::optional<std::string> ToScriptEncoding(const std::wstring& text);
 
 }  // namespace platform

@@ -13,6 +13,7 @@ constexpr std::size_t Alignment = 4096;
 
 std::atomic<int64_t> Flushes{0};
 std::atomic<int64_t> WriteBudget{-1};  // bytes the simulated full disk still takes; -1: none simulated
+std::atomic<int64_t> WritesLeft{-1};   // writes that still go through; -1: none simulated
 
 // Runs transfer (offset, address, count; answering the bytes moved) until
 // count bytes have moved.
@@ -52,6 +53,10 @@ bool File::WriteFullyAt(int64_t offset, const void* buffer, int64_t count) {
 }
 
 int64_t File::WriteAllowance(int64_t count) {
+  int64_t left = WritesLeft.load();
+  do {
+    if (left == 0) return -1;
+  } while (left > 0 && !WritesLeft.compare_exchange_weak(left, left - 1));
   int64_t budget = WriteBudget.load();
   int64_t allowed;
   do {
@@ -66,6 +71,8 @@ void File::CountFlush() { ++Flushes; }
 int64_t FlushCount() { return Flushes.load(); }
 
 void SimulateFullDisk(int64_t bytes) { WriteBudget.store(bytes < 0 ? -1 : bytes); }
+
+void SimulateFailingWrites(int64_t count) { WritesLeft.store(count < 0 ? -1 : count); }
 
 AlignedBuffer::AlignedBuffer(std::size_t size)
     : FData(static_cast<std::byte*>(::operator new(size, std::align_val_t{Alignment}))) {}

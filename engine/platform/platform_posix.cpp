@@ -86,7 +86,18 @@ bool File::Extend(int64_t size) { return Truncate(size); }
 
 bool File::Truncate(int64_t size) { return IsOpen() && ::ftruncate(Descriptor(FHandle), size) == 0; }
 
+int64_t File::Size() const {
+  struct stat info;
+  return IsOpen() && ::fstat(Descriptor(FHandle), &info) == 0 ? static_cast<int64_t>(info.st_size) : -1;
+}
+
 bool RemoveFile(const std::wstring& path) { return ::unlink(ToUtf8(path).c_str()) == 0; }
+
+std::optional<FileIdentity> IdentityOf(const std::wstring& path) {
+  struct stat info;
+  if (::stat(ToUtf8(path).c_str(), &info) != 0) return std::nullopt;
+  return FileIdentity{static_cast<uint64_t>(info.st_dev), static_cast<uint64_t>(info.st_ino)};
+}
 
 bool FindEntries(const std::wstring& pattern, const std::function<bool(const DirEntry&)>& visit) {
   const std::string path = ToUtf8(pattern);
@@ -143,6 +154,6 @@ bool StartsWithIgnoreCase(const std::wstring& text, const std::wstring& name) {
                     [](wchar_t a, wchar_t b) { return std::towupper(a) == std::towupper(b); });
 }
 
-std::string ToScriptEncoding(const std::wstring& text) { return ToUtf8(text); }
+std::optional<std::string> ToScriptEncoding(const std::wstring& text) { return ToUtf8(text); }
 
 }  // namespace platform

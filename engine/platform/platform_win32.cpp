@@ -98,7 +98,25 @@ bool File::Extend(int64_t size) {
 
 bool File::Truncate(int64_t size) { return Seek(size) && SetEndOfFile(AsHandle(FHandle)); }
 
+int64_t File::Size() const {
+  LARGE_INTEGER size;
+  return IsOpen() && GetFileSizeEx(AsHandle(FHandle), &size) ? size.QuadPart : -1;
+}
+
 bool RemoveFile(const std::wstring& path) { return DeleteFileW(path.c_str()); }
+
+std::optional<FileIdentity> IdentityOf(const std::wstring& path) {
+  // No access asked, every sharing allowed: any file or folder opens, held
+  // by whoever else. Folders need the backup-semantics flag.
+  HANDLE h = CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                         OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return std::nullopt;
+  BY_HANDLE_FILE_INFORMATION info;
+  const bool known = GetFileInformationByHandle(h, &info);
+  CloseHandle(h);
+  if (!known) return std::nullopt;
+  return FileIdentity{info.dwVolumeSerialNumber, (uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow};
+}
 
 bool FindEntries(const std::wstring& pattern, const std::function<bool(const DirEntry&)>& visit) {
   WIN32_FIND_DATAW data;
@@ -143,15 +161,20 @@ bool StartsWithIgnoreCase(const std::wstring& text, const std::wstring& name) {
          CSTR_EQUAL;
 }
 
-std::string ToScriptEncoding(const std::wstring& text) {
-  if (text.empty()) return {};
+std::optional<std::string> ToScriptEncoding(const std::wstring& text) {
+  if (text.empty()) return std::string();
   // Best-fit mapping would turn look-alikes such as a fullwidth quote into
-  // ASCII quotes; without it they become the default character. The UTF-8
-  // code page represents everything and accepts no such flag.
+  // ASCII quotes, and the default character names other files. The UTF-8
+  // code page takes neither flag nor the used-default report; it fails only
+  // on a lone surrogate.
   const UINT codePage = GetOEMCP();
-  const DWORD flags = codePage == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS;
+  const bool utf8 = codePage == CP_UTF8;
+  const DWORD flags = utf8 ? WC_ERR_INVALID_CHARS : WC_NO_BEST_FIT_CHARS;
   const int length = static_cast<int>(text.size());
-  const int size = WideCharToMultiByte(codePage, flags, text.c_str(), length, nullptr, 0, nullptr, nullptr);
+  BOOL usedDefault = FALSE;
+  BOOL* reportDefault = utf8 ? nullptr : &usedDefault;
+  const int size = WideCharToMultiByte(codePage, flags, text.c_str(), length, nullptr, 0, nullptr, reportDefault);
+  if (size <= 0 || usedDefault) return std::nullopt;
   std::string bytes(static_cast<std::size_t>(size), '\0');
   WideCharToMultiByte(codePage, flags, text.c_str(), length, bytes.data(), size, nullptr, nullptr);
   return bytes;

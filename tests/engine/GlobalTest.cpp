@@ -17,7 +17,9 @@ TEST(SizeText, ChoosesTheUnitBeforeRounding) {
   EXPECT_EQ(SizeText(1024), L"1.00 KB");
   EXPECT_EQ(SizeText(1536), L"1.50 KB");
   EXPECT_EQ(SizeText(1048575), L"1024.00 KB");
+  EXPECT_EQ(SizeText(1048576), L"1.00 MB");
   EXPECT_EQ(SizeText(1073741823), L"1024.00 MB");
+  EXPECT_EQ(SizeText(1073741824), L"1.00 GB");
   EXPECT_EQ(SizeText(5000000000), L"4.66 GB");
   EXPECT_EQ(SizeText(-5), L"-5 byte(s)");
 }
@@ -111,13 +113,16 @@ TEST_F(VolumeTest, FileSizeOfAnswersZeroForMissingFiles) {
 
 TEST_F(VolumeTest, NameIsFreeSeesEveryEntryBeginningWithTheName) {
   EXPECT_TRUE(NameIsFree(Pattern(), L"movie.avi"));
-  std::filesystem::create_directory(Folder / L"movie.avi.folder");
   WritePattern(Path(L"movie.av"), 1);
-  EXPECT_TRUE(NameIsFree(Pattern(), L"movie.avi"));  // a plain directory and a shorter name do not clash
+  EXPECT_TRUE(NameIsFree(Pattern(), L"movie.avi"));  // a shorter name does not clash
 
   for (const wchar_t* clash : {L"movie.avi", L"MOVIE.AVI.QuenlorSp3", L"movie.avi.bat"}) {
     WritePattern(Path(clash), 1);
     EXPECT_FALSE(NameIsFree(Pattern(), L"movie.avi")) << clash;
+    std::filesystem::remove(Folder / clash);
+    // A folder of that name would keep the split's own file from being made.
+    std::filesystem::create_directory(Folder / clash);
+    EXPECT_FALSE(NameIsFree(Pattern(), L"movie.avi")) << clash << " as a folder";
     std::filesystem::remove(Folder / clash);
   }
   WritePattern(Path(L"Apple.txt"), 1);

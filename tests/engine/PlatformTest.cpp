@@ -40,8 +40,10 @@ TEST_F(Platform, ScriptEncoding) {
 #ifdef _WIN32
   // The OEM code page of the test machine (437 or 850) has e-acute at 0x82.
   EXPECT_EQ(ToScriptEncoding(L"caf\u00e9"), "caf\x82");
-  // No best fit: a fullwidth quote becomes the default character.
-  EXPECT_EQ(ToScriptEncoding(L"a\uff02b"), "a?b");
+  // A letter that the code page lacks has no best fit or default
+  // character: the text has no encoding.
+  EXPECT_EQ(ToScriptEncoding(L"a\uff02b"), std::nullopt);
+  EXPECT_EQ(ToScriptEncoding(L"\u65e5\u672c"), std::nullopt);
 #else
   EXPECT_EQ(ToScriptEncoding(L"caf\u00e9 \U0001F600"), "caf\xc3\xa9 \xf0\x9f\x98\x80");
 #endif

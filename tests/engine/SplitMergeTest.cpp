@@ -188,6 +188,16 @@ TEST_F(JobTest, UnjoinableSplitsFailBeforeAnyPart) {
     EXPECT_EQ(RunSplit(Source(), base, 1, false), length < MaxPathLength ? wsSucceeded : wsFailed) << length;
     EXPECT_EQ(Exists(PartFileName(base, 0)), length < MaxPathLength) << length;
   }
+
+#ifdef _WIN32
+  // Split under another name, a source whose name the script's code page
+  // lacks could not be named as the file the script joins.
+  const std::wstring smiley = Path(L"\U0001F600.bin");
+  WritePattern(smiley, 12);
+  ResetJobState();
+  EXPECT_EQ(RunSplit(smiley, Path(L"other.bin"), 5, false), wsFailed);
+  EXPECT_FALSE(Exists(PartFileName(Path(L"other.bin"), 0)));
+#endif
 }
 
 // The worker reports wsRunning at every chunk, and wsPaused while it is held.
@@ -319,6 +329,14 @@ TEST_P(PathTest, FailedSplitKeepsWrittenParts) {
   EXPECT_EQ(SizeOf(Part(1)), 4 * MiB);
   EXPECT_FALSE(Exists(Part(2)));
   EXPECT_FALSE(Exists(Base() + L".bat"));
+
+  // A write that fails after the first chunk leaves exactly that chunk.
+  ResetJobState();
+  {
+    WritesFailAfter one(1);
+    EXPECT_EQ(RunSplit(Source(), Base(), TenMiB, Unbuffered()), wsFailed);
+  }
+  EXPECT_EQ(SizeOf(Part(0)), Unbuffered() ? 4 * MiB : 409600);
 }
 
 TEST_P(PathTest, FailedMergeKeepsPartialOutput) {
@@ -341,6 +359,22 @@ TEST_P(PathTest, FailedMergeKeepsPartialOutput) {
   EXPECT_EQ(SizeOf(Output()), TenMiB + MiB);
 }
 
+// An output that is one of the parts, under any of its names, is refused
+// before it is made: every part keeps its bytes.
+TEST_P(PathTest, MergeRefusesAnOutputThatIsAPart) {
+  WritePattern(Source(), 3 * TenMiB);
+  ASSERT_EQ(RunSplit(Source(), Base(), TenMiB, Unbuffered()), wsSucceeded);
+  const auto parts = Series(Base());
+  std::filesystem::create_hard_link(ToPath(parts[1]), ToPath(Path(L"link")));
+  for (const std::wstring& output : {parts[0], parts[2], Path(L"link")}) {
+    ResetJobState();
+    EXPECT_EQ(RunMerge(output, parts, Unbuffered()), wsFailed);
+  }
+  ResetJobState();
+  ASSERT_EQ(RunMerge(Output(), parts, Unbuffered()), wsSucceeded);
+  EXPECT_TRUE(SameContent(Source(), Output()));
+}
+
 // The output takes the listed bytes of the listed parts and no more, and a
 // merge whose parts do not make up its total (a row left out) fails.
 TEST_P(PathTest, MergeWritesExactlyTheListedBytes) {
@@ -361,27 +395,48 @@ TEST_P(PathTest, MergeWritesExactlyTheListedBytes) {
   EXPECT_EQ(SizeOf(Output()), 3 * TenMiB);
 }
 
-TEST_F(JobTest, ScriptErrorLeavesTheJobUnreportedAndTheLockFree) {
+// A script that cannot be written fails the job. Whatever holds the
+// script's name and cannot be removed keeps the split from making any part,
+// so an older script never stays beside parts that it does not describe.
+TEST_F(JobTest, AScriptThatCannotBeWrittenFailsTheJob) {
+  const std::wstring script = Base() + L".bat";
   WritePattern(Source(), 1000);
-  std::filesystem::create_directory(ToPath(Base() + L".bat"));
+  std::filesystem::create_directory(ToPath(script));
   UnbufferedMode = 0;
-  Splitthread split(Source(), Base(), 1000, 300, nullptr);
-  split.WaitFor();
-  EXPECT_FALSE(split.FatalException().empty());
-  EXPECT_EQ(WorkerState, wsRunning);
-  EXPECT_EQ(Series(Base()).size(), 4u);
+  {
+    Splitthread split(Source(), Base(), 1000, 300, nullptr);
+    split.WaitFor();
+    EXPECT_TRUE(split.FatalException().empty());
+  }
+  EXPECT_EQ(WorkerState, wsFailed);
+  EXPECT_TRUE(Series(Base()).empty());
   ASSERT_TRUE(ProgressLock.try_lock());
-  EXPECT_EQ(TotalPercent, 99);
   ProgressLock.unlock();
+  std::filesystem::remove(ToPath(script));
+
+#ifdef _WIN32
+  // An older script that another program holds open, beside its ten parts.
+  ResetJobState();
+  ASSERT_EQ(RunSplit(Source(), Base(), 100, false), wsSucceeded);
+  const std::string older = ReadAll(script);
+  {
+    using namespace platform;
+    File holder(script, Access::Read, Share::Read, Creation::OpenExisting, Caching::Normal);
+    ResetJobState();
+    EXPECT_EQ(RunSplit(Source(), Base(), 300, false), wsFailed);
+  }
+  EXPECT_EQ(ReadAll(script), older);
+  EXPECT_EQ(Series(Base()).size(), 10u);
+  EXPECT_EQ(SizeOf(PartFileName(Base(), 0)), 100);
+#endif
 
   // A disk that fills up while the script is written leaves no piece of it.
-  std::filesystem::remove(ToPath(Base() + L".bat"));
   ResetJobState();
   {
     FullDiskAfter full(1000 + 100);
-    EXPECT_EQ(RunSplit(Source(), Base(), 300, false), wsRunning);
+    EXPECT_EQ(RunSplit(Source(), Base(), 300, false), wsFailed);
   }
-  EXPECT_FALSE(Exists(Base() + L".bat"));
+  EXPECT_FALSE(Exists(script));
 }
 
 TEST_F(JobTest, VerifyPartsComparesOnlyBytesThatExist) {
@@ -474,6 +529,25 @@ TEST_F(JobTest, MergeCheckMismatchFailsAndKeepsTheOutput) {
   }
   EXPECT_EQ(WorkerState, wsFailed);
   EXPECT_EQ(SizeOf(Output()), 3 * 409600);
+}
+
+// The parts hold the size measured at the start: a source that grew while
+// the split was held fails the job.
+TEST_P(PathTest, SourceThatGrewFailsTheSplit) {
+  for (const int64_t growth : {int64_t{5}, int64_t{1000000}}) {
+    WritePattern(Source(), 2 * TenMiB + 5);
+    ResetJobState();
+    PauseRequest = 1;
+    UnbufferedMode = Unbuffered();
+    {
+      Splitthread split(Source(), Base(), 2 * TenMiB + 5, TenMiB, nullptr);
+      ASSERT_TRUE(WaitForState(wsPaused));
+      WritePatternAt(Source(), 2 * TenMiB + 5, growth, 4);
+      PauseRequest = 0;
+    }
+    EXPECT_EQ(WorkerState, wsFailed) << growth;
+    EXPECT_FALSE(Exists(Base() + L".bat")) << growth;
+  }
 }
 
 TEST_F(JobTest, UnbufferedSplitBypassesTheCache) {

@@ -242,6 +242,10 @@ FullDiskAfter::FullDiskAfter(int64_t bytes) { platform::SimulateFullDisk(bytes);
 
 FullDiskAfter::~FullDiskAfter() { platform::SimulateFullDisk(-1); }
 
+WritesFailAfter::WritesFailAfter(int64_t count) { platform::SimulateFailingWrites(count); }
+
+WritesFailAfter::~WritesFailAfter() { platform::SimulateFailingWrites(-1); }
+
 #ifdef _WIN32
 OpenHandleCheck::OpenHandleCheck() : FOpenAtStart(0) {}
 

@@ -69,6 +69,15 @@ class FullDiskAfter {
   FullDiskAfter& operator=(const FullDiskAfter&) = delete;
 };
 
+// While it lives, writes fail once count more have gone through.
+class WritesFailAfter {
+ public:
+  explicit WritesFailAfter(int64_t count);
+  ~WritesFailAfter();
+  WritesFailAfter(const WritesFailAfter&) = delete;
+  WritesFailAfter& operator=(const WritesFailAfter&) = delete;
+};
+
 // Notes the open handles of the process when made; NoneLeftOpen answers
 // whether the files are free again: no descriptor more than at the start
 // (POSIX), or each existing file opens without sharing (Windows).
