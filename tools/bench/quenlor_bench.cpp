@@ -10,6 +10,7 @@
 //                        a plain copy loop of the same file calls
 //
 // Every command but make prints "seconds=<wall time> peak_kib=<peak RSS>".
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -52,7 +53,23 @@ long PeakResidentKiB() {
 #endif
 }
 
-std::wstring Wide(const char* text) { return std::filesystem::path(text).wstring(); }
+// The arguments as the file layer takes them: on Windows from the wide
+// command line, which keeps the letters that the ANSI code page lacks;
+// natively from UTF-8, whatever the locale.
+std::vector<std::wstring> WideArguments(int argc, char** argv) {
+  std::vector<std::wstring> wide;
+#ifdef _WIN32
+  (void)argv;
+  int count = 0;
+  wchar_t** args = CommandLineToArgvW(GetCommandLineW(), &count);
+  if (!args) return wide;
+  wide.assign(args, args + std::min(count, argc));
+  LocalFree(args);
+#else
+  for (int i = 0; i < argc; ++i) wide.push_back(platform::FromUtf8(argv[i]));
+#endif
+  return wide;
+}
 
 // Runs job and prints its figures; the exit status tells whether it worked.
 template <class Job>
@@ -83,7 +100,10 @@ bool Make(const std::wstring& path, int64_t size) {
 }
 
 bool Split(const std::wstring& source, const std::wstring& folder, int64_t block) {
-  const std::wstring base = (std::filesystem::path(folder) / std::filesystem::path(source).filename()).wstring();
+  const wchar_t separator = std::filesystem::path::preferred_separator;
+  std::wstring base = folder;
+  if (!base.empty() && base.back() != separator) base += separator;
+  base += platform::ExtractFileName(source);
   UnbufferedMode = ChooseUnbufferedMode(block);
   Splitthread(source, base, FileSizeOf(source), block, nullptr).WaitFor();
   return WorkerState == wsSucceeded;
@@ -157,15 +177,17 @@ int Usage() {
 
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
-  const auto is = [&](const char* command, std::size_t count) { return !args.empty() && args[0] == command && args.size() == count + 1; };
-  if (is("make", 2)) return Make(Wide(argv[2]), std::stoll(args[2])) ? 0 : 1;
-  if (is("split", 3)) return Measure([&] { return Split(Wide(argv[2]), Wide(argv[3]), std::stoll(args[3])); });
+  const std::vector<std::wstring> wide = WideArguments(argc, argv);
+  const auto is = [&](const char* command, std::size_t count) {
+    return !args.empty() && args[0] == command && args.size() == count + 1 && wide.size() == args.size() + 1;
+  };
+  if (is("make", 2)) return Make(wide[2], std::stoll(args[2])) ? 0 : 1;
+  if (is("split", 3)) return Measure([&] { return Split(wide[2], wide[3], std::stoll(args[3])); });
   if (is("merge", 2)) {
-    const Series series = ListSeries(Wide(argv[2]));
-    return Measure([&] { return Merge(series, Wide(argv[3])); });
+    const Series series = ListSeries(wide[2]);
+    return Measure([&] { return Merge(series, wide[3]); });
   }
-  if (is("verify", 2)) return Measure([&] { return Verify(Wide(argv[2]), Wide(argv[3])); });
-  if (is("loop", 4))
-    return Measure([&] { return Loop(Wide(argv[2]), Wide(argv[3]), std::stoll(args[3]), args[4] == "1"); });
+  if (is("verify", 2)) return Measure([&] { return Verify(wide[2], wide[3]); });
+  if (is("loop", 4)) return Measure([&] { return Loop(wide[2], wide[3], std::stoll(args[3]), args[4] == "1"); });
   return Usage();
 }
