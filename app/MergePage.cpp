@@ -137,6 +137,13 @@ void TfrmMain::Merge_btnClick(TObject*) {
   if (!FitsDrive(26, drive, MergeTotal) || !AskYes(16)) return;
   std::vector<std::wstring> names, sizes;
   if (!ListedPartsUnchanged(names, sizes)) return;
+  // The output was new when it was chosen: a file made there since would be
+  // replaced by the merge.
+  if (FileExists(output)) {
+    ShowMessageNumber(17);
+    Save_file_E->SetText(L"");
+    return Save_file_E->SetFocus();
+  }
   if (!HasFreeSpace(drive, MergeTotal)) {
     ShowMessageNumber(1);
     Save_file_E->SetText(L"");

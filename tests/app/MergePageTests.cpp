@@ -189,6 +189,19 @@ TEST_F(MergePage, RefusesInOrderWithTheExactBoxes) {
   EXPECT_EQ(WorkerState.load(), wsIdle);
   EXPECT_FALSE(Exists(folder + L"new"));
 
+  // An output that has come to exist since it was chosen: message 17 after
+  // the question, the file kept and the box cleared.
+  testfiles::WriteText(folder + L"new", "kept");
+  harness::QueueMessageBoxAnswer(IDYES);
+  Click(frmMain->Merge_btn);
+  ExpectBox(7, MessageText(17), 48, main);
+  EXPECT_EQ(Boxes().size(), 8u);
+  EXPECT_EQ(testfiles::ReadAll(folder + L"new"), "kept");
+  EXPECT_EQ(frmMain->Save_file_E->Text(), L"");
+  EXPECT_TRUE(frmMain->Save_file_E->Focused());
+  EXPECT_EQ(WorkerState.load(), wsIdle);
+  frmMain->Save_file_E->SetText(folder + L"other");
+
   // A total without room on the drive: message 1, the output cleared.
   const std::wstring huge = folder + L"huge.QuenlorSp0";
   pagetests::MakeSparse(huge, int64_t{1} << 40);
