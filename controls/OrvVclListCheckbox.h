@@ -44,7 +44,6 @@ class TOrvVclListCheckbox : public TCustomPanel {
 
   int BoxWidth() const { return box_width_; }
   int BoxHeight() const { return box_height_; }
-  int MouseState() const { return mouse_state_; }
 
   TOrvClickEvent OnOrvclick;
 

@@ -121,7 +121,6 @@ class TComponent : public TPersistent {
   void SetName(const std::string& name);
 
   int ComponentCount() const { return static_cast<int>(components_.size()); }
-  TComponent* Components(int index) const { return components_.at(index); }
   // The owned component of that name, ignoring case; null when none.
   TComponent* FindComponent(const std::string& name) const;
 
@@ -138,7 +137,6 @@ class TComponent : public TPersistent {
   // parent. Throws std::invalid_argument when parent cannot hold this one.
   virtual void SetParentComponent(TComponent* parent);
 
-  TComponentState ComponentState() const { return state_; }
   bool Loading() const { return (state_ & csLoading) != 0; }
   bool Destroying() const { return (state_ & csDestroying) != 0; }
   void SetLoading() { state_ |= csLoading; }

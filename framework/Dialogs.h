@@ -100,7 +100,6 @@ class TDialogScript {
 
   std::vector<TDialogCall> Calls;
   std::vector<std::string> Errors;
-  size_t Pending() const { return answers_.size(); }
 
   // Used by the dialogs: the next answer for kind, or brCancelled.
   TBrowseResult Answer(const TDialogCall& call, std::wstring& path);

@@ -115,7 +115,6 @@ class TApplication : public TComponent {
   // Delay before a hint appears, and how long it stays, in milliseconds.
   int HintPause() const { return hint_pause_; }
   void SetHintPause(int value) { hint_pause_ = value; }
-  int HintHidePause() const { return hint_hide_pause_; }
   void SetHintHidePause(int value) { hint_hide_pause_ = value; }
   bool ShowHint = true;
   // The hint shown now (empty when none).
@@ -170,8 +169,6 @@ class TScreen {
   // The system cursor for a cursor identifier (crDefault gives the arrow).
   HCURSOR CursorHandle(TCursor cursor) const;
 
-  int FormCount() const { return static_cast<int>(forms_.size()); }
-  TForm* Forms(int index) const { return forms_.at(index); }
   // The form of that name, ignoring case; null when none.
   TForm* FindForm(const std::string& name) const;
 

@@ -252,7 +252,6 @@ class TCanvas {
   TBrush Brush;
   TFont Font;
 
-  TPoint PenPos() const { return pen_pos_; }
 
   void FillRect(const TRect& r);       // with the brush, no outline
   void FrameRect(const TRect& r);      // one-pixel border in the brush colour
