@@ -21,6 +21,7 @@
 #ifdef _WIN32
 #include <windows.h>
 #include <psapi.h>
+#include <shellapi.h>
 #else
 #include <sys/resource.h>
 #endif
