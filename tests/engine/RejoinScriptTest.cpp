@@ -125,6 +125,8 @@ struct RunCase {
   int64_t Block;  // of a 2,997-byte source: 3 bytes give 999 parts and a script of several lines
 };
 
+void PrintTo(const RunCase& c, std::ostream* out) { *out << c.Label; }
+
 // Splits a source, runs the script with the command interpreter from a
 // folder of its own, as a user starts it, and compares what it joined with
 // the source.
