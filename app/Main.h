@@ -232,7 +232,9 @@ class TfrmMain : public TForm {
 
   // The custom resize regions of the edges and corners; HTNOWHERE elsewhere.
   LRESULT HitTest(int x, int y) const;
-  void SelectPage(int n);
+  // Shows page n, after stopping a job that the page does not show if the
+  // user agrees; false when the user keeps the job.
+  bool SelectPage(int n);
   // Switches to skin number (1..5) unless it is in use already.
   void SelectSkin(uint8_t number, TButtonColor color, TColor formColor);
   void ApplySkin(TButtonColor color, TColor formColor);
