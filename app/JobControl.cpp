@@ -115,16 +115,12 @@ bool TfrmMain::QueryStopJob() {
 void TfrmMain::JobTerminated(TThread*) {
   const int32_t state = WorkerState.load();
   if (state == wsFailed) ShowMessageNumber(2);
-  if (state == wsSucceeded) {
-    if (SplitJob) {
-      ShowMessageNumber(19);
-      SplitJob = 0;
-    }
-    if (MergeJob) {
-      ShowMessageNumber(23);
-      MergeJob = 0;
-    }
-  }
+  if (state == wsSucceeded && SplitJob) ShowMessageNumber(19);
+  if (state == wsSucceeded && MergeJob) ShowMessageNumber(23);
+  // Whatever the end, no job flag outlives its job: a stale one would make
+  // every later tab switch reset both pages.
+  SplitJob = 0;
+  MergeJob = 0;
   ResetPages();
   Source_E->SetText(L"");
   ClearMergeList();
@@ -147,8 +143,10 @@ void TfrmMain::ResetJobState() {
 }
 
 void TfrmMain::ResetPages() {
-  ResetSplitPage();
+  // The merge page first: clearing its output re-plans the split, whose
+  // plan labels the split page's reset then clears.
   ResetMergePage();
+  ResetSplitPage();
   for (TTimer* timer : {Split_timer, Merge_timer}) timer->SetEnabled(false);
   for (TXProcessBar* bar : {XProcessBar1, XProcessBar2, XProcessBar3, XProcessBar4})
     bar->SetPosition(0);

@@ -81,6 +81,18 @@ void Warn(int n, TWinControl* focus = nullptr) {
   if (focus) focus->SetFocus();
 }
 
+// The window kept disabled while the confirmation box is shown.
+HWND g_heldWindow = nullptr;
+
+// Enables the held window as the active window (the box) is destroyed, so
+// that the system hands the activation back to it and not to another
+// program's window.
+LRESULT CALLBACK EnableAsBoxCloses(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HCBT_DESTROYWND && g_heldWindow && reinterpret_cast<HWND>(wParam) == GetActiveWindow())
+    EnableWindow(g_heldWindow, TRUE);
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------- source and folder
@@ -286,10 +298,16 @@ void TfrmMain::SetPageInputs(bool enabled) {
 
 // The confirmation box has no owner window, so nothing keeps the window
 // from input while it is shown; it is disabled meanwhile, or a second Split,
-// another page's job or Close could run under the box.
+// another page's job or Close could run under the box. It is enabled again
+// as the box goes, so that it becomes the active window again.
 bool TfrmMain::ConfirmSplit(const std::wstring& source) {
   EnableWindow(Handle(), FALSE);
   TScopeGuard enable([this] { EnableWindow(Handle(), TRUE); });
+  TValueGuard<HWND> held(g_heldWindow, Handle());
+  HHOOK hook = SetWindowsHookExW(WH_CBT, EnableAsBoxCloses, nullptr, GetCurrentThreadId());
+  TScopeGuard unhook([hook] {
+    if (hook) UnhookWindowsHookEx(hook);
+  });
   return ShowMessageText(5, MessageText(5) + L" " + source, nullptr) == IDYES;
 }
 
