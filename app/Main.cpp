@@ -153,9 +153,12 @@ void TfrmMain::FormShow(TObject*) {
 void TfrmMain::OpenFile(const std::wstring& path) {
   const size_t dot = path.find_last_of(L".\\");
   const bool part = dot != std::wstring::npos && path[dot] == L'.' && path.find(L".QuenlorSp", dot) != std::wstring::npos;
-  if (!part) return ShowSource(path);
-  FillMergeList(path);
-  btnFunc2Click(this);
+  // The file's page is shown first, as its tab would show it.
+  if (!SelectPage(part ? 2 : 1)) return;
+  if (part)
+    FillMergeList(path);
+  else
+    ShowSource(path);
 }
 
 // A drop names one or more files or folders: the first file among them is
@@ -226,6 +229,10 @@ void TfrmMain::WndProc(TMessage& message) {
       TForm::WndProc(message);
       message.Result = 1;
       return;
+    case WM_ENDSESSION:
+      // Another program cancelled the log-off or shutdown: closing asks again.
+      if (!message.WParam) WindowsEnding = 0;
+      break;
   }
   TForm::WndProc(message);
 }
@@ -330,11 +337,11 @@ void TfrmMain::btnFunc2Click(TObject*) { SelectPage(2); }
 void TfrmMain::btnFunc3Click(TObject*) { SelectPage(3); }
 void TfrmMain::btnFunc4Click(TObject*) { SelectPage(4); }
 
-void TfrmMain::SelectPage(int n) {
+bool TfrmMain::SelectPage(int n) {
   // A job of the kind the page does not show is stopped first, if the user agrees.
   const bool guarded = n == 1 ? MergeJob : n == 2 ? SplitJob : SplitJob || MergeJob;
   if (guarded) {
-    if (!QueryStopJob()) return;
+    if (!QueryStopJob()) return false;
     ResetJobState();
     ResetPages();
   }
@@ -344,9 +351,11 @@ void TfrmMain::SelectPage(int n) {
   TXImageButtonColor* tabs[] = {btnFunc1, btnFunc2, btnFunc3, btnFunc4};
   for (int i = 3; i >= 0; --i) tabs[i]->BringToFront();
   tabs[n - 1]->BringToFront();
-  // The page is painted before the tabs change.
+  // The page is painted before the tabs change. A tab click handled
+  // meanwhile selects its own page, so the tabs follow the page shown.
   Application->ProcessMessages();
-  for (int i = 0; i < 4; ++i) tabs[i]->SetEnabled(i + 1 != n);
+  for (int i = 0; i < 4; ++i) tabs[i]->SetEnabled(i + 1 != FPage);
+  return true;
 }
 
 // ---------------------------------------------------------------- closing

@@ -110,7 +110,7 @@ class TfrmMain : public TForm {
 
   void WndProc(TMessage& message) override;
 
-  // ---------------------------------------------------------------- split page and job control
+  // ---------------------------------------------------------------- split page
   // (the split page's controls that the frame reaches are declared above)
   TLabel *Label1 = nullptr, *Label2 = nullptr, *Label3 = nullptr, *Label4 = nullptr, *Label5 = nullptr,
          *Label6 = nullptr, *Label7 = nullptr;
@@ -135,17 +135,6 @@ class TfrmMain : public TForm {
   void Split_btnClick(TObject* Sender);
   void Split_timerTimer(TObject* Sender);
   void s_cancel_btnClick(TObject* Sender);
-
-  // Both workers' completion handler: reports the end and resets both pages.
-  void JobTerminated(TThread* Sender);
-  // Answers whether the caller may go on: no job runs, or the user stopped
-  // it and it has ended. The worker holds while the user is asked.
-  bool QueryStopJob();
-  void ResetJobState();
-  void ResetPages();
-
-  // The drive part of a path: "D:" or "\\server\share"; empty when none.
-  static std::wstring DriveOf(const std::wstring& path);
 
   // ---------------------------------------------------------------- merge page
   // (the merge page's controls that the frame reaches are declared above)
@@ -180,6 +169,18 @@ class TfrmMain : public TForm {
   // Lists the series of a part file from part 0 to the first gap.
   void FillMergeList(const std::wstring& part);
 
+  // ---------------------------------------------------------------- job control of both pages
+  // Both workers' completion handler: reports the end and resets both pages.
+  void JobTerminated(TThread* Sender);
+  // Answers whether the caller may go on: no job runs, or the user stopped
+  // it and it has ended. The worker holds while the user is asked.
+  bool QueryStopJob();
+  void ResetJobState();
+  void ResetPages();
+
+  // The drive part of a path: "D:" or "\\server\share"; empty when none.
+  static std::wstring DriveOf(const std::wstring& path);
+
   // The page shown, 1 to 4.
   int Page() const { return FPage; }
   bool NotMaximized() const { return FNotMaximized != 0; }
@@ -191,25 +192,17 @@ class TfrmMain : public TForm {
   void PlanByBlockSize();
   bool ValidateSplit();
   bool ConfirmSplit(const std::wstring& source);
-  // False, after message n (25 or 26), when a file of size bytes is too
-  // large for the file system of drive.
-  bool FitsDrive(int n, const std::wstring& drive, int64_t size);
   // Shows a chosen source: its size, the unit it suggests, and the plan.
   void ShowSource(const std::wstring& path);
   void SetModeControls(bool countMode);
   void SetPageInputs(bool enabled);
-  // A progress tick of either page: the two bars and the line of message
-  // 6 or 24, each set only when it changes; the timer stops once the job
-  // has finished.
-  void ShowProgress(TTimer* timer, TXProcessBar* partBar, TXProcessBar* totalBar, TLabel* line, int message);
-  // Sleeps 100 ms at a time, letting the message queue run, until done holds.
-  void WaitWithMessages(bool (*done)());
+  // The split page's part of ResetPages.
+  void ResetSplitPage();
 
   int64_t SourceSize = 0;
   int64_t BlockSize = 0;
   std::unique_ptr<Splitthread> split_thread_;
   bool size_refused_ = false;  // a block-size refusal is being shown and undone
-  bool stop_waiting_ = false;  // Cancel or the stop query is waiting for the worker
 
   // Merge page.
   void PaintMergeList();
@@ -223,9 +216,25 @@ class TfrmMain : public TForm {
   int64_t MergeTotal = 0;
   std::unique_ptr<MergeThread> merge_thread_;
 
+  // Job control of both pages.
+  // False, after message n (25 or 26), when a file of size bytes is too
+  // large for the file system of drive.
+  bool FitsDrive(int n, const std::wstring& drive, int64_t size);
+  // A progress tick of either page: the two bars and the line of message
+  // 6 or 24, each set only when it changes; the timer stops once the job
+  // has finished.
+  void ShowProgress(TTimer* timer, TXProcessBar* partBar, TXProcessBar* totalBar, TLabel* line, int message);
+  // Sleeps 100 ms at a time, letting the message queue run, until done holds.
+  void WaitWithMessages(bool (*done)());
+  // Either page's Cancel: holds the worker, asks message 7, and cancels or releases it.
+  void AskToCancelJob();
+  bool stop_waiting_ = false;  // Cancel or the stop query is waiting for the worker
+
   // The custom resize regions of the edges and corners; HTNOWHERE elsewhere.
   LRESULT HitTest(int x, int y) const;
-  void SelectPage(int n);
+  // Shows page n, after stopping a job that the page does not show if the
+  // user agrees; false when the user keeps the job.
+  bool SelectPage(int n);
   // Switches to skin number (1..5) unless it is in use already.
   void SelectSkin(uint8_t number, TButtonColor color, TColor formColor);
   void ApplySkin(TButtonColor color, TColor formColor);

@@ -175,8 +175,7 @@ void TfrmMain::Merge_timerTimer(TObject*) {
   ShowProgress(Merge_timer, XProcessBar3, XProcessBar4, Finish_Merge_lb, 24);
 }
 
-// The same steps as the split page's Cancel, which waits for either worker.
-void TfrmMain::M_cancel_btnClick(TObject* Sender) { s_cancel_btnClick(Sender); }
+void TfrmMain::M_cancel_btnClick(TObject*) { AskToCancelJob(); }
 
 void TfrmMain::ResetMergePage() {
   if (!Save_file_E) return;

@@ -1,6 +1,6 @@
-// The split page of the main window and the job control both pages share:
-// the source and folder choice, the block plan, validation, the start of the
-// split worker, its progress, Cancel, the stop query and the end of a job.
+// The split page of the main window: the source and folder choice, the
+// block plan, validation, the start of the split worker, its progress,
+// Cancel and the page's reset.
 #include "app/Main.h"
 #include "app/frmRes.h"
 #include "engine/global.h"
@@ -56,9 +56,6 @@ const bool registered = [] {
 
 // Folder browser: the new dialog style with an edit box.
 constexpr UINT kBrowseFlags = 0x0050;
-// The largest file FAT and FAT32 can hold.
-constexpr int64_t kFatLimit = 2147483647;
-constexpr int64_t kFat32Limit = 4294967295;
 
 bool Contains(const std::wstring& text, const std::wstring& part) {
   return UpperCase(text).find(UpperCase(part)) != std::wstring::npos;
@@ -84,20 +81,19 @@ void Warn(int n, TWinControl* focus = nullptr) {
   if (focus) focus->SetFocus();
 }
 
+// The window kept disabled while the confirmation box is shown.
+HWND g_heldWindow = nullptr;
+
+// Enables the held window as the active window (the box) is destroyed, so
+// that the system hands the activation back to it and not to another
+// program's window.
+LRESULT CALLBACK EnableAsBoxCloses(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HCBT_DESTROYWND && g_heldWindow && reinterpret_cast<HWND>(wParam) == GetActiveWindow())
+    EnableWindow(g_heldWindow, TRUE);
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 }  // namespace
-
-bool JobRunning() {
-  const int32_t state = WorkerState.load();
-  return state == wsRunning || state == wsPaused;
-}
-
-std::wstring TfrmMain::DriveOf(const std::wstring& path) {
-  if (path.size() >= 2 && path[1] == L':') return path.substr(0, 2);
-  if (path.rfind(L"\\\\", 0) != 0) return L"";
-  const size_t share = path.find(L'\\', 2);
-  if (share == std::wstring::npos) return path;
-  return path.substr(0, path.find(L'\\', share + 1));
-}
 
 // ---------------------------------------------------------------- source and folder
 
@@ -292,16 +288,6 @@ bool TfrmMain::ValidateSplit() {
   return FitsDrive(25, DriveOf(Output_E->Text()), BlockSize);
 }
 
-bool TfrmMain::FitsDrive(int n, const std::wstring& drive, int64_t size) {
-  const TFileSystemKind kind = FileSystemKind(drive);
-  if ((kind == fskFAT && size > kFatLimit) || (kind == fskFAT32 && size > kFat32Limit)) {
-    const bool fat = kind == fskFAT;
-    ShowMessageText(n, DriveLimitText(n, drive, fat ? L"FAT" : L"FAT32", fat ? L"2G" : L"4G"));
-    return false;
-  }
-  return true;
-}
-
 void TfrmMain::SetPageInputs(bool enabled) {
   for (TControl* control : std::initializer_list<TControl*>{
            S_open_btn, Source_E, Output_E, s_save_btn, size_com_box, Split_btn, block_R_btn, block_edt, MyUpdown1,
@@ -312,10 +298,16 @@ void TfrmMain::SetPageInputs(bool enabled) {
 
 // The confirmation box has no owner window, so nothing keeps the window
 // from input while it is shown; it is disabled meanwhile, or a second Split,
-// another page's job or Close could run under the box.
+// another page's job or Close could run under the box. It is enabled again
+// as the box goes, so that it becomes the active window again.
 bool TfrmMain::ConfirmSplit(const std::wstring& source) {
   EnableWindow(Handle(), FALSE);
   TScopeGuard enable([this] { EnableWindow(Handle(), TRUE); });
+  TValueGuard<HWND> held(g_heldWindow, Handle());
+  HHOOK hook = SetWindowsHookExW(WH_CBT, EnableAsBoxCloses, nullptr, GetCurrentThreadId());
+  TScopeGuard unhook([hook] {
+    if (hook) UnhookWindowsHookEx(hook);
+  });
   return ShowMessageText(5, MessageText(5) + L" " + source, nullptr) == IDYES;
 }
 
@@ -341,115 +333,13 @@ void TfrmMain::Split_btnClick(TObject*) {
                                                 [this](TThread* thread) { JobTerminated(thread); });
 }
 
-// ---------------------------------------------------------------- progress and stop
+// ---------------------------------------------------------------- progress, Cancel and reset
 
 void TfrmMain::Split_timerTimer(TObject*) { ShowProgress(Split_timer, XProcessBar1, XProcessBar2, finish_lb, 6); }
 
-void TfrmMain::ShowProgress(TTimer* timer, TXProcessBar* partBar, TXProcessBar* totalBar, TLabel* line, int message) {
-  int32_t part = 0, total = 0;
-  {
-    std::lock_guard lock(ProgressLock);
-    part = PartPercent;
-    total = TotalPercent;
-  }
-  const int32_t current = CurrentPart.load();
-  if (JobFinished == 1) timer->SetEnabled(false);
-  if (partBar->Position() != part) partBar->SetPosition(part);
-  if (totalBar->Position() != total) totalBar->SetPosition(total);
-  const std::wstring text = PartLine(message, current);
-  if (line->Caption() != text) line->SetCaption(text);
-}
+void TfrmMain::s_cancel_btnClick(TObject*) { AskToCancelJob(); }
 
-void TfrmMain::WaitWithMessages(bool (*done)()) {
-  while (!done()) {
-    Sleep(100);
-    Application->ProcessMessages();
-  }
-}
-
-void TfrmMain::s_cancel_btnClick(TObject*) {
-  // A second Cancel (or a stop query) during the wait must not wait again.
-  if (stop_waiting_) return;
-  TValueGuard<bool> waiting(stop_waiting_, true);
-  PauseRequest.exchange(1);
-  WaitWithMessages([] { return WorkerState.load() == wsPaused || !JobRunning(); });
-  if (!JobRunning()) {
-    PauseRequest.exchange(0);
-    return;
-  }
-  const bool stop = AskYes(7);
-  PauseRequest.exchange(0);
-  if (stop) CancelRequest.exchange(1);
-}
-
-bool TfrmMain::QueryStopJob() {
-  const int32_t state = WorkerState.load();
-  if (state == wsIdle) return true;
-  if (!JobRunning() || stop_waiting_) return false;
-  TValueGuard<bool> waiting(stop_waiting_, true);
-  // The worker holds while the user is asked; so do the pages' timers.
-  const bool pausedHere = PauseRequest.exchange(1) == 0;
-  std::vector<TTimer*> held;
-  for (TTimer* timer : {Split_timer, Merge_timer})
-    if (pausedHere && timer->Enabled()) {
-      timer->SetEnabled(false);
-      held.push_back(timer);
-    }
-  WaitWithMessages([] { return WorkerState.load() == wsPaused || !JobRunning(); });
-  if (!JobRunning()) {
-    WaitWithMessages([] { return JobFinished == 1; });
-    return true;
-  }
-  if (AskYes(3)) {
-    CancelRequest.exchange(1);
-    PauseRequest.exchange(0);
-    WaitWithMessages([] { return JobFinished == 1; });
-    return true;
-  }
-  if (pausedHere) {
-    PauseRequest.exchange(0);
-    for (TTimer* timer : held) timer->SetEnabled(true);
-  }
-  return false;
-}
-
-// ---------------------------------------------------------------- end of a job
-
-void TfrmMain::JobTerminated(TThread*) {
-  const int32_t state = WorkerState.load();
-  if (state == wsFailed) ShowMessageNumber(2);
-  if (state == wsSucceeded) {
-    if (SplitJob) {
-      ShowMessageNumber(19);
-      SplitJob = 0;
-    }
-    if (MergeJob) {
-      ShowMessageNumber(23);
-      MergeJob = 0;
-    }
-  }
-  ResetPages();
-  Source_E->SetText(L"");
-  ClearMergeList();
-  ResetJobState();
-  SourceSize = 0;
-  JobFinished = 1;
-}
-
-void TfrmMain::ResetJobState() {
-  {
-    std::lock_guard lock(ProgressLock);
-    PartPercent = 0;
-    TotalPercent = 0;
-  }
-  CancelRequest.exchange(0);
-  CurrentPart.exchange(0);
-  PauseRequest.exchange(0);
-  WorkerState.exchange(wsIdle);
-  JobFinished = 0;
-}
-
-void TfrmMain::ResetPages() {
+void TfrmMain::ResetSplitPage() {
   for (TControl* control : std::initializer_list<TControl*>{S_open_btn, s_save_btn, Split_btn, Source_E})
     control->SetEnabled(true);
   size_com_box->SetEnabled(false);
@@ -468,11 +358,7 @@ void TfrmMain::ResetPages() {
   Size_edt->SetText(L"1");
   size_com_box->SetText(L"MB");
   for (TLabel* label : {lb_1, lb_2, lb_3}) label->SetCaption(L"0");
-  Split_timer->SetEnabled(false);
   finish_lb->SetCaption(L"");
   Label5->Hide();
-  ResetMergePage();
-  Merge_timer->SetEnabled(false);
-  for (TXProcessBar* bar : {XProcessBar1, XProcessBar2, XProcessBar3, XProcessBar4})
-    bar->SetPosition(0);
 }
+

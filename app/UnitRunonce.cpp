@@ -7,22 +7,24 @@ namespace {
 const wchar_t kSlotName[] = L"{3F9A2C61-5B7E-4D08-9C14-E2A7B05D6F93}";
 // The class of the application window that the slot names.
 const wchar_t kApplicationClass[] = L"QuenlorApplication";
+// How long a later start waits for the running instance to come back.
+constexpr UINT kRestoreTimeoutMs = 3000;
 
-// Opens or creates the block when the program is loaded, before the entry
-// runs, and releases it when the program ends.
+// Creates the block, or opens it where another instance has created it
+// (ERROR_ALREADY_EXISTS), when the program is loaded, before the entry
+// runs, and releases it when the program ends. Nothing is written here:
+// a new block over the paging file starts zeroed, and an existing one may
+// already hold the first instance's window, even when it was created by an
+// instance starting at the same moment.
 class TInstanceSlot {
  public:
   TInstanceSlot() {
-    mapping_ = OpenFileMappingW(FILE_MAP_ALL_ACCESS, FALSE, kSlotName);
-    const bool created = mapping_ == nullptr;
-    if (created) mapping_ = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, 4, kSlotName);
+    mapping_ = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, 4, kSlotName);
     if (!mapping_) return;
     view_ = static_cast<volatile LONG*>(MapViewOfFile(mapping_, FILE_MAP_ALL_ACCESS, 0, 0, 4));
     if (!view_) {
       CloseHandle(mapping_);
       mapping_ = nullptr;
-    } else if (created) {
-      InterlockedExchange(view_, 0);
     }
   }
   ~TInstanceSlot() {
@@ -53,10 +55,15 @@ bool IsLiveInstance(HWND w) {
   return IsWindow(w) && GetClassNameW(w, name, 64) && lstrcmpW(name, kApplicationClass) == 0;
 }
 
-void RestoreInstance(HWND w) {
-  SendMessageW(w, WM_SYSCOMMAND, SC_RESTORE, 0);
+// Restores the running instance and brings its last active window to the
+// front; false when the instance does not answer in time (it hangs).
+bool RestoreInstance(HWND w) {
+  DWORD_PTR result = 0;
+  if (!SendMessageTimeoutW(w, WM_SYSCOMMAND, SC_RESTORE, 0, SMTO_ABORTIFHUNG, kRestoreTimeoutMs, &result))
+    return false;
   HWND popup = GetLastActivePopup(w);
   if (popup && popup != w && IsWindowVisible(popup) && IsWindowEnabled(popup)) SetForegroundWindow(popup);
+  return true;
 }
 
 }  // namespace
@@ -70,10 +77,8 @@ bool RunOnceCheck(HWND h) {
   for (;;) {
     const LONG found = InterlockedCompareExchange(slot, SlotValue(h), expected);
     if (found == expected) return false;
-    if (IsLiveInstance(SlotWindow(found))) {
-      RestoreInstance(SlotWindow(found));
-      return true;
-    }
+    // A hung instance is passed over as a stale slot is: this start goes on.
+    if (IsLiveInstance(SlotWindow(found)) && RestoreInstance(SlotWindow(found))) return true;
     expected = found;
   }
 }

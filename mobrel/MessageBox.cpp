@@ -85,13 +85,7 @@ bool HasResult(const Box& box, int result) {
   return std::any_of(box.Buttons.begin(), box.Buttons.end(), [&](const Button& b) { return b.Result == result; });
 }
 
-LRESULT CALLBACK BoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  Box* box = BoxOf(window);
-  if (message == WM_NCCREATE) {
-    auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  if (!box) return DefWindowProcW(window, message, wParam, lParam);
+LRESULT BoxMessage(HWND window, Box* box, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_PAINT:
       Paint(window, *box);
@@ -176,6 +170,23 @@ LRESULT CALLBACK BoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam
       return 0;
   }
   return DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK BoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  Box* box = BoxOf(window);
+  if (message == WM_NCCREATE) {
+    auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  if (!box) return DefWindowProcW(window, message, wParam, lParam);
+  try {
+    return BoxMessage(window, box, message, wParam, lParam);
+  } catch (...) {
+    // A box that fails to handle a message ends with its cancel answer
+    // rather than stay up unable to paint or answer.
+    box->Finish(box->CancelResult);
+    return DefWindowProcW(window, message, wParam, lParam);
+  }
 }
 
 void RegisterBoxClass() {

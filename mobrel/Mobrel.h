@@ -5,6 +5,18 @@
 
 namespace mobrel {
 
+// Runs work and answers its result, or failed when it throws: no error
+// leaves an exported function or a window procedure of the library, where
+// the caller is C code or the system's message dispatch.
+template <class R, class F>
+R Guarded(R failed, F&& work) noexcept {
+  try {
+    return work();
+  } catch (...) {
+    return failed;
+  }
+}
+
 HINSTANCE Module();
 const std::wstring& ProductName();
 const std::wstring& ProductVersion();

@@ -96,13 +96,7 @@ void PaintProducts(HDC dc, Page& page, const RECT& client, const Palette& p) {
   LinkLine(dc, page, x, cy, cardInner, p.Accent);
 }
 
-LRESULT CALLBACK PageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  Page* page = PageOf(window);
-  if (!page) return DefWindowProcW(window, message, wParam, lParam);
+LRESULT PageMessage(HWND window, Page* page, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_PAINT: {
       BufferedPaint paint(window);
@@ -154,6 +148,22 @@ LRESULT CALLBACK PageProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
       return 0;
   }
   return DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK PageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  Page* page = PageOf(window);
+  if (!page) return DefWindowProcW(window, message, wParam, lParam);
+  try {
+    return PageMessage(window, page, message, wParam, lParam);
+  } catch (...) {
+    // A message the page fails to handle gets the default handling, which
+    // also validates a failed paint instead of asking for it again.
+    return DefWindowProcW(window, message, wParam, lParam);
+  }
 }
 
 void RegisterPageClass() {

@@ -72,12 +72,14 @@ class SplitPage : public testfiles::FolderTest {
     EXPECT_EQ(frmMain->Output_E->Text(), L"");
     EXPECT_EQ(frmMain->block_edt->Text(), L"0");
     EXPECT_EQ(frmMain->Size_edt->Text(), L"1");
-    EXPECT_EQ(frmMain->lb_3->Caption(), L"0");
+    for (TLabel* label : {frmMain->lb_1, frmMain->lb_2, frmMain->lb_3}) EXPECT_EQ(label->Caption(), L"0");
     EXPECT_FALSE(frmMain->block_R_btn->Enabled());
     EXPECT_TRUE(frmMain->Split_btn->Enabled());
     EXPECT_FALSE(frmMain->s_cancel_btn->Enabled());
     EXPECT_FALSE(frmMain->Label5->Visible());
     EXPECT_EQ(WorkerState.load(), wsIdle);
+    EXPECT_EQ(SplitJob, 0) << "no job flag outlives its job";
+    EXPECT_EQ(MergeJob, 0);
   }
 
   std::wstring folder, out;
@@ -113,11 +115,19 @@ TEST_F(SplitPage, SplitsInBothModesOnBothCopyPathsIntoPartsThatMakeUpTheSource) 
       SizeMode(c.size, c.unit);
     }
     EXPECT_EQ(frmMain->lb_3->Caption(), std::to_wstring(c.parts));
-    // The confirmation has no owner; the window takes no input under it all the same.
+    // The confirmation has no owner; the window takes no input under it all
+    // the same, and is active again once the box (a stand-in here) has gone.
     std::vector<bool> enabled;
-    mobrel_double::Get().WhileBoxShown = [&enabled] { enabled.push_back(IsWindowEnabled(frmMain->Handle())); };
+    mobrel_double::Get().WhileBoxShown = [&enabled] {
+      enabled.push_back(IsWindowEnabled(frmMain->Handle()));
+      HWND box = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 40, 40, nullptr, nullptr,
+                                 nullptr, nullptr);
+      SetForegroundWindow(box);
+      DestroyWindow(box);
+    };
     harness::QueueMessageBoxAnswer(IDYES);
     Click(frmMain->Split_btn);
+    EXPECT_EQ(GetForegroundWindow(), frmMain->Handle());
     ASSERT_TRUE(harness::PumpUntil([] { return JobFinished == 1; }, 60000));
     mobrel_double::Get().WhileBoxShown = nullptr;
     EXPECT_EQ(enabled.front(), false);
@@ -172,6 +182,14 @@ TEST_F(SplitPage, CancelAsksMessage7AndEndsWithoutAMessageLeavingTheDocumentedPa
     EXPECT_FALSE(Exists(out + L"h.bin.bat"));
     ExpectResetPage();
   }
+  // A later tab switch keeps what the user has chosen since.
+  const std::wstring source = folder + L"h.bin";
+  ChooseSource(source);
+  ChooseFolder(L"next");
+  Click(frmMain->btnFunc3);
+  Click(frmMain->btnFunc1);
+  EXPECT_EQ(frmMain->Source_E->Text(), source);
+  EXPECT_EQ(frmMain->Output_E->Text(), out);
 }
 
 // Input that arrives while Cancel waits for the worker: a second Cancel and
@@ -246,8 +264,14 @@ TEST_F(SplitPage, RefusesInValidationOrderWithTheExactBoxes) {
   Click(frmMain->Split_btn);
   ExpectBox(2, L"Please first select a source file!", 48, main);
 
+  // Without an output folder the name check would search the current
+  // folder, which holds the source itself: the missing folder comes first.
   ChooseSource(source);
+  std::wstring current(MAX_PATH, L'\0');
+  current.resize(GetCurrentDirectoryW(MAX_PATH, current.data()));
+  SetCurrentDirectoryW(folder.c_str());
   Click(frmMain->Split_btn);
+  SetCurrentDirectoryW(current.c_str());
   ExpectBox(3, L"Please specify the output path!", 48, main);
   EXPECT_TRUE(frmMain->Output_E->Focused());
 

@@ -10,6 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
+
 namespace {
 
 class Startup : public ::testing::Test {
@@ -69,6 +72,37 @@ TEST_F(Startup, TheFirstInstanceTakesTheSlotAndALaterOneRestoresIt) {
   harness::Pump();
 }
 
+// A first instance that has stopped answering messages (its window made
+// on a thread that does not pump) does not keep a later start waiting:
+// that start goes on as the first and takes the slot.
+TEST_F(Startup, ALaterStartDoesNotWaitForAHungFirstInstance) {
+  TSlotView slot;
+  ASSERT_TRUE(slot.Open());
+  HANDLE release = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  std::atomic<HWND> hung{nullptr};
+  std::thread first([&] {
+    HWND w = CreateWindowExW(WS_EX_TOOLWINDOW, L"QuenlorApplication", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                             GetModuleHandleW(nullptr), nullptr);
+    hung = w;
+    WaitForSingleObject(release, INFINITE);
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    DestroyWindow(w);
+  });
+  while (!hung) Sleep(10);
+  slot.Value() = AsSlot(hung);
+  HWND app = Application->Handle();
+  std::atomic<int> answer{-1};
+  std::thread later([&] { answer = RunOnceCheck(app) ? 1 : 0; });
+  for (int i = 0; i < 150 && answer < 0; ++i) Sleep(100);
+  EXPECT_EQ(answer.load(), 0) << "the later start waited for the hung instance";
+  SetEvent(release);
+  first.join();
+  later.join();
+  EXPECT_EQ(slot.Value(), AsSlot(app));
+  CloseHandle(release);
+}
+
 TEST_F(Startup, RestoresTheSkinTheLibraryReportsAndOtherwiseApplysBlue) {
   mobrel_double::Get().SkinToReport = 4;
   InitSupportLibrary();
@@ -109,8 +143,15 @@ TEST_F(Startup, ClosingAsksToExitAndNoKeepsTheWindowWithItsPagesReset) {
 
 TEST_F(Startup, ClosingWhileAJobRunsAsksToStopItFirst) {
   program::TRunningJob job;
+  // The query holds the job's progress timer while it asks, and gives it back.
+  frmMain->Split_timer->SetEnabled(true);
+  bool timerWhileAsked = true;
+  mobrel_double::Get().WhileBoxShown = [&timerWhileAsked] { timerWhileAsked = frmMain->Split_timer->Enabled(); };
   harness::QueueMessageBoxAnswer(IDNO);
   EXPECT_FALSE(frmMain->Close());
+  EXPECT_FALSE(timerWhileAsked);
+  EXPECT_TRUE(frmMain->Split_timer->Enabled());
+  frmMain->Split_timer->SetEnabled(false);
   auto calls = mobrel_double::CallsOf("MessageBox");
   ASSERT_EQ(calls.size(), 1u) << "No to stopping asks nothing more";
   EXPECT_EQ(calls[0].Text, L"Do you want to stop the current work?");
@@ -127,7 +168,16 @@ TEST_F(Startup, WindowsEndingTheSessionClosesWithoutQuestions) {
   EXPECT_EQ(WindowsEnding, 1);
   EXPECT_TRUE(frmMain->CloseQuery());
   EXPECT_TRUE(mobrel_double::CallsOf("MessageBox").empty());
+
+  // Another program cancelled the log-off: closing asks again.
+  SendMessageW(frmMain->Handle(), WM_ENDSESSION, FALSE, 0);
+  EXPECT_EQ(WindowsEnding, 0);
   WindowsEnding = 0;
+  harness::QueueMessageBoxAnswer(IDNO);
+  EXPECT_FALSE(frmMain->CloseQuery());
+  auto calls = mobrel_double::CallsOf("MessageBox");
+  ASSERT_EQ(calls.size(), 1u);
+  EXPECT_EQ(calls[0].Text, MessageText(3));
 }
 
 }  // namespace

@@ -104,6 +104,19 @@ TEST_F(MainWindow, TabsSwitchPagesAndTheSelectedTabIsDisabled) {
   EXPECT_EQ(frmMain->Controls(top), frmMain->btnFunc3);
   EXPECT_EQ(frmMain->Controls(top - 1), frmMain->btnFunc1);
 
+  // A click on another tab that arrives while a page is being shown
+  // selects its page in the end, and the tabs name the page shown.
+  const LPARAM at = MAKELPARAM(frmMain->btnFunc4->Left() + frmMain->btnFunc4->Width() / 2,
+                               frmMain->btnFunc4->Top() + frmMain->btnFunc4->Height() / 2);
+  for (UINT msg : {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP})
+    PostMessageW(frmMain->Handle(), msg, msg == WM_LBUTTONDOWN, at);
+  harness::Click(frmMain->btnFunc2);
+  harness::Pump();
+  EXPECT_EQ(frmMain->Page(), 4);
+  EXPECT_TRUE(frmMain->panMobrel->Visible());
+  EXPECT_FALSE(frmMain->btnFunc4->Enabled());
+  EXPECT_TRUE(frmMain->btnFunc2->Enabled());
+
   harness::Click(frmMain->btnFunc1);
   EXPECT_EQ(frmMain->Page(), 1);
   EXPECT_TRUE(frmMain->panMain->Visible());
