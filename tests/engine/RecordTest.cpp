@@ -158,7 +158,9 @@ TEST_F(RecordTest, MergeChecksEveryPartAndTheOutput) {
       }
       if (c.Offset < 0) std::filesystem::resize_file(ToPath(part), SizeOf(part) - 1);
       EXPECT_EQ(MergeChecked(unbuffered), c.Mismatch);
-      if (c.Mismatch == -2) EXPECT_TRUE(SameContent(Path(L"source.bin"), Path(L"merged.bin")));
+      if (c.Mismatch == -2) {
+        EXPECT_TRUE(SameContent(Path(L"source.bin"), Path(L"merged.bin")));
+      }
       std::filesystem::remove(ToPath(Path(L"merged.bin")));
     }
   }
