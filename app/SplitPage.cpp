@@ -56,10 +56,6 @@ const bool registered = [] {
 
 // Folder browser: the new dialog style with an edit box.
 constexpr UINT kBrowseFlags = 0x0050;
-// The largest file FAT and FAT32 can hold.
-constexpr int64_t kFatLimit = 2147483647;
-constexpr int64_t kFat32Limit = 4294967295;
-
 bool Contains(const std::wstring& text, const std::wstring& part) {
   return UpperCase(text).find(UpperCase(part)) != std::wstring::npos;
 }
@@ -294,7 +290,7 @@ bool TfrmMain::ValidateSplit() {
 
 bool TfrmMain::FitsDrive(int n, const std::wstring& drive, int64_t size) {
   const TFileSystemKind kind = FileSystemKind(drive);
-  if ((kind == fskFAT && size > kFatLimit) || (kind == fskFAT32 && size > kFat32Limit)) {
+  if (size > LargestFileOf(kind)) {
     const bool fat = kind == fskFAT;
     ShowMessageText(n, DriveLimitText(n, drive, fat ? L"FAT" : L"FAT32", fat ? L"2G" : L"4G"));
     return false;

@@ -54,7 +54,7 @@ void Splitthread::Execute() {
   // An empty source or block gives no part, and a part whose path cannot be
   // opened would be missing from the script's join.
   TCopyResult result = crFailed;
-  if (FSourceSize > 0 && FBlockSize > 0 && PartPathsFit())
+  if (FSourceSize > 0 && FBlockSize > 0 && PartPathsFit(FOutputBase, FSourceSize, FBlockSize))
     result = UnbufferedMode == 1 ? SplitUnbuffered() : SplitBuffered();
   if (result == crDone && !VerifyParts(FSource, FPartList)) result = crFailed;
   if (result != crDone) {
@@ -73,8 +73,8 @@ void Splitthread::Execute() {
 
 // The last part has the longest path of the split (the script's ends in the
 // shorter ".bat").
-bool Splitthread::PartPathsFit() const {
-  return PartFileName(FOutputBase, (FSourceSize - 1) / FBlockSize).size() < MaxPathLength;
+bool PartPathsFit(const std::wstring& OutputBase, int64_t SourceSize, int64_t BlockSize) {
+  return PartFileName(OutputBase, (SourceSize - 1) / BlockSize).size() < MaxPathLength;
 }
 
 std::wstring Splitthread::StartPart(int Index) {

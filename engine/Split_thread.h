@@ -26,7 +26,6 @@ class Splitthread : public TThread {
   void Execute() override;
 
  private:
-  bool PartPathsFit() const;
   std::wstring StartPart(int Index);
   TPartCopy PartCopy(platform::File& Source, platform::File& Part, const std::wstring& PartName, int64_t PartSize);
   TCopyResult SplitUnbuffered();
@@ -39,6 +38,11 @@ class Splitthread : public TThread {
   int64_t FDone = 0;                  // bytes copied into all parts so far
   std::vector<std::wstring> FPartList;  // every part in the order written
 };
+
+// Whether every part path of a split of SourceSize bytes into blocks of
+// BlockSize under OutputBase stays below MaxPathLength, so that the rejoin
+// script can open them.
+bool PartPathsFit(const std::wstring& OutputBase, int64_t SourceSize, int64_t BlockSize);
 
 // Compares the first and last four bytes of every part with the source at
 // the part's place. A part that cannot be opened, or a later part that
