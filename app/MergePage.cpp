@@ -3,6 +3,7 @@
 // progress, Cancel, and the painting of the list's rows.
 #include "app/Main.h"
 #include "app/frmRes.h"
+#include "engine/Series.h"
 #include "engine/global.h"
 #include "framework/Layout.h"
 
@@ -46,12 +47,6 @@ const bool registered = [] {
 
 bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-// The path without its last extension: the base of a part's series.
-std::wstring WithoutExtension(const std::wstring& path) {
-  const size_t dot = path.find_last_of(L".\\/");
-  return dot != std::wstring::npos && path[dot] == L'.' ? path.substr(0, dot) : path;
-}
-
 int64_t RowSize(const TListItem& row) { return std::stoll(row.SubItems()[1]); }
 
 }  // namespace
@@ -59,19 +54,15 @@ int64_t RowSize(const TListItem& row) { return std::stoll(row.SubItems()[1]); }
 // ---------------------------------------------------------------- the list
 
 void TfrmMain::FillMergeList(const std::wstring& part) {
-  const std::wstring base = WithoutExtension(part);
   Merge_list->Items().Clear();
-  MergeTotal = 0;
-  for (int64_t i = 0;; ++i) {
-    const std::wstring name = PartFileName(base, i);
-    if (!FileExists(name)) break;
-    const int64_t size = FileSizeOf(name);
-    if (i == 0) UnbufferedMode = ChooseUnbufferedMode(size);
+  const TSeries series = ListSeries(part);
+  MergeTotal = series.TotalSize;
+  if (!series.Parts.empty()) UnbufferedMode = ChooseUnbufferedMode(series.Parts[0].Size);
+  for (const TSeriesPart& listed : series.Parts) {
     TListItem* row = Merge_list->Items().Add();
-    row->SetCaption(name);
-    row->SubItems().Add(SizeText(size));
-    row->SubItems().Add(std::to_wstring(size));
-    MergeTotal += size;
+    row->SetCaption(listed.Path);
+    row->SubItems().Add(SizeText(listed.Size));
+    row->SubItems().Add(std::to_wstring(listed.Size));
   }
 }
 
@@ -93,7 +84,7 @@ void TfrmMain::merge_save_btnClick(TObject*) {
     ShowMessageNumber(18);
     return;
   }
-  SaveDialog2->SetFileName(WithoutExtension(Merge_list->Items()[0]->Caption()));
+  SaveDialog2->SetFileName(SeriesBase(Merge_list->Items()[0]->Caption(), TSeriesNaming::Quenlor));
   if (!SaveDialog2->Execute(Handle())) return;
   // The output must be a new file: an existing one brings the dialog back.
   while (FileExists(SaveDialog2->FileName())) {

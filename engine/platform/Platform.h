@@ -85,6 +85,7 @@ struct DirEntry {
   std::wstring Name;
   int64_t Size;
   bool PlainDirectory;  // a directory with no other attribute
+  bool Directory;       // a directory, whatever its other attributes
 };
 
 // Visits the entries matching pattern (a path whose last element may hold the

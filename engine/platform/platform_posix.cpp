@@ -99,7 +99,7 @@ bool FindEntries(const std::wstring& pattern, const std::function<bool(const Dir
   if (mask.find_first_of("*?") == std::string::npos) {
     if (::stat(path.c_str(), &info) != 0) return false;
     const bool isDirectory = S_ISDIR(info.st_mode);
-    visit(DirEntry{FromUtf8(mask), isDirectory ? 0 : static_cast<int64_t>(info.st_size), isDirectory});
+    visit(DirEntry{FromUtf8(mask), isDirectory ? 0 : static_cast<int64_t>(info.st_size), isDirectory, isDirectory});
     return true;
   }
 
@@ -110,7 +110,7 @@ bool FindEntries(const std::wstring& pattern, const std::function<bool(const Dir
     if (::fnmatch(mask.c_str(), item->d_name, 0) != 0) continue;
     if (::fstatat(::dirfd(dir), item->d_name, &info, 0) != 0) continue;
     const bool isDirectory = S_ISDIR(info.st_mode);
-    if (!visit(DirEntry{FromUtf8(item->d_name), isDirectory ? 0 : static_cast<int64_t>(info.st_size), isDirectory}))
+    if (!visit(DirEntry{FromUtf8(item->d_name), isDirectory ? 0 : static_cast<int64_t>(info.st_size), isDirectory, isDirectory}))
       break;
   }
   ::closedir(dir);

@@ -106,7 +106,8 @@ bool FindEntries(const std::wstring& pattern, const std::function<bool(const Dir
   if (search == INVALID_HANDLE_VALUE) return false;
   do {
     const DirEntry entry{data.cFileName, (int64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow,
-                         data.dwFileAttributes == FILE_ATTRIBUTE_DIRECTORY};
+                         data.dwFileAttributes == FILE_ATTRIBUTE_DIRECTORY,
+                         (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0};
     if (!visit(entry)) break;
   } while (FindNextFileW(search, &data));
   FindClose(search);
