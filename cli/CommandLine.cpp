@@ -52,6 +52,14 @@ struct TPlanOptions {
   }
 };
 
+std::vector<std::string> Namings() { return {"quenlor", "numbered", "letters"}; }
+
+TSeriesNaming NamingOf(const std::string& name) {
+  if (name == "numbered") return TSeriesNaming::Numbered;
+  if (name == "letters") return TSeriesNaming::Letters;
+  return TSeriesNaming::Quenlor;
+}
+
 int Run(CLI::App& app, const std::vector<std::string>& args) {
   app.require_subcommand(1);
   app.set_version_flag("--version", "quenlor-cli " QUENLOR_VERSION);
@@ -71,10 +79,30 @@ int Run(CLI::App& app, const std::vector<std::string>& args) {
   bool json = false;
   plan.add_flag("--json", json, "Print the plan as one JSON object");
 
+  CLI::App& join = *app.add_subcommand("join", "Join a series of parts back into one file");
+  std::string part, output, naming = "quenlor";
+  bool joinForce = false, joinQuiet = false;
+  join.add_option("PART", part, "Any part of the series")->required();
+  join.add_option("-o,--output", output, "The file to write (default: the series' name beside the parts)")
+      ->type_name("OUTPUT");
+  join.add_option("--series", naming, "How the parts are named: NAME.QuenlorSp0, NAME.001 or NAMEaa")
+      ->check(CLI::IsMember(Namings()))
+      ->type_name("quenlor|numbered|letters");
+  join.add_flag("--force", joinForce, "Replace an existing output");
+  join.add_flag("--quiet", joinQuiet, "Draw no progress line");
+
+  // CLI11 would only miss a command here; the word at fault is named instead.
+  if (!args.empty() && !args[0].empty() && args[0][0] != '-') {
+    const auto commands = app.get_subcommands([](CLI::App*) { return true; });
+    if (std::none_of(commands.begin(), commands.end(), [&](CLI::App* command) { return command->check_name(args[0]); }))
+      throw TInputError{L"unknown command: " + Wide(args[0]) + L" (split, join, verify or plan)"};
+  }
+
   std::vector<std::string> reversed(args.rbegin(), args.rend());
   app.parse(reversed);
 
   if (split) return RunSplit({splitPlan.Request("split"), Wide(folder), force, quiet});
+  if (join) return RunJoin({Wide(part), Wide(output), NamingOf(naming), joinForce, joinQuiet});
   return RunPlan(planPlan.Request("plan"), json);
 }
 

@@ -8,6 +8,7 @@
 #include <mutex>
 
 #include "Console.h"
+#include "Merge_thread.h"
 #include "My_Global.h"
 #include "Split_thread.h"
 #include "Thread.h"
@@ -219,6 +220,47 @@ void CheckSplitNames(const std::wstring& base, int64_t partCount, bool force) {
     throw TInputError{Quoted(next) + L" exists and would join with the new parts; remove it first"};
 }
 
+// ---------------------------------------------------------------- join checks
+
+bool SameFile(const std::wstring& a, const std::wstring& b) {
+  std::error_code error;
+  return fs::equivalent(FsPath(a), FsPath(b), error);
+}
+
+const wchar_t* NamingName(TSeriesNaming naming) {
+  switch (naming) {
+    case TSeriesNaming::Numbered: return L"numbered";
+    case TSeriesNaming::Letters: return L"letters";
+    case TSeriesNaming::Quenlor: break;
+  }
+  return L"quenlor";
+}
+
+// The series of the part that the user named, which must be one of its parts.
+TSeries SeriesOf(const std::wstring& part, TSeriesNaming naming) {
+  const std::wstring full = ExistingFile(part);
+  TSeries series = ListSeries(full, naming);
+  for (const TSeriesPart& listed : series.Parts)
+    if (SameFile(listed.Path, full)) return series;
+  throw TInputError{Quoted(part) + L" is not a part of a " + NamingName(naming) + L" series"};
+}
+
+// A new file, or one the user lets us replace; never a part of the series.
+std::wstring JoinOutput(const std::wstring& output, const TSeries& series, bool force) {
+  const std::wstring full = output.empty() ? series.Base : AbsolutePath(output);
+  const std::wstring shown = output.empty() ? full : output;
+  const TPathKind kind = KindOf(full);
+  if (kind == TPathKind::Folder) throw TInputError{Quoted(shown) + L" is a folder; give -o OUTPUT"};
+  if (kind == TPathKind::File) {
+    for (const TSeriesPart& part : series.Parts)
+      if (SameFile(part.Path, full)) throw TInputError{Quoted(shown) + L" is one of the parts of the series"};
+    if (!force) throw TInputError{Quoted(shown) + L" exists (--force replaces it)"};
+  }
+  if (KindOf(FromFsPath(FsPath(full).parent_path())) != TPathKind::Folder)
+    throw TInputError{L"--output: no such folder for " + Quoted(shown)};
+  return full;
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------- commands
@@ -278,4 +320,31 @@ int RunSplit(const TSplitRequest& Request) {
   if (KindOf(base + L".sha256") == TPathKind::File) written += base + L".sha256\n";
   console::Out(written);
   return ExitOk;
+}
+
+int RunJoin(const TJoinRequest& Request) {
+  const TSeries series = SeriesOf(Request.Part, Request.Naming);
+  const std::wstring output = JoinOutput(Request.Output, series, Request.Force);
+  CheckVolume(FromFsPath(FsPath(output).parent_path()), series.TotalSize, series.TotalSize);
+
+  std::vector<std::wstring> names, sizes;
+  std::vector<int64_t> partSizes;
+  for (const TSeriesPart& part : series.Parts) {
+    names.push_back(part.Path);
+    sizes.push_back(std::to_wstring(part.Size));
+    partSizes.push_back(part.Size);
+  }
+  const TProgressLine progress(partSizes);
+  // The copy path that the window takes for the same list.
+  UnbufferedMode = ChooseUnbufferedMode(series.Parts[0].Size);
+  const std::unique_ptr<TThread> worker = RunWorker(
+      [&](TThread::TNotifyEvent done) {
+        return std::make_unique<MergeThread>(output, names, sizes, series.TotalSize, std::move(done));
+      },
+      ShowsProgress(Request.Quiet) ? &progress : nullptr);
+  const int status = JobOutcome(*worker, L"join",
+                                L"a part could not be read, the output could not be written, or the joined file "
+                                L"does not match the parts");
+  if (status == ExitOk) console::Out(output + L"\n");
+  return status;
 }

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "Series.h"
+
 // Exit statuses.
 constexpr int ExitOk = 0;
 constexpr int ExitFailed = 1;     // the job failed, or verify found a difference
@@ -31,5 +33,14 @@ struct TSplitRequest {
   bool Quiet = false;
 };
 
+struct TJoinRequest {
+  std::wstring Part;    // any part of the series
+  std::wstring Output;  // empty: the series' base beside the parts
+  TSeriesNaming Naming = TSeriesNaming::Quenlor;
+  bool Force = false;
+  bool Quiet = false;
+};
+
 int RunPlan(const TPlanRequest& Request, bool Json);
 int RunSplit(const TSplitRequest& Request);
+int RunJoin(const TJoinRequest& Request);

@@ -1,0 +1,148 @@
+#!/usr/bin/env bash
+# quenlor-cli run as a user runs it, natively or (with "wine") as the
+# Windows build: only its files, its output and its exit status are read.
+# Usage: cli.sh PROGRAM [wine]
+set -uo pipefail
+exe=$(realpath "$1")
+runner=()
+if [ "${2:-}" = wine ]; then
+  source "$(dirname "$0")/../../scripts/wine-env"
+  runner=(wine)
+fi
+dir=$(mktemp -d /tmp/qcli.XXXXXX)
+trap 'rm -rf "$dir"' EXIT
+cd "$dir"
+failures=0 passes=0
+
+# Runs the program; its status in $status, its output in out and err.
+q() {
+  "${runner[@]}" "$exe" "$@" >out 2>err </dev/null
+  status=$?
+}
+pass() { passes=$((passes + 1)); }
+fail() {
+  echo "FAIL: $*" >&2
+  echo "  stdout: $(head -c 600 out 2>/dev/null)" >&2
+  echo "  stderr: $(head -c 600 err 2>/dev/null)" >&2
+  failures=$((failures + 1))
+}
+check() {  # description, then a test command
+  local what=$1; shift
+  if "$@"; then pass; else fail "$what"; fi
+}
+same() { cmp -s "$1" "$2"; }
+# Every file below the folder with its digest, to see that nothing changed.
+snapshot() { find bad -type f -print0 | sort -z | xargs -0 -r sha256sum; }
+
+make_file() {  # name bytes: a pattern that is never the same at two offsets
+  head -c "$2" /dev/urandom >"$1"
+}
+
+# ------------------------------------------------------------ round trips
+# name | size | split arguments | copy path the plan names
+round_trips=(
+  "small.bin|1000000|-s 300K|buffered"
+  "count.bin|1000001|-n 7|buffered"
+  "large.bin|27262976|-n 2|unbuffered"
+  "tail.bin|23068677|-s 10M|unbuffered"
+  "a b%&é字.bin|5000|-s 1KB|buffered"
+)
+for row in "${round_trips[@]}"; do
+  IFS='|' read -r name size args path <<<"$row"
+  rm -rf rt && mkdir rt
+  make_file "rt/$name" "$size"
+  q plan "rt/$name" $args
+  check "$name: plan names the $path path" grep -q "^copy path: $path$" out
+  q split "rt/$name" $args -o rt
+  check "$name: split exits 0" [ "$status" = 0 ]
+  check "$name: no progress line when stderr is not a terminal" [ ! -s err ]
+  parts=$(grep -c 'QuenlorSp' out)
+  check "$name: split prints the parts it wrote" [ "$parts" -ge 2 ]
+  files=()
+  for ((i = 0; i < parts; i++)); do files+=("rt/$name.QuenlorSp$i"); done
+  check "$name: cat of the parts equals the source" same <(cat "${files[@]}") "rt/$name"
+  check "$name: the rejoin script is beside the parts" [ -s "rt/$name.bat" ]
+  q join "rt/$name.QuenlorSp1" -o "rt/joined $name"
+  check "$name: join exits 0" [ "$status" = 0 ]
+  check "$name: the joined file equals the source" same "rt/joined $name" "rt/$name"
+  mv "rt/$name" "rt/source"
+  q join "rt/$name.QuenlorSp0"
+  check "$name: join writes the series' base beside the parts by default" same "rt/$name" rt/source
+done
+
+# ------------------------------------------------------------ plan
+truncate -s 104857600 hundred.bin
+q plan hundred.bin -n 3 --json
+check "plan --json" grep -qxF '{"block_size": 34955264, "part_count": 3, "parts": [34955264, 34955264, 34947072], "unbuffered": true, "fits_fat": true, "fits_fat32": true}' out
+truncate -s 10000000000 ten-gb.bin
+q plan ten-gb.bin -s fat32
+check "a fat32 block fits FAT32 but not FAT" grep -qz 'parts: 3.*fits FAT: no.fits FAT32: yes' out
+q plan ten-gb.bin -s 5G --json
+check "a block over 4 GiB fits neither" grep -q '"fits_fat": false, "fits_fat32": false' out
+rm hundred.bin ten-gb.bin
+q --version
+check "--version" grep -qx 'quenlor-cli [0-9.]*' out
+q split --help
+check "split --help exits 0 and names the options" grep -q -- '--force' out
+
+# ------------------------------------------------------------ refusals
+mkdir -p bad/folder bad/out
+make_file bad/src.bin 2000
+: >bad/empty.bin
+make_file bad/old.bin 3000
+make_file bad/old.bin.QuenlorSp0 10
+make_file bad/stale.bin 3000
+make_file bad/stale.bin.QuenlorSp2 10
+make_file bad/p.bin 3000
+"${runner[@]}" "$exe" split bad/p.bin -s 1K -o bad/out >/dev/null 2>&1
+long=bad/$(printf 'd%.0s' {1..120})/$(printf 'e%.0s' {1..120})
+mkdir -p "$long"
+# arguments | what the one error line says
+refusals=(
+  "bogus|bogus"
+  "split|SOURCE is required"
+  "split bad/src.bin|give -n COUNT or -s SIZE"
+  "split bad/src.bin -n 2 --bogus|--bogus"
+  "split bad/none.bin -n 2|no such file: \"bad/none.bin\""
+  "split bad/folder -n 2|\"bad/folder\" is a folder, not a file"
+  "split bad/empty.bin -n 2|is empty"
+  "split bad/src.bin -n 1|--count"
+  "split bad/src.bin -n 1000|--count"
+  "split bad/src.bin -n x|--count"
+  "split bad/src.bin -s 0|--size: a block size of 0"
+  "split bad/src.bin -s 12Q|--size: not a block size: 12Q"
+  "split bad/src.bin -s -5|--size"
+  "split bad/src.bin -s 99999999999G|--size: not a block size"
+  "split bad/src.bin -n 2 -s 1K|excludes"
+  "split bad/src.bin -s 2000|--size: a block of 2000 bytes is not smaller than the source"
+  "split bad/src.bin -s 2|at most 999"
+  "split bad/src.bin -n 2 -o bad/nowhere|--output: no such folder"
+  "split bad/old.bin -n 2 -o bad|old.bin.QuenlorSp0\" exists (--force replaces it)"
+  "split bad/stale.bin -n 2 -o bad --force|stale.bin.QuenlorSp2\" exists and would join with the new parts"
+  "split bad/src.bin -n 2 -o $long|reach 260 characters"
+  "plan bad/src.bin -n 1000|--count"
+  "join|PART is required"
+  "join bad/none.bin|no such file"
+  "join bad/src.bin|is not a part of a quenlor series"
+  "join bad/out/p.bin.QuenlorSp0 -o bad/p.bin|\"bad/p.bin\" exists (--force replaces it)"
+  "join bad/out/p.bin.QuenlorSp0 -o bad/out/p.bin.QuenlorSp1 --force|is one of the parts"
+  "join bad/out/p.bin.QuenlorSp0 --series other|--series"
+)
+before=$(snapshot)
+for row in "${refusals[@]}"; do
+  IFS='|' read -r args message <<<"$row"
+  # shellcheck disable=SC2086
+  q $args
+  check "'$args' exits 2" [ "$status" = 2 ]
+  check "'$args' says: $message" grep -qF -- "$message" err
+  check "'$args' writes one line on stderr and nothing on stdout" \
+    bash -c '[ "$(wc -l <err)" = 1 ] && [ ! -s out ] && grep -q "^quenlor-cli: " err'
+done
+check "no refused command changed a file" [ "$(snapshot)" = "$before" ]
+
+q split bad/old.bin -n 2 -o bad --force
+check "--force replaces the parts of the same name" [ "$status" = 0 ]
+check "--force: the new parts make the source" same <(cat bad/old.bin.QuenlorSp0 bad/old.bin.QuenlorSp1) bad/old.bin
+
+echo "$passes passed, $failures failed"
+[ "$failures" = 0 ]
