@@ -4,6 +4,7 @@
 #include "app/Main.h"
 #include "app/frmRes.h"
 #include "engine/Series.h"
+#include "engine/platform/Platform.h"
 #include "engine/global.h"
 #include "framework/Layout.h"
 
@@ -57,6 +58,8 @@ void TfrmMain::FillMergeList(const std::wstring& part) {
   Merge_list->Items().Clear();
   const TSeries series = ListSeries(part);
   MergeTotal = series.TotalSize;
+  MergeBase = series.Base;
+  MergeRecord = series.Record;
   if (!series.Parts.empty()) UnbufferedMode = ChooseUnbufferedMode(series.Parts[0].Size);
   for (const TSeriesPart& listed : series.Parts) {
     TListItem* row = Merge_list->Items().Add();
@@ -75,6 +78,7 @@ void TfrmMain::M_clear_btnClick(TObject*) { ClearMergeList(); }
 void TfrmMain::ClearMergeList() {
   Merge_list->Items().Clear();
   MergeTotal = 0;
+  MergeRecord = {};
 }
 
 // ---------------------------------------------------------------- output
@@ -127,7 +131,8 @@ void TfrmMain::Merge_btnClick(TObject*) {
   const std::wstring drive = DriveOf(output);
   if (!FitsDrive(26, drive, MergeTotal) || !AskYes(16)) return;
   std::vector<std::wstring> names, sizes;
-  if (!ListedPartsUnchanged(names, sizes)) return;
+  TRecord record;
+  if (!ListedPartsUnchanged(names, sizes) || !RecordAllowsMerge(names.size(), record)) return;
   if (!HasFreeSpace(drive, MergeTotal)) {
     ShowMessageNumber(1);
     Save_file_E->SetText(L"");
@@ -150,7 +155,41 @@ void TfrmMain::Merge_btnClick(TObject*) {
   UnbufferedMode = ChooseUnbufferedMode(std::stoll(sizes[0]));
   merge_thread_.reset();  // the last worker has ended; its completion handler has run
   merge_thread_ = std::make_unique<MergeThread>(output, std::move(names), std::move(sizes), MergeTotal,
-                                                [this](TThread* thread) { JobTerminated(thread); });
+                                                [this](TThread* thread) { JobTerminated(thread); }, std::move(record));
+}
+
+bool TfrmMain::RecordAllowsMerge(std::size_t listed, TRecord& checked) {
+  const std::wstring recordName = platform::ExtractFileName(RecordPath(MergeBase));
+  switch (MergeRecord.State) {
+    case rsNone:
+      return true;
+    case rsUnreadable:
+      return ShowMessageText(33, NameLine(33, recordName)) == IDYES;
+    case rsForeign:
+      return ShowMessageText(34, NameLine(34, recordName)) == IDYES;
+    case rsValid:
+      break;
+  }
+  if (MergeRecord.PartDigests.size() > listed) {
+    const std::wstring missing = SeriesPartName(MergeBase, static_cast<int64_t>(listed), TSeriesNaming::Quenlor);
+    ShowMessageText(30, NameLine(30, platform::ExtractFileName(missing)));
+    return false;
+  }
+  // Parts beyond the record's were not part of the split it describes.
+  if (MergeRecord.PartDigests.size() < listed) return ShowMessageText(34, NameLine(34, recordName)) == IDYES;
+  checked = MergeRecord;
+  return true;
+}
+
+void TfrmMain::ShowJobFailure() {
+  const int64_t mismatch = MergeJob && merge_thread_ ? merge_thread_->RecordMismatch() : -1;
+  if (mismatch < 0) {
+    ShowMessageNumber(2);
+  } else if (mismatch < Merge_list->Items().Count()) {
+    ShowMessageText(31, NameLine(31, platform::ExtractFileName(Merge_list->Items()[static_cast<int>(mismatch)]->Caption())));
+  } else {
+    ShowMessageNumber(32);
+  }
 }
 
 // ---------------------------------------------------------------- progress and stop

@@ -413,7 +413,7 @@ bool TfrmMain::QueryStopJob() {
 
 void TfrmMain::JobTerminated(TThread*) {
   const int32_t state = WorkerState.load();
-  if (state == wsFailed) ShowMessageNumber(2);
+  if (state == wsFailed) ShowJobFailure();
   if (state == wsSucceeded) {
     if (SplitJob) {
       ShowMessageNumber(19);

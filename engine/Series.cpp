@@ -7,16 +7,6 @@ namespace {
 
 constexpr int Letters = 26;
 
-// The size of the file at path; -1 when there is none or it is a folder.
-int64_t PartSizeAt(const std::wstring& path) {
-  int64_t size = -1;
-  platform::FindEntries(path, [&](const platform::DirEntry& entry) {
-    if (!entry.Directory) size = entry.Size;
-    return false;
-  });
-  return size;
-}
-
 std::size_t NameStart(const std::wstring& path) {
   const std::size_t separator = path.find_last_of(L"\\/");
   return separator == std::wstring::npos ? 0 : separator + 1;
@@ -57,7 +47,7 @@ std::wstring LettersBase(const std::wstring& path) {
   for (std::size_t length = 2; length <= letters; length += 2) {
     if (!IsLetterSuffix(path, length)) continue;
     const std::wstring base = path.substr(0, path.size() - length);
-    if (found.empty() || PartSizeAt(SeriesPartName(base, 0, TSeriesNaming::Letters)) >= 0) found = base;
+    if (found.empty() || PlainFileSize(SeriesPartName(base, 0, TSeriesNaming::Letters)) >= 0) found = base;
   }
   return found;
 }
@@ -71,6 +61,15 @@ std::wstring NumberedBase(const std::wstring& path) {
 }
 
 }  // namespace
+
+int64_t PlainFileSize(const std::wstring& Path) {
+  int64_t size = -1;
+  platform::FindEntries(Path, [&](const platform::DirEntry& entry) {
+    if (!entry.Directory) size = entry.Size;
+    return false;
+  });
+  return size;
+}
 
 std::wstring SeriesPartName(const std::wstring& Base, int64_t Index, TSeriesNaming Naming) {
   switch (Naming) {
@@ -104,11 +103,13 @@ TSeries ListSeriesOfBase(const std::wstring& Base, TSeriesNaming Naming) {
   if (Base.empty()) return series;
   for (int64_t index = 0;; ++index) {
     std::wstring path = SeriesPartName(Base, index, Naming);
-    const int64_t size = PartSizeAt(path);
-    if (size < 0) return series;
+    const int64_t size = PlainFileSize(path);
+    if (size < 0) break;
     series.Parts.push_back({std::move(path), size});
     series.TotalSize += size;
   }
+  series.Record = ReadRecord(Base, Naming);
+  return series;
 }
 
 TSeries ListSeries(const std::wstring& PartPath, TSeriesNaming Naming) {

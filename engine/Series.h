@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "Record.h"
+
 // How the parts of a series are named after its base:
 //   Quenlor   "<base>.QuenlorSp0", "<base>.QuenlorSp1", ...
 //   Numbered  "<base>.001", "<base>.002", ... (three digits or more)
@@ -24,7 +26,11 @@ struct TSeries {
   std::wstring Base;               // the parts' path without their suffix
   std::vector<TSeriesPart> Parts;  // part 0 up to the first gap, in order
   int64_t TotalSize = 0;           // the sum of the parts' sizes
+  TRecord Record;                  // the record beside the parts, if any
 };
+
+// The size of the file at Path; -1 when there is none or it is a folder.
+int64_t PlainFileSize(const std::wstring& Path);
 
 // The path of part Index (from 0) of the series Base.
 std::wstring SeriesPartName(const std::wstring& Base, int64_t Index, TSeriesNaming Naming);
@@ -36,7 +42,7 @@ std::wstring SeriesPartName(const std::wstring& Base, int64_t Index, TSeriesNami
 std::wstring SeriesBase(const std::wstring& PartPath, TSeriesNaming Naming);
 
 // The parts of Base from part 0 to the first name that is missing or is a
-// folder.
+// folder, and the record "<Base>.sha256" where there is one.
 TSeries ListSeriesOfBase(const std::wstring& Base, TSeriesNaming Naming);
 
 // The series of any of its parts: ListSeriesOfBase of SeriesBase(PartPath).

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "Digests.h"
+#include "Record.h"
 #include "global.h"
 #include "platform/Platform.h"
 
@@ -54,9 +56,13 @@ void Splitthread::Execute() {
   // An empty source or block gives no part, and a part whose path cannot be
   // opened would be missing from the script's join.
   TCopyResult result = crFailed;
+  TDigests digests(UnbufferedMode == 1);
+  FDigests = &digests;
   if (FSourceSize > 0 && FBlockSize > 0 && PartPathsFit(FOutputBase, FSourceSize, FBlockSize))
     result = UnbufferedMode == 1 ? SplitUnbuffered() : SplitBuffered();
   if (result == crDone && !VerifyParts(FSource, FPartList)) result = crFailed;
+  const TJobDigests sums = digests.Finish();
+  if (!sums.Computed) result = crFailed;
   if (result != crDone) {
     WorkerState.exchange(result == crCancelled ? wsCancelled : wsFailed);
     return;
@@ -66,6 +72,7 @@ void Splitthread::Execute() {
   {
     std::lock_guard<std::mutex> lock(ProgressLock);
     WriteRejoinScript(FSource, FOutputBase, FPartList);
+    WriteRecord(FOutputBase, FPartList, sums.Parts, sums.Whole);
     TotalPercent = 100;
   }
   WorkerState.exchange(wsSucceeded);
@@ -94,11 +101,11 @@ TPartCopy Splitthread::PartCopy(File& Source, File& Part, const std::wstring& Pa
           .ToStart = 0,
           .Size = PartSize,
           .JobDone = FDone,
-          .JobSize = FSourceSize};
+          .JobSize = FSourceSize,
+          .Digests = FDigests};
 }
 
 TCopyResult Splitthread::SplitUnbuffered() {
-  platform::AlignedBuffer buffer(UnbufferedChunk);
   for (int index = 0; FDone < FSourceSize; ++index) {
     const std::wstring name = StartPart(index);
     File source(FSource, Access::Read, Share::Read, Creation::OpenExisting, Caching::Unbuffered);
@@ -109,13 +116,14 @@ TCopyResult Splitthread::SplitUnbuffered() {
       return crFailed;
     File part(name, Access::ReadWrite, Share::Write, Creation::OpenExisting, Caching::Unbuffered);
     TPartCopy copy = PartCopy(source, part, name, partSize);
-    const TCopyResult result = part.IsOpen() ? CopyPart(copy, true, buffer.Data()) : crFailed;
+    const TCopyResult result = part.IsOpen() ? CopyPart(copy, true, nullptr) : crFailed;
     part.Close();
     if (result == crCancelled) platform::RemoveFile(name);
     // A failed part keeps the bytes written, not zeros up to its full length.
     if (result == crFailed)
       File(name, Access::Write, Share::Write, Creation::OpenExisting, Caching::Normal).Truncate(copy.Done);
     if (result != crDone) return result;
+    FDigests->EndPart();
   }
   return crDone;
 }
@@ -124,7 +132,6 @@ TCopyResult Splitthread::SplitUnbuffered() {
 TCopyResult Splitthread::SplitBuffered() {
   File source(FSource, Access::Read, Share::Read, Creation::OpenExisting, Caching::Normal);
   if (!source.IsOpen()) return crFailed;
-  platform::AlignedBuffer buffer(BufferedChunk);
   for (int index = 0; FDone < FSourceSize; ++index) {
     const std::wstring name = StartPart(index);
     File part(name, Access::Write, Share::Write, Creation::CreateAlways, Caching::Normal);
@@ -134,8 +141,9 @@ TCopyResult Splitthread::SplitBuffered() {
       PartPercent = 0;
     }
     TPartCopy copy = PartCopy(source, part, name, std::min(FBlockSize, FSourceSize - FDone));
-    const TCopyResult result = CopyPart(copy, false, buffer.Data());
+    const TCopyResult result = CopyPart(copy, false, nullptr);
     if (result != crDone) return result;
+    FDigests->EndPart();
   }
   return crDone;
 }

@@ -14,6 +14,7 @@
 namespace platform {
 class File;
 }
+class TDigests;
 
 class Splitthread : public TThread {
  public:
@@ -37,6 +38,7 @@ class Splitthread : public TThread {
   int64_t FSourceSize;
   int64_t FDone = 0;                  // bytes copied into all parts so far
   std::vector<std::wstring> FPartList;  // every part in the order written
+  TDigests* FDigests = nullptr;          // the digests of the job in hand, while Execute runs
 };
 
 // Whether every part path of a split of SourceSize bytes into blocks of

@@ -80,6 +80,8 @@ class AlignedBuffer {
 };
 
 bool RemoveFile(const std::wstring& path);
+// Gives the file at from the name to, replacing a file of that name.
+bool RenameFile(const std::wstring& from, const std::wstring& to);
 
 struct DirEntry {
   std::wstring Name;

@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cwctype>
 
@@ -88,6 +89,10 @@ bool File::Extend(int64_t size) { return Truncate(size); }
 bool File::Truncate(int64_t size) { return IsOpen() && ::ftruncate(Descriptor(FHandle), size) == 0; }
 
 bool RemoveFile(const std::wstring& path) { return ::unlink(ToUtf8(path).c_str()) == 0; }
+
+bool RenameFile(const std::wstring& from, const std::wstring& to) {
+  return ::rename(ToUtf8(from).c_str(), ToUtf8(to).c_str()) == 0;
+}
 
 bool FindEntries(const std::wstring& pattern, const std::function<bool(const DirEntry&)>& visit) {
   const std::string path = ToUtf8(pattern);

@@ -100,6 +100,10 @@ bool File::Truncate(int64_t size) { return Seek(size) && SetEndOfFile(AsHandle(F
 
 bool RemoveFile(const std::wstring& path) { return DeleteFileW(path.c_str()); }
 
+bool RenameFile(const std::wstring& from, const std::wstring& to) {
+  return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING);
+}
+
 bool FindEntries(const std::wstring& pattern, const std::function<bool(const DirEntry&)>& visit) {
   WIN32_FIND_DATAW data;
   HANDLE search = FindFirstFileW(pattern.c_str(), &data);

@@ -98,7 +98,7 @@ bool Merge(const TSeries& series, const std::wstring& output) {
     sizes.push_back(std::to_wstring(part.Size));
   }
   UnbufferedMode = ChooseUnbufferedMode(series.Parts[0].Size);
-  MergeThread(output, std::move(names), std::move(sizes), series.TotalSize, nullptr).WaitFor();
+  MergeThread(output, std::move(names), std::move(sizes), series.TotalSize, nullptr, series.Record).WaitFor();
   return WorkerState == wsSucceeded;
 }
 
