@@ -9,6 +9,7 @@
 
 #include "Console.h"
 #include "Merge_thread.h"
+#include "Record.h"
 #include "My_Global.h"
 #include "Split_thread.h"
 #include "Thread.h"
@@ -261,6 +262,25 @@ std::wstring JoinOutput(const std::wstring& output, const TSeries& series, bool 
   return full;
 }
 
+// A record beside the parts is checked, never passed over: it must be
+// readable, name the series' parts and name as many as are listed.
+TRecord CheckedRecord(const TSeries& series, TSeriesNaming naming) {
+  const std::wstring record = Quoted(RecordPath(series.Base));
+  switch (series.Record.State) {
+    case rsNone: return {};
+    case rsUnreadable: throw TInputError{L"the record " + record + L" cannot be read; remove it to join without its check"};
+    case rsForeign: throw TInputError{L"the record " + record + L" names files of another series; remove it to join without its check"};
+    case rsValid: break;
+  }
+  const std::size_t named = series.Record.PartDigests.size(), listed = series.Parts.size();
+  if (named > listed)
+    throw TInputError{Quoted(SeriesPartName(series.Base, static_cast<int64_t>(listed), naming)) +
+                      L" is missing: the record " + record + L" names " + std::to_wstring(named) + L" parts"};
+  if (named < listed)
+    throw TInputError{Quoted(series.Parts[named].Path) + L" is not in the record " + record};
+  return series.Record;
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------- commands
@@ -324,6 +344,7 @@ int RunSplit(const TSplitRequest& Request) {
 
 int RunJoin(const TJoinRequest& Request) {
   const TSeries series = SeriesOf(Request.Part, Request.Naming);
+  const TRecord record = CheckedRecord(series, Request.Naming);
   const std::wstring output = JoinOutput(Request.Output, series, Request.Force);
   CheckVolume(FromFsPath(FsPath(output).parent_path()), series.TotalSize, series.TotalSize);
 
@@ -339,12 +360,17 @@ int RunJoin(const TJoinRequest& Request) {
   UnbufferedMode = ChooseUnbufferedMode(series.Parts[0].Size);
   const std::unique_ptr<TThread> worker = RunWorker(
       [&](TThread::TNotifyEvent done) {
-        return std::make_unique<MergeThread>(output, names, sizes, series.TotalSize, std::move(done));
+        return std::make_unique<MergeThread>(output, names, sizes, series.TotalSize, std::move(done), record);
       },
       ShowsProgress(Request.Quiet) ? &progress : nullptr);
-  const int status = JobOutcome(*worker, L"join",
-                                L"a part could not be read, the output could not be written, or the joined file "
-                                L"does not match the parts");
+  const int64_t mismatch = static_cast<const MergeThread&>(*worker).RecordMismatch();
+  std::wstring reason = L"a part could not be read, the output could not be written, or the joined file does not "
+                        L"match the parts";
+  if (mismatch >= 0 && mismatch < static_cast<int64_t>(names.size()))
+    reason = Quoted(names[mismatch]) + L" is not the part that was split: its digest differs from the record";
+  else if (mismatch >= 0)
+    reason = L"the joined file differs from the record's whole-file line";
+  const int status = JobOutcome(*worker, L"join", reason);
   if (status == ExitOk) console::Out(output + L"\n");
   return status;
 }

@@ -144,5 +144,79 @@ q split bad/old.bin -n 2 -o bad --force
 check "--force replaces the parts of the same name" [ "$status" = 0 ]
 check "--force: the new parts make the source" same <(cat bad/old.bin.QuenlorSp0 bad/old.bin.QuenlorSp1) bad/old.bin
 
+# ------------------------------------------------------------ record and other namings
+mkdir rec
+make_file rec/r.bin 50000
+q split rec/r.bin -s 16K -o rec
+check "the split prints its record" grep -q 'r.bin.sha256$' out
+check "sha256sum -c accepts the record" bash -c 'cd rec && sha256sum -c --quiet r.bin.sha256'
+printf 'X' | dd of=rec/r.bin.QuenlorSp1 bs=1 seek=100 conv=notrunc status=none
+q join rec/r.bin.QuenlorSp0 -o rec/joined
+check "join of a changed part exits 1" [ "$status" = 1 ]
+check "join names the changed part" grep -q 'r.bin.QuenlorSp1" is not the part that was split' err
+rm -f rec/r.bin.QuenlorSp3 rec/joined
+q join rec/r.bin.QuenlorSp0 -o rec/joined
+check "a part missing at the end refuses the join" [ "$status" = 2 ]
+check "the refusal names the missing part" grep -q 'r.bin.QuenlorSp3" is missing' err
+check "the refused join writes no output" [ ! -e rec/joined ]
+split -b 7000 rec/r.bin rec/x
+q join rec/xab --series letters -o rec/from-letters
+check "a letters series made by split joins" same rec/from-letters rec/r.bin
+split -b 7000 -d -a 3 --numeric-suffixes=1 rec/r.bin rec/n.bin.
+q join rec/n.bin.002 --series numbered
+check "a numbered series joins beside its parts" same rec/n.bin rec/r.bin
+
+# ------------------------------------------------------------ interrupt
+# A sparse source: reading it costs nothing, writing the parts is the job.
+# Ctrl+C (SIGINT) once the job has begun: exit 130, and on disk what a
+# cancel leaves.
+mkdir int
+truncate -s 2G int/big.bin
+interrupt() {  # the file whose appearance shows the job has begun, then the arguments
+  local begun=$1; shift
+  "${runner[@]}" "$exe" "$@" >out 2>err </dev/null &
+  local pid=$!
+  for _ in $(seq 400); do [ -e "$begun" ] && break; sleep 0.02; done
+  kill -INT "$pid"
+  wait "$pid"
+  status=$?
+}
+whole_parts() {  # every part is exactly one block long
+  local f
+  for f in int/big.bin.QuenlorSp*; do [ "$(stat -c %s "$f")" = "$1" ] || return 1; done
+}
+for path in unbuffered buffered; do
+  rm -f int/big.bin.*
+  block=268435456
+  [ "$path" = buffered ] && block=268435457
+  interrupt int/big.bin.QuenlorSp1 split int/big.bin -s "$block" -o int
+  check "$path split: Ctrl+C exits 130" [ "$status" = 130 ]
+  check "$path split: says it was cancelled" grep -q "split cancelled" err
+  check "$path split: no rejoin script" [ ! -e int/big.bin.bat ]
+  check "$path split: stopped before the last part" [ ! -e int/big.bin.QuenlorSp7 ]
+  if [ "$path" = unbuffered ]; then
+    check "unbuffered split: the whole parts stay" [ -e int/big.bin.QuenlorSp0 ]
+    check "unbuffered split: the part in hand goes" whole_parts "$block"
+  else
+    check "buffered split: the parts stay, the partial one included" [ -e int/big.bin.QuenlorSp1 ]
+  fi
+done
+rm -f int/big.bin.*
+"${runner[@]}" "$exe" split int/big.bin -s 256M -o int >/dev/null 2>&1
+rm -f int/big.bin.sha256
+for path in unbuffered buffered; do
+  rm -f int/joined
+  # A first part that is not whole alignment units makes the merge buffered.
+  [ "$path" = buffered ] && truncate -s 268435457 int/big.bin.QuenlorSp0
+  interrupt int/joined join int/big.bin.QuenlorSp0 -o int/joined
+  check "$path join: Ctrl+C exits 130" [ "$status" = 130 ]
+  if [ "$path" = unbuffered ]; then
+    check "unbuffered join: the output goes" [ ! -e int/joined ]
+  else
+    check "buffered join: the partial output stays" [ -e int/joined ]
+  fi
+done
+rm -rf int
+
 echo "$passes passed, $failures failed"
 [ "$failures" = 0 ]
