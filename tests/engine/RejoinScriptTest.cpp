@@ -11,6 +11,7 @@
 #include "My_Global.h"
 #include "Split_thread.h"
 #include "TestFiles.h"
+#include "platform/Platform.h"
 #include "platform/Sha256.h"
 #include "global.h"
 
