@@ -392,6 +392,13 @@ bool TOrvVclScrollBar::MouseMessage(TMessage& m) {
     case WM_LBUTTONUP:
       MouseUpAt(p);
       return true;
+    case WM_CAPTURECHANGED:
+      if (reinterpret_cast<HWND>(m.LParam) != Handle()) CaptureLost();
+      return false;  // the framework's mouse routing forgets its press too
+    case WM_CANCELMODE:
+      CaptureLost();
+      if (GetCapture() == Handle()) ReleaseCapture();
+      return true;
     case WM_MOUSELEAVE:
       leave_requested_ = false;
       // A drag follows the captured mouse wherever it goes.
@@ -466,8 +473,25 @@ void TOrvVclScrollBar::TrackHotPart(TPoint p) {
   if (IsArrowOrThumb(part)) State(part) = psHot;
 }
 
+// The press ends before the capture goes, so that the WM_CAPTURECHANGED
+// of the release finds nothing left to end.
 void TOrvVclScrollBar::MouseUpAt(TPoint p) {
+  EndPress(p);
   ReleaseCapture();
+  RepaintNow(Handle());
+}
+
+// A box or another program took the mouse: the press ends as a release
+// away from the bar would end it, a drag where the thumb was.
+void TOrvVclScrollBar::CaptureLost() {
+  if (Destroying() || (!dragging_ && pressed_part_ == spNone)) return;
+  EndPress({-1, -1});
+  if (State(spThumb) == psPressed) State(spThumb) = psNormal;
+  TrackHotPart({-1, -1});
+  RepaintNow(Handle());
+}
+
+void TOrvVclScrollBar::EndPress(TPoint p) {
   if (dragging_) {
     dragging_ = false;
     if (NotifiesContainer()) NotifyContainer(SB_THUMBPOSITION, info_.nTrackPos);
@@ -481,7 +505,6 @@ void TOrvVclScrollBar::MouseUpAt(TPoint p) {
     State(pressed_part_) = psNormal;
     pressed_part_ = spNone;
   }
-  RepaintNow(Handle());
 }
 
 void TOrvVclScrollBar::StartTimer(UINT id, UINT milliseconds) { SetTimer(Handle(), id, milliseconds, nullptr); }
@@ -496,13 +519,15 @@ TPoint TOrvVclScrollBar::CursorInClient() {
 // Timer 200 ends the first delay and hands over to timer 100, whose ticks
 // repeat the pressed part until the cursor leaves it or the end is reached.
 void TOrvVclScrollBar::TimerTick(UINT id) {
+  if (id != kDelayTimer && id != kRepeatTimer) return;
+  // A tick that was already due when the press ended.
+  if (pressed_part_ == spNone) return (void)KillTimer(Handle(), id);
   if (id == kDelayTimer) {
     KillTimer(Handle(), kDelayTimer);
     StartTimer(kRepeatTimer, 100);
     repeating_ = true;
     id = kRepeatTimer;
   }
-  if (id != kRepeatTimer || pressed_part_ == spNone) return;
   const bool overThumb = PartRect(spThumb).Contains(CursorInClient());
   if (overThumb) paused_ = true;
   if (paused_) return;

@@ -125,6 +125,9 @@ class TOrvVclScrollBar : public TScrollBar {
   void MouseDownAt(TPoint p);
   void MouseMoveAt(TPoint p);
   void MouseUpAt(TPoint p);
+  // Ends a drag or a held part: on release at p, or when the capture goes.
+  void EndPress(TPoint p);
+  void CaptureLost();
   // The state changes of a mouse move: drag, pressed part or hot part.
   void TrackMouse(TPoint p);
   void DragTo(TPoint p);
