@@ -70,10 +70,7 @@ class TCornerBox : public TWinControl {
  protected:
   void CreateWnd() override {
     TWinControl::CreateWnd();
-    HWND wnd = Handle();
-    SetWindowLongPtrW(wnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(bar_));
-    bar_->corner_proc_ = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TOrvVclScrollBar::CornerProc)));
+    bar_->corner_hook_.Install<&TOrvVclScrollBar::corner_hook_, &TOrvVclScrollBar::CornerMessage>(bar_, Handle());
   }
 
  private:
@@ -253,23 +250,12 @@ void TOrvVclScrollBar::PaintCorner(HDC target, const TRect& box) {
     CopyPixels(target, box, sheet->Canvas().Handle(), corner_cell_);
 }
 
-LRESULT CALLBACK TOrvVclScrollBar::CornerProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  auto* bar = reinterpret_cast<TOrvVclScrollBar*>(GetWindowLongPtrW(wnd, GWLP_USERDATA));
-  if (!bar) return DefWindowProcW(wnd, msg, wParam, lParam);
-  const WNDPROC previous = bar->corner_proc_;
-  LRESULT result = CallWindowProcW(previous, wnd, msg, wParam, lParam);
-  RunGuarded(bar, [&] { bar->CornerMessage(wnd, msg, wParam, result); });
-  return result;
-}
-
-void TOrvVclScrollBar::CornerMessage(HWND wnd, UINT msg, WPARAM wParam, LRESULT& result) {
+LRESULT TOrvVclScrollBar::CornerMessage(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  LRESULT result = corner_hook_.CallPrevious(wnd, msg, wParam, lParam);
   RECT client;
   GetClientRect(wnd, &client);
   const TRect box = TRect::FromRECT(client);
   switch (msg) {
-    case WM_DESTROY:
-      SetWindowLongPtrW(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(corner_proc_));
-      break;
     case WM_ERASEBKGND:
       PaintCorner(reinterpret_cast<HDC>(wParam), box);
       result = 1;
@@ -286,6 +272,7 @@ void TOrvVclScrollBar::CornerMessage(HWND wnd, UINT msg, WPARAM wParam, LRESULT&
       }
       break;
   }
+  return result;
 }
 
 // ---------------------------------------------------------------- window procedure
@@ -306,7 +293,7 @@ void TOrvVclScrollBar::WndProc(TMessage& m) {
       RepaintNow(Handle());
       return;
     case WM_DESTROY:
-      if (hooked_ && !host_destroyed_) ReleaseHost();
+      host_hook_.Release();
       break;
     case WM_SIZE:
     case WM_MOVE:
@@ -586,12 +573,11 @@ void TOrvVclScrollBar::UpdateHostFromDrag() {
 // ---------------------------------------------------------------- host
 
 void TOrvVclScrollBar::AttachToHost(HWND host, TCustomListView* listView, HWND dropDownOwner) {
-  if (hooked_ && !host_destroyed_) ReleaseHost();
+  host_hook_.Release();
   CreateCornerBox();
   drop_down_owner_ = dropDownOwner;
   list_view_host_ = false;
   host_ = host;
-  host_destroyed_ = false;
   HWND parent = GetAncestor(host, GA_PARENT);
   ::SetParent(Handle(), parent);
   ::SetParent(corner_->Handle(), parent);
@@ -604,45 +590,20 @@ void TOrvVclScrollBar::AttachToHost(HWND host, TCustomListView* listView, HWND d
     list_view_host_ = true;
     if (partner_) partner_->list_view_host_ = true;
   }
-  SetWindowLongPtrW(host, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  host_proc_ = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrW(host, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TOrvVclScrollBar::HostProc)));
-  hooked_ = shown_ = true;
+  host_hook_.Install<&TOrvVclScrollBar::host_hook_, &TOrvVclScrollBar::HostMessage>(this, host);
+  shown_ = true;
   SyncFromHost();
   UpdateBarLayout();
 }
 
-// Puts the host's previous procedure back, unless another one has been
-// laid over ours since.
-void TOrvVclScrollBar::ReleaseHost() {
-  hooked_ = false;
-  if (GetWindowLongPtrW(host_, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(&TOrvVclScrollBar::HostProc)) return;
-  SetWindowLongPtrW(host_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(host_proc_));
-  SetWindowLongPtrW(host_, GWLP_USERDATA, 0);
-}
-
-LRESULT CALLBACK TOrvVclScrollBar::HostProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  auto* bar = reinterpret_cast<TOrvVclScrollBar*>(GetWindowLongPtrW(wnd, GWLP_USERDATA));
-  if (!bar) return DefWindowProcW(wnd, msg, wParam, lParam);
-  LRESULT result = 0;
-  RunGuarded(bar, [&] { result = bar->HostMessage(msg, wParam, lParam); });
-  return result;
-}
-
-LRESULT TOrvVclScrollBar::HostMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-  const WNDPROC previous = host_proc_;
+LRESULT TOrvVclScrollBar::HostMessage(HWND host, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_NCPAINT && drop_down_owner_ && pic_list_) {
     DrawHostFrame();
     SyncFromHost();
     UpdateBarLayout();
     return 0;
   }
-  if (msg == WM_DESTROY) {
-    host_destroyed_ = true;
-    ReleaseHost();
-    return CallWindowProcW(previous, host_, msg, wParam, lParam);
-  }
-  LRESULT result = CallWindowProcW(previous, host_, msg, wParam, lParam);
+  LRESULT result = host_hook_.CallPrevious(host, msg, wParam, lParam);
   // A host shown or hidden by SetWindowPos (as a combo box shows its
   // drop-down list each time) is not sent WM_SHOWWINDOW.
   if (msg == WM_WINDOWPOSCHANGED)
