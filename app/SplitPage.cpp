@@ -2,6 +2,7 @@
 // the source and folder choice, the block plan, validation, the start of the
 // split worker, its progress, Cancel, the stop query and the end of a job.
 #include "app/Main.h"
+#include "app/TaskbarProgress.h"
 #include "app/frmRes.h"
 #include "engine/global.h"
 #include "engine/platform/Platform.h"
@@ -356,6 +357,7 @@ void TfrmMain::ShowProgress(TTimer* timer, TXProcessBar* partBar, TXProcessBar* 
   if (JobFinished == 1) timer->SetEnabled(false);
   if (partBar->Position() != part) partBar->SetPosition(part);
   if (totalBar->Position() != total) totalBar->SetPosition(total);
+  ShowTaskbarProgress(total);
   const std::wstring text = PartLine(message, current);
   if (line->Caption() != text) line->SetCaption(text);
 }
@@ -377,7 +379,9 @@ void TfrmMain::s_cancel_btnClick(TObject*) {
     PauseRequest.exchange(0);
     return;
   }
+  ShowTaskbarState(tbsPaused);
   const bool stop = AskYes(7);
+  if (!stop) ShowTaskbarState(tbsNormal);
   PauseRequest.exchange(0);
   if (stop) CancelRequest.exchange(1);
 }
@@ -400,6 +404,7 @@ bool TfrmMain::QueryStopJob() {
     WaitWithMessages([] { return JobFinished == 1; });
     return true;
   }
+  ShowTaskbarState(tbsPaused);
   if (AskYes(3)) {
     CancelRequest.exchange(1);
     PauseRequest.exchange(0);
@@ -407,6 +412,7 @@ bool TfrmMain::QueryStopJob() {
     return true;
   }
   if (pausedHere) {
+    ShowTaskbarState(tbsNormal);
     PauseRequest.exchange(0);
     for (TTimer* timer : held) timer->SetEnabled(true);
   }
@@ -417,6 +423,7 @@ bool TfrmMain::QueryStopJob() {
 
 void TfrmMain::JobTerminated(TThread*) {
   const int32_t state = WorkerState.load();
+  if (state == wsFailed) ShowTaskbarState(tbsError);
   if (state == wsFailed) ShowMessageNumber(2);
   if (state == wsSucceeded) {
     if (SplitJob) {
@@ -433,6 +440,7 @@ void TfrmMain::JobTerminated(TThread*) {
   ClearMergeList();
   ResetJobState();
   SourceSize = 0;
+  ShowTaskbarState(tbsNone);
   JobFinished = 1;
 }
 

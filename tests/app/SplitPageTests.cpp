@@ -35,6 +35,7 @@ class SplitPage : public testfiles::FolderTest {
     frmMain->ResetPages();
     frmMain->Source_E->SetText(L"");
     harness::ResetScripts();
+    pagetests::RecordTaskbar();
   }
   void ChooseSource(const std::wstring& path) {
     harness::QueueOpen(path);
@@ -203,6 +204,25 @@ TEST_F(SplitPage, TheStopQueryHoldsTheSplitWhileItAsksAndClosingAsksItFirst) {
                                                 MessageText(4)}));
   EXPECT_TRUE(frmMain->Visible());
   ExpectResetPage();
+}
+
+// The taskbar button pauses while the stop query or Cancel asks, and goes
+// on after No; the stop clears it.
+TEST_F(SplitPage, TheTaskbarButtonPausesWhileAStopIsAskedAndGoesOnAfterNo) {
+  StartHeldSplit();
+  PauseRequest.exchange(0);  // the query holds the worker itself
+  harness::QueueMessageBoxAnswer(IDNO);
+  EXPECT_FALSE(frmMain->QueryStopJob());
+  harness::QueueMessageBoxAnswer(IDYES);
+  Click(frmMain->s_cancel_btn);
+  ASSERT_TRUE(harness::PumpUntil([] { return JobFinished == 1; }, 60000));
+  std::vector<std::pair<int, size_t>> changes;  // state and the boxes shown by then
+  for (const auto& call : pagetests::TaskbarCalls())
+    if (call.State != tbsNormal || changes.empty() || changes.back().first != tbsNormal)
+      changes.push_back({call.State, call.Boxes});
+  if (!changes.empty() && changes.front().first == tbsNormal) changes.erase(changes.begin());
+  EXPECT_EQ(changes, (std::vector<std::pair<int, size_t>>{{tbsPaused, 1}, {tbsNormal, 2}, {tbsPaused, 2},
+                                                           {tbsNone, 3}}));
 }
 
 // A source that grew after it was chosen is shown anew instead of split.
