@@ -4,7 +4,6 @@
 set(CPACK_PACKAGE_VENDOR "Mobrel")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Cuts a file into numbered parts and joins them back")
-set(CPACK_PACKAGE_CHECKSUM "")
 set(CPACK_STRIP_FILES ON)
 # Entry times from SOURCE_DATE_EPOCH, so that two runs give the same bytes.
 set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/PackageTimes.cmake)
