@@ -114,7 +114,7 @@ bool TfrmMain::QueryStopJob() {
 
 void TfrmMain::JobTerminated(TThread*) {
   const int32_t state = WorkerState.load();
-  if (state == wsFailed) ShowMessageNumber(2);
+  if (state == wsFailed) ShowJobFailure();
   if (state == wsSucceeded && SplitJob) ShowMessageNumber(19);
   if (state == wsSucceeded && MergeJob) ShowMessageNumber(23);
   // Whatever the end, no job flag outlives its job: a stale one would make

@@ -213,7 +213,17 @@ class TfrmMain : public TForm {
   // otherwise answers the names and sizes in row order.
   bool ListedPartsUnchanged(std::vector<std::wstring>& names, std::vector<std::wstring>& sizes);
 
+  // Refuses (message 30) a valid record that lists more parts than the page,
+  // and asks (33, 34) whether to merge without the check when the record
+  // cannot be read or belongs to other files. Answers the record the worker
+  // checks, which is empty when there is none to check.
+  bool RecordAllowsMerge(std::size_t listed, TRecord& checked);
+  // Message 2, or the part or output whose digest the record refutes.
+  void ShowJobFailure();
+
   int64_t MergeTotal = 0;
+  std::wstring MergeBase;  // the base of the listed series
+  TRecord MergeRecord;     // the record beside it when it was listed
   std::unique_ptr<MergeThread> merge_thread_;
 
   // Job control of both pages.

@@ -3,6 +3,8 @@
 // progress, Cancel, and the painting of the list's rows.
 #include "app/Main.h"
 #include "app/frmRes.h"
+#include "engine/Series.h"
+#include "engine/platform/Platform.h"
 #include "engine/global.h"
 #include "framework/Layout.h"
 
@@ -46,12 +48,6 @@ const bool registered = [] {
 
 bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-// The path without its last extension: the base of a part's series.
-std::wstring WithoutExtension(const std::wstring& path) {
-  const size_t dot = path.find_last_of(L".\\/");
-  return dot != std::wstring::npos && path[dot] == L'.' ? path.substr(0, dot) : path;
-}
-
 int64_t RowSize(const TListItem& row) { return std::stoll(row.SubItems()[1]); }
 
 }  // namespace
@@ -59,19 +55,17 @@ int64_t RowSize(const TListItem& row) { return std::stoll(row.SubItems()[1]); }
 // ---------------------------------------------------------------- the list
 
 void TfrmMain::FillMergeList(const std::wstring& part) {
-  const std::wstring base = WithoutExtension(part);
   Merge_list->Items().Clear();
-  MergeTotal = 0;
-  for (int64_t i = 0;; ++i) {
-    const std::wstring name = PartFileName(base, i);
-    if (!FileExists(name)) break;
-    const int64_t size = FileSizeOf(name);
-    if (i == 0) UnbufferedMode = ChooseUnbufferedMode(size);
+  const TSeries series = ListSeries(part);
+  MergeTotal = series.TotalSize;
+  MergeBase = series.Base;
+  MergeRecord = series.Record;
+  if (!series.Parts.empty()) UnbufferedMode = ChooseUnbufferedMode(series.Parts[0].Size);
+  for (const TSeriesPart& listed : series.Parts) {
     TListItem* row = Merge_list->Items().Add();
-    row->SetCaption(name);
-    row->SubItems().Add(SizeText(size));
-    row->SubItems().Add(std::to_wstring(size));
-    MergeTotal += size;
+    row->SetCaption(listed.Path);
+    row->SubItems().Add(SizeText(listed.Size));
+    row->SubItems().Add(std::to_wstring(listed.Size));
   }
 }
 
@@ -84,6 +78,7 @@ void TfrmMain::M_clear_btnClick(TObject*) { ClearMergeList(); }
 void TfrmMain::ClearMergeList() {
   Merge_list->Items().Clear();
   MergeTotal = 0;
+  MergeRecord = {};
 }
 
 // ---------------------------------------------------------------- output
@@ -93,7 +88,7 @@ void TfrmMain::merge_save_btnClick(TObject*) {
     ShowMessageNumber(18);
     return;
   }
-  SaveDialog2->SetFileName(WithoutExtension(Merge_list->Items()[0]->Caption()));
+  SaveDialog2->SetFileName(SeriesBase(Merge_list->Items()[0]->Caption(), TSeriesNaming::Quenlor));
   if (!SaveDialog2->Execute(Handle())) return;
   // The output must be a new file: an existing one brings the dialog back.
   while (FileExists(SaveDialog2->FileName())) {
@@ -136,7 +131,8 @@ void TfrmMain::Merge_btnClick(TObject*) {
   const std::wstring drive = DriveOf(output);
   if (!FitsDrive(26, drive, MergeTotal) || !AskYes(16)) return;
   std::vector<std::wstring> names, sizes;
-  if (!ListedPartsUnchanged(names, sizes)) return;
+  TRecord record;
+  if (!ListedPartsUnchanged(names, sizes) || !RecordAllowsMerge(names.size(), record)) return;
   // The output was new when it was chosen: a file made there since would be
   // replaced by the merge.
   if (FileExists(output)) {
@@ -166,7 +162,41 @@ void TfrmMain::Merge_btnClick(TObject*) {
   UnbufferedMode = ChooseUnbufferedMode(std::stoll(sizes[0]));
   merge_thread_.reset();  // the last worker has ended; its completion handler has run
   merge_thread_ = std::make_unique<MergeThread>(output, std::move(names), std::move(sizes), MergeTotal,
-                                                [this](TThread* thread) { JobTerminated(thread); });
+                                                [this](TThread* thread) { JobTerminated(thread); }, std::move(record));
+}
+
+bool TfrmMain::RecordAllowsMerge(std::size_t listed, TRecord& checked) {
+  const std::wstring recordName = platform::ExtractFileName(RecordPath(MergeBase));
+  switch (MergeRecord.State) {
+    case rsNone:
+      return true;
+    case rsUnreadable:
+      return ShowMessageText(33, NameLine(33, recordName)) == IDYES;
+    case rsForeign:
+      return ShowMessageText(34, NameLine(34, recordName)) == IDYES;
+    case rsValid:
+      break;
+  }
+  if (MergeRecord.PartDigests.size() > listed) {
+    const std::wstring missing = SeriesPartName(MergeBase, static_cast<int64_t>(listed), TSeriesNaming::Quenlor);
+    ShowMessageText(30, NameLine(30, platform::ExtractFileName(missing)));
+    return false;
+  }
+  // Parts beyond the record's were not part of the split it describes.
+  if (MergeRecord.PartDigests.size() < listed) return ShowMessageText(34, NameLine(34, recordName)) == IDYES;
+  checked = MergeRecord;
+  return true;
+}
+
+void TfrmMain::ShowJobFailure() {
+  const int64_t mismatch = MergeJob && merge_thread_ ? merge_thread_->RecordMismatch() : -1;
+  if (mismatch < 0) {
+    ShowMessageNumber(2);
+  } else if (mismatch < Merge_list->Items().Count()) {
+    ShowMessageText(31, NameLine(31, platform::ExtractFileName(Merge_list->Items()[static_cast<int>(mismatch)]->Caption())));
+  } else {
+    ShowMessageNumber(32);
+  }
 }
 
 // ---------------------------------------------------------------- progress and stop

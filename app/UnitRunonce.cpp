@@ -7,8 +7,10 @@ namespace {
 const wchar_t kSlotName[] = L"{3F9A2C61-5B7E-4D08-9C14-E2A7B05D6F93}";
 // The class of the application window that the slot names.
 const wchar_t kApplicationClass[] = L"QuenlorApplication";
-// How long a later start waits for the running instance to come back.
-constexpr UINT kRestoreTimeoutMs = 3000;
+// How long a later start waits for the running instance to come back. The
+// instance takes the slot before it loads its forms and skin, and answers
+// only once its loop runs, which on a busy machine takes seconds.
+constexpr UINT kRestoreTimeoutMs = 8000;
 
 // Creates the block, or opens it where another instance has created it
 // (ERROR_ALREADY_EXISTS), when the program is loaded, before the entry
@@ -56,10 +58,12 @@ bool IsLiveInstance(HWND w) {
 }
 
 // Restores the running instance and brings its last active window to the
-// front; false when the instance does not answer in time (it hangs).
+// front; false when the instance does not answer in time (it hangs). The
+// wait does not end when the system first deems the instance hung: one
+// still starting has not pumped its queue yet either.
 bool RestoreInstance(HWND w) {
   DWORD_PTR result = 0;
-  if (!SendMessageTimeoutW(w, WM_SYSCOMMAND, SC_RESTORE, 0, SMTO_ABORTIFHUNG, kRestoreTimeoutMs, &result))
+  if (!SendMessageTimeoutW(w, WM_SYSCOMMAND, SC_RESTORE, 0, SMTO_NORMAL, kRestoreTimeoutMs, &result))
     return false;
   HWND popup = GetLastActivePopup(w);
   if (popup && popup != w && IsWindowVisible(popup) && IsWindowEnabled(popup)) SetForegroundWindow(popup);

@@ -41,6 +41,11 @@ const bool registered = [] {
       .Field("Lbl_lan27", &TfrmResource::Lbl_lan27)
       .Field("Lbl_lan28", &TfrmResource::Lbl_lan28)
       .Field("Lbl_lan29", &TfrmResource::Lbl_lan29)
+      .Field("Lbl_lan30", &TfrmResource::Lbl_lan30)
+      .Field("Lbl_lan31", &TfrmResource::Lbl_lan31)
+      .Field("Lbl_lan32", &TfrmResource::Lbl_lan32)
+      .Field("Lbl_lan33", &TfrmResource::Lbl_lan33)
+      .Field("Lbl_lan34", &TfrmResource::Lbl_lan34)
       .Field("panResource", &TfrmResource::panResource)
       .Field("imgBKBlue", &TfrmResource::imgBKBlue)
       .Field("imgBKGreen", &TfrmResource::imgBKGreen)
@@ -63,7 +68,8 @@ TLabel* TfrmResource::MessageLabel(int n) const {
   const std::array<TLabel*, MessageCount> labels = {
       lbl_Lan1,  lbl_Lan2,  lbl_Lan3,  lbl_Lan4,  lbl_Lan5,  lbl_Lan6,  lbl_Lan7,  lbl_Lan8,  lbl_Lan9,  lbl_Lan10,
       lbl_Lan11, lbl_Lan12, lbl_Lan13, lbl_Lan14, lbl_Lan15, lbl_Lan16, lbl_Lan17, lbl_Lan18, lbl_Lan19, lbl_Lan20,
-      lbl_Lan21, Lbl_lan22, Lbl_lan23, Lbl_lan24, Lbl_lan25, Lbl_lan26, Lbl_lan27, Lbl_lan28, Lbl_lan29};
+      lbl_Lan21, Lbl_lan22, Lbl_lan23, Lbl_lan24, Lbl_lan25, Lbl_lan26, Lbl_lan27, Lbl_lan28, Lbl_lan29, Lbl_lan30,
+      Lbl_lan31, Lbl_lan32, Lbl_lan33, Lbl_lan34};
   return n >= 1 && n <= MessageCount ? labels[n - 1] : nullptr;
 }
 
@@ -96,6 +102,8 @@ std::wstring PartLine(int n, int32_t part) {
   return ReplaceAllIgnoreCase(MessageText(n), L"%s", std::to_wstring(part));
 }
 
+std::wstring NameLine(int n, const std::wstring& name) { return ReplaceAllIgnoreCase(MessageText(n), L"%s", name); }
+
 std::wstring DriveLimitText(int n, const std::wstring& drive, const std::wstring& fileSystem,
                             const std::wstring& limit) {
   std::wstring text = ReplaceAllIgnoreCase(MessageText(n), L"s%", drive);
@@ -105,7 +113,7 @@ std::wstring DriveLimitText(int n, const std::wstring& drive, const std::wstring
 
 TMessageStyle MessageStyle(int n) {
   switch (n) {
-    case 3: case 4: case 5: case 7: case 16:
+    case 3: case 4: case 5: case 7: case 16: case 33: case 34:
       return msQuestion;
     case 19: case 23:
       return msInformation;

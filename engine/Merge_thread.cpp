@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cwchar>
+#include <optional>
 
+#include "Digests.h"
 #include "global.h"
 #include "platform/Platform.h"
 
@@ -13,12 +15,13 @@ using platform::File;
 using platform::Share;
 
 MergeThread::MergeThread(std::wstring Output, std::vector<std::wstring> Names, std::vector<std::wstring> Sizes,
-                         int64_t TotalSize, TNotifyEvent OnTerminate)
+                         int64_t TotalSize, TNotifyEvent OnTerminate, TRecord Record)
     : TThread(std::move(OnTerminate)),
       FOutput(std::move(Output)),
       FNames(std::move(Names)),
       FSizes(std::move(Sizes)),
-      FTotalSize(TotalSize) {
+      FTotalSize(TotalSize),
+      FRecord(std::move(Record)) {
   Start();
 }
 
@@ -27,7 +30,14 @@ MergeThread::~MergeThread() { WaitFor(); }
 void MergeThread::Execute() {
   // WorkerState becomes wsRunning at the first chunk.
   const bool unbuffered = UnbufferedMode == 1;
+  std::optional<TDigests> digests;
+  if (FRecord.State == rsValid) FDigests = &digests.emplace(unbuffered);
   TCopyResult result = OutputIsAPart() ? crFailed : MergeParts(unbuffered);
+  if (result == crDone && FDigests) {
+    const TJobDigests sums = FDigests->Finish();
+    FMismatch = sums.Computed ? FirstMismatch(sums) : -1;
+    if (!sums.Computed || FMismatch >= 0) result = crFailed;
+  }
   // A cancelled unbuffered merge leaves no output behind.
   if (result == crCancelled && unbuffered) platform::RemoveFile(FOutput);
   // An output short of the total lacks parts that were left out of the list.
@@ -85,10 +95,19 @@ TCopyResult MergeThread::MergeParts(bool Unbuffered) {
                    .Size = size,
                    .JobDone = FOutOffset,
                    .JobSize = FTotalSize};
+    copy.Digests = FDigests;
     const TCopyResult result = CopyPart(copy, Unbuffered, buffer.Data());
     if (result != crDone) return result;
+    if (FDigests) FDigests->EndPart();
   }
   return crDone;
+}
+
+int64_t MergeThread::FirstMismatch(const TJobDigests& Digests) const {
+  for (std::size_t index = 0; index < FNames.size(); ++index)
+    if (index >= FRecord.PartDigests.size() || Digests.Parts.at(index) != FRecord.PartDigests[index])
+      return static_cast<int64_t>(index);
+  return Digests.Whole == FRecord.WholeDigest ? -1 : static_cast<int64_t>(FNames.size());
 }
 
 bool VerifyMerge(const std::wstring& Output, const std::vector<std::wstring>& Names) {

@@ -8,15 +8,25 @@
 #include <vector>
 
 #include "My_Global.h"
+#include "Record.h"
 #include "Thread.h"
+
+class TDigests;
+struct TJobDigests;
 
 class MergeThread : public TThread {
  public:
   // Sizes holds each part's size in bytes as decimal text. Starts at once;
-  // the copy path is the one UnbufferedMode names now.
+  // the copy path is the one UnbufferedMode names now. With a valid Record,
+  // the digest of every part and of the output must match its line.
   MergeThread(std::wstring Output, std::vector<std::wstring> Names, std::vector<std::wstring> Sizes, int64_t TotalSize,
-              TNotifyEvent OnTerminate);
+              TNotifyEvent OnTerminate, TRecord Record = {});
   ~MergeThread() override;
+
+  // After a merge failed on the record: the index of the first part whose
+  // digest differs, or the number of parts when only the output's does; -1
+  // otherwise.
+  int64_t RecordMismatch() const { return FMismatch; }
 
  protected:
   void Execute() override;
@@ -25,12 +35,16 @@ class MergeThread : public TThread {
   bool OutputIsAPart() const;
   int64_t PartSize(std::size_t Index) const;
   TCopyResult MergeParts(bool Unbuffered);
+  int64_t FirstMismatch(const TJobDigests& Digests) const;
 
   std::wstring FOutput;
   std::vector<std::wstring> FNames;
   std::vector<std::wstring> FSizes;
   int64_t FTotalSize;
   int64_t FOutOffset = 0;  // bytes written to the output so far
+  TRecord FRecord;
+  TDigests* FDigests = nullptr;  // while Execute runs, with a valid record
+  int64_t FMismatch = -1;
 };
 
 // Compares the first and last four bytes of every part with the output at

@@ -6,6 +6,7 @@
 #include <limits>
 #include <thread>
 
+#include "Digests.h"
 #include "global.h"
 #include "platform/Platform.h"
 
@@ -112,11 +113,13 @@ TCopyResult CopyPart(TPartCopy& Copy, bool Unbuffered, std::byte* Buffer) {
     if (tail) {
       Copy.From.Close();
       Copy.To.Close();
-      if (!CopyCached(Copy.FromPath, Copy.FromStart + Copy.Done, Copy.ToPath, Copy.ToStart + Copy.Done, count, Buffer))
-        return crFailed;
-    } else if (!CopyChunk(Copy, count, Unbuffered, Buffer)) {
-      return crFailed;
     }
+    std::byte* buffer = Copy.Digests ? Copy.Digests->Take() : Buffer;
+    const bool moved =
+        tail ? CopyCached(Copy.FromPath, Copy.FromStart + Copy.Done, Copy.ToPath, Copy.ToStart + Copy.Done, count, buffer)
+             : CopyChunk(Copy, count, Unbuffered, buffer);
+    if (Copy.Digests) Copy.Digests->Hand(buffer, moved ? count : 0);
+    if (!moved) return crFailed;
     Copy.Done += count;
     Copy.JobDone += count;
     ReportProgress(Copy.Done, Copy.Size, Copy.JobDone, Copy.JobSize);

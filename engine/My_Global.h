@@ -12,6 +12,7 @@
 namespace platform {
 class File;
 }
+class TDigests;
 
 constexpr int64_t UnbufferedChunk = 4194304;
 constexpr int64_t BufferedChunk = 409600;
@@ -78,6 +79,9 @@ struct TPartCopy {
   int64_t& JobDone;
   int64_t JobSize;
   int64_t Done = 0;  // bytes of the part copied so far
+  // When set, every chunk goes through a buffer of Digests and is handed to
+  // its hashing threads once written; Buffer is not used then.
+  TDigests* Digests = nullptr;
 };
 
 // Copies a part chunk by chunk: 4 MiB unbuffered, flushing To after every

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <optional>
 
+#include "Digests.h"
+#include "Record.h"
 #include "global.h"
 #include "platform/Platform.h"
 
@@ -117,13 +119,19 @@ void Splitthread::Execute() {
   // An empty source or block gives no part, and a part whose path cannot be
   // opened, or that the script cannot name, would be missing from its join.
   TCopyResult result = crFailed;
+  TDigests digests(UnbufferedMode == 1);
+  FDigests = &digests;
   if (FSourceSize > 0 && FBlockSize > 0 && PartPathsFit() && ScriptNames(FSource, FOutputBase))
     result = UnbufferedMode == 1 ? SplitUnbuffered() : SplitBuffered();
   if (result == crDone && (!SourceSizeUnchanged() || !VerifyParts(FSource, FPartList))) result = crFailed;
+  const TJobDigests sums = digests.Finish();
+  if (result == crDone && !sums.Computed) result = crFailed;
   if (result == crDone) {
-    // Whoever holds the lock sees the script and the 100 together, or neither.
+    // Whoever holds the lock sees the script, the record and the 100
+    // together, or none of them.
     std::lock_guard<std::mutex> lock(ProgressLock);
-    if (WriteRejoinScript(FSource, FOutputBase, FPartList))
+    if (WriteRejoinScript(FSource, FOutputBase, FPartList) &&
+        WriteRecord(FOutputBase, FPartList, sums.Parts, sums.Whole))
       TotalPercent = 100;
     else
       result = crFailed;
@@ -168,11 +176,11 @@ TPartCopy Splitthread::PartCopy(File& Source, File& Part, const std::wstring& Pa
           .ToStart = 0,
           .Size = PartSize,
           .JobDone = FDone,
-          .JobSize = FSourceSize};
+          .JobSize = FSourceSize,
+          .Digests = FDigests};
 }
 
 TCopyResult Splitthread::SplitUnbuffered() {
-  platform::AlignedBuffer buffer(UnbufferedChunk);
   for (int index = 0; FDone < FSourceSize; ++index) {
     const std::wstring name = StartPart(index);
     File source(FSource, Access::Read, Share::Read, Creation::OpenExisting, Caching::Unbuffered);
@@ -183,13 +191,14 @@ TCopyResult Splitthread::SplitUnbuffered() {
       return crFailed;
     File part(name, Access::ReadWrite, Share::Write, Creation::OpenExisting, Caching::Unbuffered);
     TPartCopy copy = PartCopy(source, part, name, partSize);
-    const TCopyResult result = part.IsOpen() ? CopyPart(copy, true, buffer.Data()) : crFailed;
+    const TCopyResult result = part.IsOpen() ? CopyPart(copy, true, nullptr) : crFailed;
     part.Close();
     if (result == crCancelled) platform::RemoveFile(name);
     // A failed part keeps the bytes written, not zeros up to its full length.
     if (result == crFailed)
       File(name, Access::Write, Share::Write, Creation::OpenExisting, Caching::Normal).Truncate(copy.Done);
     if (result != crDone) return result;
+    FDigests->EndPart();
   }
   return crDone;
 }
@@ -198,7 +207,6 @@ TCopyResult Splitthread::SplitUnbuffered() {
 TCopyResult Splitthread::SplitBuffered() {
   File source(FSource, Access::Read, Share::Read, Creation::OpenExisting, Caching::Normal);
   if (!source.IsOpen() || !ClearScriptPlace()) return crFailed;
-  platform::AlignedBuffer buffer(BufferedChunk);
   for (int index = 0; FDone < FSourceSize; ++index) {
     const std::wstring name = StartPart(index);
     File part(name, Access::Write, Share::Write, Creation::CreateAlways, Caching::Normal);
@@ -208,8 +216,9 @@ TCopyResult Splitthread::SplitBuffered() {
       PartPercent = 0;
     }
     TPartCopy copy = PartCopy(source, part, name, std::min(FBlockSize, FSourceSize - FDone));
-    const TCopyResult result = CopyPart(copy, false, buffer.Data());
+    const TCopyResult result = CopyPart(copy, false, nullptr);
     if (result != crDone) return result;
+    FDigests->EndPart();
   }
   return crDone;
 }

@@ -14,6 +14,7 @@
 namespace platform {
 class File;
 }
+class TDigests;
 
 class Splitthread : public TThread {
  public:
@@ -40,6 +41,7 @@ class Splitthread : public TThread {
   int64_t FSourceSize;
   int64_t FDone = 0;                  // bytes copied into all parts so far
   std::vector<std::wstring> FPartList;  // every part in the order written
+  TDigests* FDigests = nullptr;          // the digests of the job in hand, while Execute runs
 };
 
 // Compares the first and last four bytes of every part with the source at

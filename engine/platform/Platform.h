@@ -85,6 +85,8 @@ class AlignedBuffer {
 };
 
 bool RemoveFile(const std::wstring& path);
+// Gives the file at from the name to, replacing a file of that name.
+bool RenameFile(const std::wstring& from, const std::wstring& to);
 
 // What tells a file from every other: its volume and its index there (on
 // POSIX its device and inode), the same under every name of the file.
@@ -100,6 +102,7 @@ struct DirEntry {
   std::wstring Name;
   int64_t Size;
   bool PlainDirectory;  // a directory with no other attribute
+  bool Directory;       // a directory, whatever its other attributes
 };
 
 // Visits the entries matching pattern (a path whose last element may hold the

@@ -4,6 +4,7 @@
 #include <new>
 
 #include "Platform.h"
+#include "Sha256.h"
 
 namespace platform {
 
@@ -150,6 +151,17 @@ std::wstring FromUtf8(const std::string& text) {
     i += valid ? extra + 1 : 1;
   }
   return out;
+}
+
+std::string HexText(const unsigned char* bytes, std::size_t size) {
+  static constexpr char Digits[] = "0123456789abcdef";
+  std::string hex;
+  hex.reserve(2 * size);
+  for (std::size_t i = 0; i < size; ++i) {
+    hex += Digits[bytes[i] >> 4];
+    hex += Digits[bytes[i] & 15];
+  }
+  return hex;
 }
 
 }  // namespace platform

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cwctype>
 
@@ -99,6 +100,10 @@ std::optional<FileIdentity> IdentityOf(const std::wstring& path) {
   return FileIdentity{static_cast<uint64_t>(info.st_dev), static_cast<uint64_t>(info.st_ino)};
 }
 
+bool RenameFile(const std::wstring& from, const std::wstring& to) {
+  return ::rename(ToUtf8(from).c_str(), ToUtf8(to).c_str()) == 0;
+}
+
 bool FindEntries(const std::wstring& pattern, const std::function<bool(const DirEntry&)>& visit) {
   const std::string path = ToUtf8(pattern);
   const auto slash = path.rfind('/');
@@ -109,7 +114,7 @@ bool FindEntries(const std::wstring& pattern, const std::function<bool(const Dir
   if (mask.find_first_of("*?") == std::string::npos) {
     if (::stat(path.c_str(), &info) != 0) return false;
     const bool isDirectory = S_ISDIR(info.st_mode);
-    visit(DirEntry{FromUtf8(mask), isDirectory ? 0 : static_cast<int64_t>(info.st_size), isDirectory});
+    visit(DirEntry{FromUtf8(mask), isDirectory ? 0 : static_cast<int64_t>(info.st_size), isDirectory, isDirectory});
     return true;
   }
 
@@ -120,7 +125,7 @@ bool FindEntries(const std::wstring& pattern, const std::function<bool(const Dir
     if (::fnmatch(mask.c_str(), item->d_name, 0) != 0) continue;
     if (::fstatat(::dirfd(dir), item->d_name, &info, 0) != 0) continue;
     const bool isDirectory = S_ISDIR(info.st_mode);
-    if (!visit(DirEntry{FromUtf8(item->d_name), isDirectory ? 0 : static_cast<int64_t>(info.st_size), isDirectory}))
+    if (!visit(DirEntry{FromUtf8(item->d_name), isDirectory ? 0 : static_cast<int64_t>(info.st_size), isDirectory, isDirectory}))
       break;
   }
   ::closedir(dir);

@@ -118,13 +118,18 @@ std::optional<FileIdentity> IdentityOf(const std::wstring& path) {
   return FileIdentity{info.dwVolumeSerialNumber, (uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow};
 }
 
+bool RenameFile(const std::wstring& from, const std::wstring& to) {
+  return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING);
+}
+
 bool FindEntries(const std::wstring& pattern, const std::function<bool(const DirEntry&)>& visit) {
   WIN32_FIND_DATAW data;
   HANDLE search = FindFirstFileW(pattern.c_str(), &data);
   if (search == INVALID_HANDLE_VALUE) return false;
   do {
     const DirEntry entry{data.cFileName, (int64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow,
-                         data.dwFileAttributes == FILE_ATTRIBUTE_DIRECTORY};
+                         data.dwFileAttributes == FILE_ATTRIBUTE_DIRECTORY,
+                         (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0};
     if (!visit(entry)) break;
   } while (FindNextFileW(search, &data));
   FindClose(search);

@@ -13,7 +13,7 @@ class ResourceForm : public ::testing::Test {
   void SetUp() override { mobrel_double::Reset(); }
 };
 
-TEST_F(ResourceForm, HoldsTheTwentyNineMessagesUnderTheirLabelNames) {
+TEST_F(ResourceForm, HoldsEveryMessageUnderItsLabelName) {
   ASSERT_NE(frmResource, nullptr);
   for (int n = 1; n <= TfrmResource::MessageCount; ++n) {
     std::string name = (n <= 21 ? "lbl_Lan" : "Lbl_lan") + std::to_string(n);
@@ -26,7 +26,7 @@ TEST_F(ResourceForm, HoldsTheTwentyNineMessagesUnderTheirLabelNames) {
   EXPECT_EQ(MessageText(24), L"Merging part %s");
   EXPECT_EQ(MessageText(29), L"The size of source file can not be zero.");
   EXPECT_EQ(MessageText(0), L"");
-  EXPECT_EQ(MessageText(30), L"");
+  EXPECT_EQ(MessageText(35), L"");
   EXPECT_FALSE(frmResource->Visible());
 }
 
@@ -52,7 +52,8 @@ TEST_F(ResourceForm, FillsPlaceholdersAsPlainCaseInsensitiveText) {
 constexpr uint32_t kStyles[TfrmResource::MessageCount + 1] = {0,
     48, 48, 36, 36, 36, 0,  36, 48, 48, 48,   //  1 to 10
     0,  48, 48, 0,  48, 36, 48, 48, 64, 0,    // 11 to 20
-    0,  0,  64, 0,  48, 48, 0,  0,  48};      // 21 to 29
+    0,  0,  64, 0,  48, 48, 0,  0,  48, 48,   // 21 to 30
+    48, 48, 36, 36};                          // 31 to 34
 
 TEST_F(ResourceForm, ShowsEveryMessageThroughTheLibraryOwnedByTheMainWindowInItsStyle) {
   HWND main = Application->MainForm()->Handle();

@@ -294,6 +294,99 @@ TEST_F(MergePage, RefusesAListedPartThatHasGoneOrChanged) {
   EXPECT_EQ(Rows(), 0);
 }
 
+// A record that lists parts the folder lacks refuses the merge and names the
+// first one missing; a part that is not the one split fails the merge and
+// is named.
+TEST_F(MergePage, ChecksTheSeriesAgainstItsRecord) {
+  struct Case {
+    const char* Label;
+    int Deleted;  // part removed before the listing, or -1
+    int Changed;  // part whose byte changes after the listing, or -1
+    std::wstring Box;
+  };
+  const Case cases[] = {
+      {"missing middle", 2, -1,
+       L"The part m.bin.QuenlorSp2 is missing: the checksum file lists more parts than the folder holds. "
+       L"Please put every part in the same folder!"},
+      {"missing end", 3, -1,
+       L"The part m.bin.QuenlorSp3 is missing: the checksum file lists more parts than the folder holds. "
+       L"Please put every part in the same folder!"},
+      {"changed", -1, 1,
+       L"m.bin.QuenlorSp1 is not the part that was split: its checksum differs from the one in the checksum "
+       L"file. The merged file is not the original file!"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Label);
+    const std::wstring base = MakeSeries(4000, 1000, false);
+    if (c.Deleted >= 0) DeleteFileW(PartFileName(base, c.Deleted).c_str());
+    Add(PartFileName(base, 0));
+    if (c.Changed >= 0) testfiles::WritePatternAt(PartFileName(base, c.Changed), 500, 16, 7);
+    const std::wstring output = folder + L"out" + std::to_wstring(c.Deleted);
+    frmMain->Save_file_E->SetText(output);
+    harness::ResetScripts();
+    harness::QueueMessageBoxAnswer(IDYES);
+    Click(frmMain->Merge_btn);
+    if (c.Changed >= 0) {
+      ASSERT_TRUE(harness::PumpUntil([] { return JobFinished == 1; }, 60000));
+    }
+    harness::Pump(200);
+    ASSERT_EQ(Boxes().size(), 2u);
+    ExpectBox(1, c.Box, 48, frmMain->Handle());
+    EXPECT_EQ(Exists(output), c.Changed >= 0);  // a failed merge keeps its output
+    EXPECT_EQ(WorkerState.load(), wsIdle);
+    frmMain->M_clear_btnClick(nullptr);
+  }
+}
+
+// A record that is cut, empty, binary or of other files is never passed in
+// silence: the page asks, No stops, Yes merges without the check.
+TEST_F(MergePage, AsksBeforeMergingPastARecordItCannotUse) {
+  struct Case {
+    const char* Label;
+    std::string Bytes;
+    const wchar_t* Box;
+  };
+  const std::wstring unreadable =
+      L"The checksum file m.bin.sha256 cannot be read or is damaged. Do you want to merge the files without "
+      L"checking them?";
+  const std::wstring foreign =
+      L"The checksum file m.bin.sha256 does not belong to these files. Do you want to merge the files without "
+      L"checking them?";
+  const Case cases[] = {
+      {"cut", std::string(64, 'a') + " *m.bin.Quen", unreadable.c_str()},
+      {"empty", "", unreadable.c_str()},
+      {"binary", std::string("\x7f" "ELF\x02\x01\x01\0\0\0", 10), unreadable.c_str()},
+      {"foreign", std::string(64, 'a') + " *x.bin.QuenlorSp0\n" + std::string(64, 'b') + " *x.bin\n",
+       foreign.c_str()},
+  };
+  for (const Case& c : cases) {
+    for (const int answer : {IDNO, IDYES}) {
+      SCOPED_TRACE(std::string(c.Label) + (answer == IDYES ? " yes" : " no"));
+      const std::wstring base = MakeSeries(4000, 1000, false);
+      testfiles::WriteText(base + L".sha256", c.Bytes);
+      Add(PartFileName(base, 0));
+      const std::wstring output = folder + L"out" + std::to_wstring(answer);
+      frmMain->Save_file_E->SetText(output);
+      harness::ResetScripts();
+      harness::QueueMessageBoxAnswer(IDYES);
+      harness::QueueMessageBoxAnswer(answer);
+      Click(frmMain->Merge_btn);
+      if (answer == IDYES) {
+        ASSERT_TRUE(harness::PumpUntil([] { return JobFinished == 1; }, 60000));
+      }
+      harness::Pump(200);
+      ExpectBox(1, c.Box, 36, frmMain->Handle());
+      EXPECT_EQ(Exists(output), answer == IDYES);
+      if (answer == IDYES) {
+        ExpectBox(2, L"Mergence was successful!", 64, frmMain->Handle());
+        EXPECT_TRUE(testfiles::SameContent(output, source));
+        DeleteFileW(output.c_str());
+      }
+      frmMain->M_clear_btnClick(nullptr);
+    }
+  }
+}
+
 // Pictures of the page for a look: reset, filled, held at mid-way progress,
 // and after a job.
 TEST_F(MergePage, Screenshots) {

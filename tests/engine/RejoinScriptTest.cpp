@@ -11,6 +11,8 @@
 #include "My_Global.h"
 #include "Split_thread.h"
 #include "TestFiles.h"
+#include "platform/Platform.h"
+#include "platform/Sha256.h"
 #include "global.h"
 
 using namespace testfiles;
@@ -156,6 +158,13 @@ TEST_P(RejoinScriptRun, JoinsByteForByte) {
   fs::current_path(previous);
   EXPECT_EQ(status, 0);
   EXPECT_TRUE(SameContent(source, Join(runFolder, name)));
+  // The record's whole-file line holds the digest of what the script joined.
+  const std::string record = ReadAll(Join(partsFolder, name + L".sha256"));
+  const std::string joined = ReadAll(Join(runFolder, name));
+  platform::Sha256 digest;
+  digest.Update(reinterpret_cast<const std::byte*>(joined.data()), joined.size());
+  EXPECT_EQ(record.substr(record.rfind('\n', record.size() - 2) + 1),
+            digest.HexDigest() + " *" + platform::ToUtf8(name) + "\n");
 }
 
 // Names beyond the console's code page (under Wine, 437) in the file and in

@@ -28,6 +28,7 @@
 
 #include "Merge_thread.h"
 #include "My_Global.h"
+#include "Series.h"
 #include "Split_thread.h"
 #include "global.h"
 #include "platform/Platform.h"
@@ -110,27 +111,15 @@ bool Split(const std::wstring& source, const std::wstring& folder, int64_t block
   return WorkerState == wsSucceeded;
 }
 
-// The series of base from part 0 to the first gap, as the merge page lists it.
-struct Series {
-  std::vector<std::wstring> Names, Sizes;
-  int64_t Total = 0;
-};
-
-Series ListSeries(const std::wstring& base) {
-  Series series;
-  for (int index = 0;; ++index) {
-    const int64_t size = FileSizeOf(PartFileName(base, index));
-    if (size <= 0) return series;
-    series.Names.push_back(PartFileName(base, index));
-    series.Sizes.push_back(std::to_wstring(size));
-    series.Total += size;
+bool Merge(const TSeries& series, const std::wstring& output) {
+  if (series.Parts.empty()) return false;
+  std::vector<std::wstring> names, sizes;
+  for (const TSeriesPart& part : series.Parts) {
+    names.push_back(part.Path);
+    sizes.push_back(std::to_wstring(part.Size));
   }
-}
-
-bool Merge(const Series& series, const std::wstring& output) {
-  if (series.Names.empty()) return false;
-  UnbufferedMode = ChooseUnbufferedMode(FileSizeOf(series.Names[0]));
-  MergeThread(output, series.Names, series.Sizes, series.Total, nullptr).WaitFor();
+  UnbufferedMode = ChooseUnbufferedMode(series.Parts[0].Size);
+  MergeThread(output, std::move(names), std::move(sizes), series.TotalSize, nullptr, series.Record).WaitFor();
   return WorkerState == wsSucceeded;
 }
 
@@ -185,7 +174,7 @@ int main(int argc, char** argv) {
   if (is("make", 2)) return Make(wide[2], std::stoll(args[2])) ? 0 : 1;
   if (is("split", 3)) return Measure([&] { return Split(wide[2], wide[3], std::stoll(args[3])); });
   if (is("merge", 2)) {
-    const Series series = ListSeries(wide[2]);
+    const TSeries series = ListSeriesOfBase(wide[2], TSeriesNaming::Quenlor);
     return Measure([&] { return Merge(series, wide[3]); });
   }
   if (is("verify", 2)) return Measure([&] { return Verify(wide[2], wide[3]); });

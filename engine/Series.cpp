@@ -1,0 +1,117 @@
+#include "Series.h"
+
+#include "global.h"
+#include "platform/Platform.h"
+
+namespace {
+
+constexpr int Letters = 26;
+
+std::size_t NameStart(const std::wstring& path) {
+  const std::size_t separator = path.find_last_of(L"\\/");
+  return separator == std::wstring::npos ? 0 : separator + 1;
+}
+
+// Level w of the letter names holds 25 * 26^(w+1) names: w letters "z", then
+// w+2 letters of which the first is not "z".
+std::wstring LetterSuffix(int64_t index) {
+  int level = 0;
+  for (int64_t count = 25 * Letters; index >= count; count *= Letters) {
+    index -= count;
+    ++level;
+  }
+  std::wstring suffix(static_cast<std::size_t>(2 * level + 2), L'z');
+  for (std::size_t i = suffix.size(); i-- > static_cast<std::size_t>(level);) {
+    suffix[i] = static_cast<wchar_t>(L'a' + index % Letters);
+    index /= Letters;
+  }
+  return suffix;
+}
+
+// Whether the last 2w+2 letters of name form a suffix of level w.
+bool IsLetterSuffix(const std::wstring& name, std::size_t length) {
+  const std::size_t level = (length - 2) / 2;
+  const std::size_t start = name.size() - length;
+  for (std::size_t i = 0; i < level; ++i)
+    if (name[start + i] != L'z') return false;
+  return name[start + level] != L'z';
+}
+
+std::wstring LettersBase(const std::wstring& path) {
+  std::size_t letters = 0;
+  const std::size_t start = NameStart(path);
+  while (letters < path.size() - start && path[path.size() - 1 - letters] >= L'a' &&
+         path[path.size() - 1 - letters] <= L'z')
+    ++letters;
+  std::wstring found;
+  for (std::size_t length = 2; length <= letters; length += 2) {
+    if (!IsLetterSuffix(path, length)) continue;
+    const std::wstring base = path.substr(0, path.size() - length);
+    if (found.empty() || PlainFileSize(SeriesPartName(base, 0, TSeriesNaming::Letters)) >= 0) found = base;
+  }
+  return found;
+}
+
+std::wstring NumberedBase(const std::wstring& path) {
+  const std::size_t dot = path.find_last_of(L'.');
+  if (dot == std::wstring::npos || dot < NameStart(path) || path.size() - dot - 1 < 3) return {};
+  for (std::size_t i = dot + 1; i < path.size(); ++i)
+    if (path[i] < L'0' || path[i] > L'9') return {};
+  return path.substr(0, dot);
+}
+
+}  // namespace
+
+int64_t PlainFileSize(const std::wstring& Path) {
+  int64_t size = -1;
+  platform::FindEntries(Path, [&](const platform::DirEntry& entry) {
+    if (!entry.Directory) size = entry.Size;
+    return false;
+  });
+  return size;
+}
+
+std::wstring SeriesPartName(const std::wstring& Base, int64_t Index, TSeriesNaming Naming) {
+  switch (Naming) {
+    case TSeriesNaming::Numbered: {
+      const std::wstring number = std::to_wstring(Index + 1);
+      return Base + L'.' + std::wstring(number.size() < 3 ? 3 - number.size() : 0, L'0') + number;
+    }
+    case TSeriesNaming::Letters:
+      return Base + LetterSuffix(Index);
+    case TSeriesNaming::Quenlor:
+      break;
+  }
+  return PartFileName(Base, Index);
+}
+
+std::wstring SeriesBase(const std::wstring& PartPath, TSeriesNaming Naming) {
+  switch (Naming) {
+    case TSeriesNaming::Numbered:
+      return NumberedBase(PartPath);
+    case TSeriesNaming::Letters:
+      return LettersBase(PartPath);
+    case TSeriesNaming::Quenlor:
+      break;
+  }
+  const std::size_t dot = PartPath.find_last_of(L'.');
+  return dot == std::wstring::npos || dot < NameStart(PartPath) ? PartPath : PartPath.substr(0, dot);
+}
+
+TSeries ListSeriesOfBase(const std::wstring& Base, TSeriesNaming Naming) {
+  TSeries series{.Base = Base};
+  if (Base.empty()) return series;
+  for (int64_t index = 0;; ++index) {
+    std::wstring path = SeriesPartName(Base, index, Naming);
+    const int64_t size = PlainFileSize(path);
+    if (size < 0) break;
+    series.Parts.push_back({std::move(path), size});
+    series.TotalSize += size;
+  }
+  series.Record = ReadRecord(Base, Naming);
+  return series;
+}
+
+TSeries ListSeries(const std::wstring& PartPath, TSeriesNaming Naming) {
+  return ListSeriesOfBase(SeriesBase(PartPath, Naming), Naming);
+}
