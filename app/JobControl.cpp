@@ -7,14 +7,6 @@
 
 #include <vector>
 
-namespace {
-
-// The largest file FAT and FAT32 can hold.
-constexpr int64_t kFatLimit = 2147483647;
-constexpr int64_t kFat32Limit = 4294967295;
-
-}  // namespace
-
 bool JobRunning() {
   const int32_t state = WorkerState.load();
   return state == wsRunning || state == wsPaused;
@@ -32,7 +24,7 @@ std::wstring TfrmMain::DriveOf(const std::wstring& path) {
 
 bool TfrmMain::FitsDrive(int n, const std::wstring& drive, int64_t size) {
   const TFileSystemKind kind = FileSystemKind(drive);
-  if ((kind == fskFAT && size > kFatLimit) || (kind == fskFAT32 && size > kFat32Limit)) {
+  if (size > LargestFileOf(kind)) {
     const bool fat = kind == fskFAT;
     ShowMessageText(n, DriveLimitText(n, drive, fat ? L"FAT" : L"FAT32", fat ? L"2G" : L"4G"));
     return false;

@@ -121,7 +121,8 @@ void Splitthread::Execute() {
   TCopyResult result = crFailed;
   TDigests digests(UnbufferedMode == 1);
   FDigests = &digests;
-  if (FSourceSize > 0 && FBlockSize > 0 && PartPathsFit() && ScriptNames(FSource, FOutputBase))
+  if (FSourceSize > 0 && FBlockSize > 0 && PartPathsFit(FOutputBase, FSourceSize, FBlockSize) &&
+      ScriptNames(FSource, FOutputBase))
     result = UnbufferedMode == 1 ? SplitUnbuffered() : SplitBuffered();
   if (result == crDone && (!SourceSizeUnchanged() || !VerifyParts(FSource, FPartList))) result = crFailed;
   const TJobDigests sums = digests.Finish();
@@ -155,8 +156,8 @@ bool Splitthread::ClearScriptPlace() const {
 
 // The last part has the longest path of the split (the script's ends in the
 // shorter ".bat").
-bool Splitthread::PartPathsFit() const {
-  return PartFileName(FOutputBase, (FSourceSize - 1) / FBlockSize).size() < MaxPathLength;
+bool PartPathsFit(const std::wstring& OutputBase, int64_t SourceSize, int64_t BlockSize) {
+  return PartFileName(OutputBase, (SourceSize - 1) / BlockSize).size() < MaxPathLength;
 }
 
 std::wstring Splitthread::StartPart(int Index) {

@@ -27,7 +27,6 @@ class Splitthread : public TThread {
   void Execute() override;
 
  private:
-  bool PartPathsFit() const;
   bool SourceSizeUnchanged() const;
   bool ClearScriptPlace() const;
   std::wstring StartPart(int Index);
@@ -43,6 +42,11 @@ class Splitthread : public TThread {
   std::vector<std::wstring> FPartList;  // every part in the order written
   TDigests* FDigests = nullptr;          // the digests of the job in hand, while Execute runs
 };
+
+// Whether every part path of a split of SourceSize bytes into blocks of
+// BlockSize under OutputBase stays below MaxPathLength, so that the rejoin
+// script can open them.
+bool PartPathsFit(const std::wstring& OutputBase, int64_t SourceSize, int64_t BlockSize);
 
 // Compares the first and last four bytes of every part with the source at
 // the part's place. A part that cannot be opened, or a later part that

@@ -1,6 +1,7 @@
 #include "global.h"
 
 #include <cstdio>
+#include <limits>
 
 #include "My_Global.h"
 #include "platform/Platform.h"
@@ -64,11 +65,20 @@ int64_t RoundUpTo4K(int64_t Size) {
 
 TFileSystemKind FileSystemKind(const std::wstring& Drive) {
   if (Drive.empty() || !FileSystemNameProvider) return fskOther;
-  const std::wstring name = FileSystemNameProvider(Drive[0]);
-  if (name == L"FAT") return fskFAT;
-  if (name == L"FAT32") return fskFAT32;
-  if (name == L"NTFS") return fskNTFS;
+  return FileSystemKindOf(FileSystemNameProvider(Drive[0]));
+}
+
+TFileSystemKind FileSystemKindOf(const std::wstring& Name) {
+  if (Name == L"FAT") return fskFAT;
+  if (Name == L"FAT32") return fskFAT32;
+  if (Name == L"NTFS") return fskNTFS;
   return fskOther;
+}
+
+int64_t LargestFileOf(TFileSystemKind Kind) {
+  if (Kind == fskFAT) return FatLargestFile;
+  if (Kind == fskFAT32) return Fat32LargestFile;
+  return std::numeric_limits<int64_t>::max();
 }
 
 void SetFileSystemNameProvider(std::function<std::wstring(wchar_t DriveLetter)> Provider) {

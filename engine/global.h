@@ -13,6 +13,10 @@ enum TFileSystemKind { fskOther = -1, fskFAT = 0, fskFAT32 = 1, fskNTFS = 2 };
 // paths shorter than this many characters.
 constexpr std::size_t MaxPathLength = 260;
 
+// The largest file that FAT and FAT32 volumes hold.
+constexpr int64_t FatLargestFile = 2147483647;
+constexpr int64_t Fat32LargestFile = 4294967295;
+
 // "<Base>.QuenlorSp<Index>", the index in decimal from 0.
 std::wstring PartFileName(const std::wstring& Base, int64_t Index);
 
@@ -37,6 +41,11 @@ int64_t RoundUpTo4K(int64_t Size);
 // Maps the file-system name that the installed provider reports for Drive's
 // letter: "FAT", "FAT32" and "NTFS" exactly, anything else fskOther.
 TFileSystemKind FileSystemKind(const std::wstring& Drive);
+// The same mapping of a file-system name.
+TFileSystemKind FileSystemKindOf(const std::wstring& Name);
+// The largest file a volume of Kind holds; FAT32's and FAT's limits, no
+// limit for the others.
+int64_t LargestFileOf(TFileSystemKind Kind);
 
 // The app installs a provider that asks the support library; until then
 // every drive answers "" (fskOther).

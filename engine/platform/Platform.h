@@ -114,6 +114,10 @@ bool FindEntries(const std::wstring& pattern, const std::function<bool(const Dir
 // the caller); -1 when the system cannot tell.
 int64_t FreeBytes(const std::wstring& path);
 
+// Name of the file system of the volume holding path ("NTFS", "FAT32",
+// "FAT", …); empty when the system cannot tell.
+std::wstring FileSystemName(const std::wstring& path);
+
 std::wstring FullPath(const std::wstring& path);
 std::wstring ExtractFileName(const std::wstring& path);
 

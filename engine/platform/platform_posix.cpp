@@ -7,6 +7,7 @@
 #include <fcntl.h>
 #include <fnmatch.h>
 #include <sys/stat.h>
+#include <sys/statfs.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
 
@@ -136,6 +137,16 @@ int64_t FreeBytes(const std::wstring& path) {
   struct statvfs info;
   if (::statvfs(ToUtf8(path).c_str(), &info) != 0) return -1;
   return static_cast<int64_t>(info.f_bfree) * static_cast<int64_t>(info.f_frsize);
+}
+
+// Linux's vfat driver holds files up to FAT32's limit on every FAT variant.
+std::wstring FileSystemName(const std::wstring& path) {
+  constexpr long FatMagic = 0x4d44, NtfsMagic = 0x5346544e, Ntfs3Magic = 0x7366746e;
+  struct statfs info;
+  if (::statfs(ToUtf8(path).c_str(), &info) != 0) return L"";
+  if (info.f_type == FatMagic) return L"FAT32";
+  if (info.f_type == NtfsMagic || info.f_type == Ntfs3Magic) return L"NTFS";
+  return L"";
 }
 
 std::wstring FullPath(const std::wstring& path) {

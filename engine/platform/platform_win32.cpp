@@ -145,6 +145,14 @@ int64_t FreeBytes(const std::wstring& path) {
   return static_cast<int64_t>(free.QuadPart);
 }
 
+std::wstring FileSystemName(const std::wstring& path) {
+  wchar_t root[MAX_PATH + 1], name[MAX_PATH + 1];
+  if (!GetVolumePathNameW(path.c_str(), root, MAX_PATH + 1) ||
+      !GetVolumeInformationW(root, nullptr, 0, nullptr, nullptr, nullptr, name, MAX_PATH + 1))
+    return L"";
+  return name;
+}
+
 std::wstring FullPath(const std::wstring& path) {
   const DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
   if (size == 0) return path;

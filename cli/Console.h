@@ -1,0 +1,24 @@
+// The console side of quenlor-cli: results on standard output, errors and
+// the progress line on standard error, Ctrl+C as the engine's cancel request.
+#pragma once
+
+#include <string>
+
+namespace console {
+
+// A console gets the text as UTF-16 (Windows) or UTF-8; a file or a pipe
+// always gets UTF-8.
+void Out(const std::wstring& text);
+void Err(const std::wstring& text);
+
+// Whether standard error is a terminal, where a progress line can be redrawn.
+bool ErrIsTerminal();
+
+// Redraws the one progress line in place; an empty text clears it.
+void DrawProgressLine(const std::wstring& text);
+
+// From now on Ctrl+C (SIGINT, or the console's Ctrl+C and Ctrl+Break events)
+// asks the running worker to cancel instead of ending the process.
+void CancelOnInterrupt();
+
+}  // namespace console

@@ -1,0 +1,246 @@
+#!/usr/bin/env bash
+# quenlor-cli run as a user runs it, natively or (with "wine") as the
+# Windows build: only its files, its output and its exit status are read.
+# Usage: cli.sh PROGRAM [wine]
+set -uo pipefail
+exe=$(realpath "$1")
+runner=()
+if [ "${2:-}" = wine ]; then
+  source "$(dirname "$0")/../../scripts/wine-env"
+  runner=(wine)
+fi
+dir=$(mktemp -d /tmp/qcli.XXXXXX)
+trap 'rm -rf "$dir"' EXIT
+cd "$dir"
+failures=0 passes=0
+
+# Runs the program; its status in $status, its output in out and err.
+q() {
+  "${runner[@]}" "$exe" "$@" >out 2>err </dev/null
+  status=$?
+  # Wine's own notices (a volume it cannot read the label of) are not the program's.
+  [ ${#runner[@]} -eq 0 ] || sed -i '/^wine: /d' err
+}
+pass() { passes=$((passes + 1)); }
+fail() {
+  echo "FAIL: $*" >&2
+  echo "  stdout: $(head -c 600 out 2>/dev/null)" >&2
+  echo "  stderr: $(head -c 600 err 2>/dev/null)" >&2
+  failures=$((failures + 1))
+}
+check() {  # description, then a test command
+  local what=$1; shift
+  if "$@"; then pass; else fail "$what"; fi
+}
+same() { cmp -s "$1" "$2"; }
+# Every file below the folder with its digest, to see that nothing changed.
+snapshot() { find bad -type f -print0 | sort -z | xargs -0 -r sha256sum; }
+
+make_file() {  # name bytes: a pattern that is never the same at two offsets
+  head -c "$2" /dev/urandom >"$1"
+}
+
+# ------------------------------------------------------------ round trips
+# name | size | split arguments | copy path the plan names
+round_trips=(
+  "small.bin|1000000|-s 300K|buffered"
+  "count.bin|1000001|-n 7|buffered"
+  "large.bin|27262976|-n 2|unbuffered"
+  "tail.bin|23068677|-s 10M|unbuffered"
+  "a b%&é字.bin|5000|-s 1KB|buffered"
+)
+for row in "${round_trips[@]}"; do
+  IFS='|' read -r name size args path <<<"$row"
+  rm -rf rt && mkdir rt
+  make_file "rt/$name" "$size"
+  q plan "rt/$name" $args
+  check "$name: plan names the $path path" grep -q "^copy path: $path$" out
+  q split "rt/$name" $args -o rt
+  check "$name: split exits 0" [ "$status" = 0 ]
+  check "$name: no progress line when stderr is not a terminal" [ ! -s err ]
+  parts=$(grep -c 'QuenlorSp' out)
+  check "$name: split prints the parts it wrote" [ "$parts" -ge 2 ]
+  files=()
+  for ((i = 0; i < parts; i++)); do files+=("rt/$name.QuenlorSp$i"); done
+  check "$name: cat of the parts equals the source" same <(cat "${files[@]}") "rt/$name"
+  check "$name: the rejoin script is beside the parts" [ -s "rt/$name.bat" ]
+  q join "rt/$name.QuenlorSp1" -o "rt/joined $name"
+  check "$name: join exits 0" [ "$status" = 0 ]
+  check "$name: the joined file equals the source" same "rt/joined $name" "rt/$name"
+  mv "rt/$name" "rt/source"
+  q join "rt/$name.QuenlorSp0"
+  check "$name: join writes the series' base beside the parts by default" same "rt/$name" rt/source
+done
+
+# ------------------------------------------------------------ plan
+truncate -s 104857600 hundred.bin
+q plan hundred.bin -n 3 --json
+check "plan --json" grep -qxF '{"block_size": 34955264, "part_count": 3, "parts": [34955264, 34955264, 34947072], "unbuffered": true, "fits_fat": true, "fits_fat32": true}' out
+truncate -s 10000000000 ten-gb.bin
+q plan ten-gb.bin -s fat32
+check "a fat32 block fits FAT32 but not FAT" grep -qz 'parts: 3.*fits FAT: no.fits FAT32: yes' out
+q plan ten-gb.bin -s 5G --json
+check "a block over 4 GiB fits neither" grep -q '"fits_fat": false, "fits_fat32": false' out
+rm hundred.bin ten-gb.bin
+q --version
+check "--version" grep -qx 'quenlor-cli [0-9.]*' out
+q split --help
+check "split --help exits 0 and names the options" grep -q -- '--force' out
+
+# ------------------------------------------------------------ refusals
+mkdir -p bad/folder bad/out
+make_file bad/src.bin 2000
+: >bad/empty.bin
+make_file bad/old.bin 3000
+make_file bad/old.bin.QuenlorSp0 10
+make_file bad/stale.bin 3000
+make_file bad/stale.bin.QuenlorSp2 10
+make_file bad/p.bin 3000
+"${runner[@]}" "$exe" split bad/p.bin -s 1K -o bad/out >/dev/null 2>&1
+long=bad/$(printf 'd%.0s' {1..120})/$(printf 'e%.0s' {1..120})
+mkdir -p "$long"
+# arguments | what the one error line says
+refusals=(
+  "bogus|bogus"
+  "split|SOURCE is required"
+  "split bad/src.bin|give -n COUNT or -s SIZE"
+  "split bad/src.bin -n 2 --bogus|--bogus"
+  "split bad/none.bin -n 2|no such file: \"bad/none.bin\""
+  "split bad/folder -n 2|\"bad/folder\" is a folder, not a file"
+  "split bad/empty.bin -n 2|is empty"
+  "split bad/src.bin -n 1|--count"
+  "split bad/src.bin -n 1000|--count"
+  "split bad/src.bin -n x|--count"
+  "split bad/src.bin -s 0|--size: a block size of 0"
+  "split bad/src.bin -s 12Q|--size: not a block size: 12Q"
+  "split bad/src.bin -s -5|--size"
+  "split bad/src.bin -s 99999999999G|--size: not a block size"
+  "split bad/src.bin -n 2 -s 1K|excludes"
+  "split bad/src.bin -s 2000|--size: a block of 2000 bytes is not smaller than the source"
+  "split bad/src.bin -s 2|at most 999"
+  "split bad/src.bin -n 2 -o bad/nowhere|--output: no such folder"
+  "split bad/old.bin -n 2 -o bad|old.bin.QuenlorSp0\" exists (--force replaces it)"
+  "split bad/stale.bin -n 2 -o bad --force|stale.bin.QuenlorSp2\" exists and would join with the new parts"
+  "split bad/src.bin -n 2 -o $long|reach 260 characters"
+  "plan bad/src.bin -n 1000|--count"
+  "join|PART is required"
+  "join bad/none.bin|no such file"
+  "join bad/src.bin|is not a part of a quenlor series"
+  "join bad/out/p.bin.QuenlorSp0 -o bad/p.bin|\"bad/p.bin\" exists (--force replaces it)"
+  "join bad/out/p.bin.QuenlorSp0 -o bad/out/p.bin.QuenlorSp1 --force|is one of the parts"
+  "join bad/out/p.bin.QuenlorSp0 --series other|--series"
+)
+before=$(snapshot)
+for row in "${refusals[@]}"; do
+  IFS='|' read -r args message <<<"$row"
+  # shellcheck disable=SC2086
+  q $args
+  check "'$args' exits 2" [ "$status" = 2 ]
+  check "'$args' says: $message" grep -qF -- "$message" err
+  check "'$args' writes one line on stderr and nothing on stdout" \
+    bash -c '[ "$(wc -l <err)" = 1 ] && [ ! -s out ] && grep -q "^quenlor-cli: " err'
+done
+check "no refused command changed a file" [ "$(snapshot)" = "$before" ]
+
+q split bad/old.bin -n 2 -o bad --force
+check "--force replaces the parts of the same name" [ "$status" = 0 ]
+check "--force: the new parts make the source" same <(cat bad/old.bin.QuenlorSp0 bad/old.bin.QuenlorSp1) bad/old.bin
+
+# ------------------------------------------------------------ record and other namings
+mkdir rec
+make_file rec/r.bin 50000
+q split rec/r.bin -s 16K -o rec
+check "the split prints its record" grep -q 'r.bin.sha256$' out
+check "sha256sum -c accepts the record" bash -c 'cd rec && sha256sum -c --quiet r.bin.sha256'
+printf 'X' | dd of=rec/r.bin.QuenlorSp1 bs=1 seek=100 conv=notrunc status=none
+q join rec/r.bin.QuenlorSp0 -o rec/joined
+check "join of a changed part exits 1" [ "$status" = 1 ]
+check "join names the changed part" grep -q 'r.bin.QuenlorSp1" is not the part that was split' err
+rm -f rec/r.bin.QuenlorSp3 rec/joined
+q join rec/r.bin.QuenlorSp0 -o rec/joined
+check "a part missing at the end refuses the join" [ "$status" = 2 ]
+check "the refusal names the missing part" grep -q 'r.bin.QuenlorSp3" is missing' err
+check "the refused join writes no output" [ ! -e rec/joined ]
+split -b 7000 rec/r.bin rec/x
+q join rec/xab --series letters -o rec/from-letters
+check "a letters series made by split joins" same rec/from-letters rec/r.bin
+split -b 7000 -d -a 3 --numeric-suffixes=1 rec/r.bin rec/n.bin.
+q join rec/n.bin.002 --series numbered
+check "a numbered series joins beside its parts" same rec/n.bin rec/r.bin
+
+# ------------------------------------------------------------ verify
+mkdir ver
+make_file ver/v.bin 50000
+"${runner[@]}" "$exe" split ver/v.bin -s 16K -o ver >/dev/null 2>&1
+# each row changes the series further @ a line verify then prints @ its exit status
+verifies=(
+  ":@^ok +.*v.bin.QuenlorSp3\$@0"
+  ":@^ok +.*v.bin \(whole file\)\$@0"
+  "mv ver/v.bin ver/source@^not checked +.*v.bin \(whole file\)\$@0"
+  "printf X | dd of=ver/v.bin.QuenlorSp1 bs=1 seek=9 conv=notrunc status=none@^changed +.*v.bin.QuenlorSp1\$@1"
+  "mv ver/v.bin.QuenlorSp2 ver/away@^missing +.*v.bin.QuenlorSp2\$@1"
+  "cp ver/away ver/v.bin.QuenlorSp4@^extra +.*v.bin.QuenlorSp4\$@1"
+  "rm ver/v.bin.sha256@^quenlor-cli: no record .*v.bin.sha256@2"
+)
+for row in "${verifies[@]}"; do
+  IFS='@' read -r change line code <<<"$row"
+  eval "$change"
+  q verify ver/v.bin.QuenlorSp0
+  check "after '$change' verify exits $code" [ "$status" = "$code" ]
+  check "after '$change' verify prints $line" grep -qE "$line" out err
+done
+
+# ------------------------------------------------------------ interrupt
+# A sparse source: reading it costs nothing, writing the parts is the job.
+# Ctrl+C (SIGINT) once the job has begun: exit 130, and on disk what a
+# cancel leaves.
+mkdir int
+truncate -s 2G int/big.bin
+interrupt() {  # the file whose appearance shows the job has begun, then the arguments
+  local begun=$1; shift
+  "${runner[@]}" "$exe" "$@" >out 2>err </dev/null &
+  local pid=$!
+  for _ in $(seq 400); do [ -e "$begun" ] && break; sleep 0.02; done
+  kill -INT "$pid"
+  wait "$pid"
+  status=$?
+}
+whole_parts() {  # every part is exactly one block long
+  local f
+  for f in int/big.bin.QuenlorSp*; do [ "$(stat -c %s "$f")" = "$1" ] || return 1; done
+}
+for path in unbuffered buffered; do
+  rm -f int/big.bin.*
+  block=268435456
+  [ "$path" = buffered ] && block=268435457
+  interrupt int/big.bin.QuenlorSp1 split int/big.bin -s "$block" -o int
+  check "$path split: Ctrl+C exits 130" [ "$status" = 130 ]
+  check "$path split: says it was cancelled" grep -q "split cancelled" err
+  check "$path split: no rejoin script" [ ! -e int/big.bin.bat ]
+  check "$path split: stopped before the last part" [ ! -e int/big.bin.QuenlorSp7 ]
+  if [ "$path" = unbuffered ]; then
+    check "unbuffered split: the whole parts stay" [ -e int/big.bin.QuenlorSp0 ]
+    check "unbuffered split: the part in hand goes" whole_parts "$block"
+  else
+    check "buffered split: the parts stay, the partial one included" [ -e int/big.bin.QuenlorSp1 ]
+  fi
+done
+rm -f int/big.bin.*
+"${runner[@]}" "$exe" split int/big.bin -s 256M -o int >/dev/null 2>&1
+rm -f int/big.bin.sha256
+for path in unbuffered buffered; do
+  rm -f int/joined
+  # A first part that is not whole alignment units makes the merge buffered.
+  [ "$path" = buffered ] && truncate -s 268435457 int/big.bin.QuenlorSp0
+  interrupt int/joined join int/big.bin.QuenlorSp0 -o int/joined
+  check "$path join: Ctrl+C exits 130" [ "$status" = 130 ]
+  if [ "$path" = unbuffered ]; then
+    check "unbuffered join: the output goes" [ ! -e int/joined ]
+  else
+    check "buffered join: the partial output stays" [ -e int/joined ]
+  fi
+done
+rm -rf int
+
+echo "$passes passed, $failures failed"
+[ "$failures" = 0 ]
