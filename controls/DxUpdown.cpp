@@ -68,9 +68,9 @@ void TMyUpdown::Press(TDirection direction) {
   paused_ = false;
   const std::optional<int> v = Value();
   if (!v) return;
-  if (direction == sdUp && *v + 1 > max_) return Show(1);
-  if (direction == sdDown && *v - 1 < min_) return Show(min_);
-  Show(direction == sdUp ? *v + 1 : *v - 1);
+  const int next = direction == sdUp ? *v + 1 : *v - 1;
+  if (next > max_ || next < min_) return Show(min_);
+  Show(next);
   direction_ = direction;
   timer_->SetEnabled(true);
 }
@@ -81,16 +81,25 @@ void TMyUpdown::Tick() {
   const int next = direction_ == sdUp ? *v + 1 : *v - 1;
   const bool last = direction_ == sdUp ? next > max_ : next <= min_;
   // Stopped before the text changes: a change handler that opens a modal
-  // box must not see further ticks step on behind it.
+  // box must not see further ticks step on behind it. Past the top the
+  // text goes straight to Min, so the edit never holds a value out of range.
   if (last) timer_->SetEnabled(false);
-  Show(next);
-  if (last) Show(min_);
+  Show(last ? min_ : next);
 }
 
 void TMyUpdown::Release() {
   held_ = false;
   paused_ = false;
   timer_->SetEnabled(false);
+}
+
+void TMyUpdown::WndProc(TMessage& message) {
+  // A box or another program took the mouse: the hold is over, and no
+  // release will come.
+  const bool lost = (message.Msg == WM_CAPTURECHANGED && reinterpret_cast<HWND>(message.LParam) != Handle()) ||
+                    message.Msg == WM_CANCELMODE;
+  if (lost) Release();
+  TPanel::WndProc(message);
 }
 
 void TMyUpdown::Pause() {

@@ -36,6 +36,8 @@ class TMyUpdown : public TPanel {
   // The auto-repeat timer (150 ms, off while nothing repeats).
   TTimer& RepeatTimer() { return *timer_; }
 
+  void WndProc(TMessage& message) override;
+
  private:
   enum TDirection { sdUp, sdDown };
 

@@ -36,38 +36,17 @@ void TOrvVclComboBox::RepaintWindow() {
 
 // ---------------------------------------------------------------- hooks
 
-template <TOrvVclComboBox::THandler Handler>
-LRESULT CALLBACK TOrvVclComboBox::HookProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  auto* combo = reinterpret_cast<TOrvVclComboBox*>(GetWindowLongPtrW(wnd, GWLP_USERDATA));
-  LRESULT result = 0;
-  RunGuarded(combo, [&] { result = (combo->*Handler)(wnd, msg, wParam, lParam); });
-  return result;
-}
-
-template <TOrvVclComboBox::THandler Handler>
-WNDPROC TOrvVclComboBox::Hook(HWND wnd) {
-  SetWindowLongPtrW(wnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  const auto hook = reinterpret_cast<LONG_PTR>(&HookProc<Handler>);
-  return reinterpret_cast<WNDPROC>(SetWindowLongPtrW(wnd, GWLP_WNDPROC, hook));
-}
-
 void TOrvVclComboBox::CreateWnd() {
   TCustomComboBox::CreateWnd();
   list_wnd_ = nullptr;
   list_hooked_ = false;
-  combo_proc_ = Hook<&TOrvVclComboBox::ComboMessage>(Handle());
+  combo_hook_.Install<&TOrvVclComboBox::combo_hook_, &TOrvVclComboBox::ComboMessage>(this, Handle());
   if (my_button_) AttachButton();
 }
 
 LRESULT TOrvVclComboBox::ComboMessage(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  const WNDPROC previous = combo_proc_;
-  if (msg == WM_DESTROY) {
-    SetWindowLongPtrW(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
-    combo_proc_ = nullptr;
-    return CallWindowProcW(previous, wnd, msg, wParam, lParam);
-  }
   if (msg == WM_CTLCOLORLISTBOX) return ListColours(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
-  const LRESULT result = CallWindowProcW(previous, wnd, msg, wParam, lParam);
+  const LRESULT result = combo_hook_.CallPrevious(wnd, msg, wParam, lParam);
   // The list took the mouse from the button's press: the button is up again.
   if (msg == WM_LBUTTONUP && my_button_) {
     button_up_ = false;
@@ -99,20 +78,13 @@ void TOrvVclComboBox::AttachListBar(HWND list) {
 void TOrvVclComboBox::AttachButton() {
   HWND button = my_button_->Handle();
   ::SetParent(button, Handle());
-  button_proc_ = Hook<&TOrvVclComboBox::ButtonMessage>(button);
-  button_wnd_ = button;
+  button_hook_.Install<&TOrvVclComboBox::button_hook_, &TOrvVclComboBox::ButtonMessage>(this, button);
   PlaceButton();
 }
 
-void TOrvVclComboBox::DetachButton() {
-  if (!button_proc_) return;
-  SetWindowLongPtrW(button_wnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(button_proc_));
-  button_proc_ = nullptr;
-  button_wnd_ = nullptr;
-}
+void TOrvVclComboBox::DetachButton() { button_hook_.Release(); }
 
 LRESULT TOrvVclComboBox::ButtonMessage(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  const WNDPROC previous = button_proc_;
   switch (msg) {
     case WM_LBUTTONDOWN:
       my_button_->SetObjActive(false);
@@ -126,11 +98,8 @@ LRESULT TOrvVclComboBox::ButtonMessage(HWND wnd, UINT msg, WPARAM wParam, LPARAM
       button_up_ = !button_up_;
       if (!button_up_) ForwardToCombo(wnd, WM_MOUSEMOVE, wParam, lParam);
       return 0;
-    case WM_DESTROY:
-      DetachButton();
-      return CallWindowProcW(previous, wnd, msg, wParam, lParam);
   }
-  const LRESULT result = CallWindowProcW(previous, wnd, msg, wParam, lParam);
+  const LRESULT result = button_hook_.CallPrevious(wnd, msg, wParam, lParam);
   if (msg == WM_RBUTTONDOWN || msg == WM_RBUTTONUP) ForwardToCombo(wnd, msg, wParam, lParam);
   return result;
 }
@@ -151,7 +120,7 @@ void TOrvVclComboBox::ResetButton() {
 void TOrvVclComboBox::PlaceButton() {
   COMBOBOXINFO info{};
   info.cbSize = sizeof(info);
-  if (!button_proc_ || !GetComboBoxInfo(Handle(), &info)) return;
+  if (!button_hook_.Installed() || !GetComboBoxInfo(Handle(), &info)) return;
   const RECT& native = info.rcButton;
   const int left = info.rcItem.right + 1;
   my_button_->SetBounds(left, native.top, native.right - left, native.bottom - native.top);

@@ -3,15 +3,16 @@
 // and whose drop-down list carries a skinned vertical scroll bar.
 //
 // Both the combo window and the button window get a replacement window
-// procedure that finds the combo box through the window's user data; each
-// puts the previous procedure back when its window is destroyed, and the
-// combo box unhooks the button when it lets go of it.
+// procedure (TWindowHook) that finds the combo box through the window's
+// user data; each puts the previous procedure back when its window is
+// destroyed, and the combo box unhooks the button when it lets go of it.
 #pragma once
 
 #include "controls/OrvVclButton.h"
 #include "controls/OrvVclScrollBar.h"
 #include "controls/OrvVclScrollbarPicList.h"
 #include "framework/StdCtrls.h"
+#include "framework/WindowHook.h"
 
 class TOrvVclComboBox : public TCustomComboBox {
  public:
@@ -43,15 +44,6 @@ class TOrvVclComboBox : public TCustomComboBox {
   void CreateWnd() override;
 
  private:
-  using THandler = LRESULT (TOrvVclComboBox::*)(HWND, UINT, WPARAM, LPARAM);
-  // The replacement procedure: hands the message to the handler of the
-  // combo box that the window's user data holds.
-  template <THandler Handler>
-  static LRESULT CALLBACK HookProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
-  // Puts the combo box into the window's user data and Handler's procedure
-  // in place of the window's; answers the procedure it replaced.
-  template <THandler Handler>
-  WNDPROC Hook(HWND wnd);
   LRESULT ComboMessage(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
   LRESULT ButtonMessage(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
   // The drop-down list's colours; the first time a list window asks, the
@@ -72,9 +64,8 @@ class TOrvVclComboBox : public TCustomComboBox {
   TComponentRef<TOrvVclScrollBar> my_scrollbar_;
   TComponentRef<TOrvVclScrollbarPicList> pic_list_;
   int picstyle_ = 1;
-  WNDPROC combo_proc_ = nullptr;   // the combo window's previous procedure while hooked
-  HWND button_wnd_ = nullptr;      // the hooked button window
-  WNDPROC button_proc_ = nullptr;  // its previous procedure while hooked
+  TWindowHook combo_hook_;
+  TWindowHook button_hook_;
   HWND list_wnd_ = nullptr;
   TBrush list_brush_;
   bool list_hooked_ = false;

@@ -134,9 +134,7 @@ void TOrvVclListView::HookHeader() {
   if (!header) return;
   themes_ = ThemesAvailable(Handle());
   header_ = header;
-  SetWindowLongPtrW(header, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  header_proc_ = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrW(header, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TOrvVclListView::HeaderProc)));
+  header_hook_.Install<&TOrvVclListView::header_hook_, &TOrvVclListView::HeaderMessage>(this, header);
   if (statue_checkbox_) statue_checkbox_->SetParentdc(header);
   ApplyHeaderFont();
   if (!my_visible_) ShowWindow(Handle(), SW_HIDE);
@@ -144,16 +142,13 @@ void TOrvVclListView::HookHeader() {
   RepaintHeader();
 }
 
-// Puts the header's procedure back, unless another one was laid over ours.
 void TOrvVclListView::ReleaseHeader() {
   if (!header_) return;
-  HWND header = std::exchange(header_, nullptr);
+  header_ = nullptr;
   pressed_column_ = hot_column_ = -1;
   header_state_ = hsNormal;
   if (statue_checkbox_) statue_checkbox_->SetParentdc(nullptr);
-  if (GetWindowLongPtrW(header, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(&TOrvVclListView::HeaderProc)) return;
-  SetWindowLongPtrW(header, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(header_proc_));
-  SetWindowLongPtrW(header, GWLP_USERDATA, 0);
+  header_hook_.Release();
 }
 
 // The list passes its font on to the header, where the header procedure
@@ -177,20 +172,8 @@ void TOrvVclListView::RepaintHeader() {
   if (header_) RepaintNow(header_);
 }
 
-LRESULT CALLBACK TOrvVclListView::HeaderProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  auto* list = reinterpret_cast<TOrvVclListView*>(GetWindowLongPtrW(wnd, GWLP_USERDATA));
-  if (!list) return DefWindowProcW(wnd, msg, wParam, lParam);
-  // Released while another procedure lay over ours: only pass messages on.
-  if (list->header_ != wnd) return CallWindowProcW(list->header_proc_, wnd, msg, wParam, lParam);
-  LRESULT result = 0;
-  RunGuarded(list, [&] { result = list->HeaderMessage(msg, wParam, lParam); });
-  return result;
-}
-
-LRESULT TOrvVclListView::HeaderMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-  const WNDPROC previous = header_proc_;
-  HWND header = header_;
-  auto passOn = [&] { return CallWindowProcW(previous, header, msg, wParam, lParam); };
+LRESULT TOrvVclListView::HeaderMessage(HWND header, UINT msg, WPARAM wParam, LPARAM lParam) {
+  auto passOn = [&] { return header_hook_.CallPrevious(header, msg, wParam, lParam); };
   auto refresh = [header] {
     ::InvalidateRect(header, nullptr, FALSE);
     UpdateWindow(header);
@@ -223,8 +206,8 @@ LRESULT TOrvVclListView::HeaderMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = std::abs(head_height_font_.Height());
       return passOn();
     case WM_SETFONT: {
-      const LRESULT result = CallWindowProcW(previous, header, msg,
-                                             reinterpret_cast<WPARAM>(head_height_font_.Handle()), lParam);
+      const LRESULT result =
+          header_hook_.CallPrevious(header, msg, reinterpret_cast<WPARAM>(head_height_font_.Handle()), lParam);
       MeasureHeader();
       RepaintHeader();
       return result;

@@ -15,6 +15,7 @@
 #include "controls/OrvVclScrollbarPicList.h"
 #include "framework/ComCtrls.h"
 #include "framework/PngImage.h"
+#include "framework/WindowHook.h"
 
 // Header states while the mouse is over the header.
 enum THeaderState : int { hsNormal = 0, hsPressed = 1, hsHot = 2 };
@@ -103,8 +104,7 @@ class TOrvVclListView : public TCustomListView {
   void DestroyWnd() override;
 
  private:
-  static LRESULT CALLBACK HeaderProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
-  LRESULT HeaderMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+  LRESULT HeaderMessage(HWND header, UINT msg, WPARAM wParam, LPARAM lParam);
   // The header's mouse messages, after the header's own handling.
   void HeaderMouse(UINT msg, TPoint p);
   void HookHeader();
@@ -143,7 +143,7 @@ class TOrvVclListView : public TCustomListView {
   bool is_header_earsebkgnd_ = false;
 
   HWND header_ = nullptr;
-  WNDPROC header_proc_ = nullptr;
+  TWindowHook header_hook_;
   int header_height_ = 0;
   bool themes_ = false;
   bool loaded_ = false;

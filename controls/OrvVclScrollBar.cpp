@@ -70,10 +70,7 @@ class TCornerBox : public TWinControl {
  protected:
   void CreateWnd() override {
     TWinControl::CreateWnd();
-    HWND wnd = Handle();
-    SetWindowLongPtrW(wnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(bar_));
-    bar_->corner_proc_ = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TOrvVclScrollBar::CornerProc)));
+    bar_->corner_hook_.Install<&TOrvVclScrollBar::corner_hook_, &TOrvVclScrollBar::CornerMessage>(bar_, Handle());
   }
 
  private:
@@ -253,23 +250,12 @@ void TOrvVclScrollBar::PaintCorner(HDC target, const TRect& box) {
     CopyPixels(target, box, sheet->Canvas().Handle(), corner_cell_);
 }
 
-LRESULT CALLBACK TOrvVclScrollBar::CornerProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  auto* bar = reinterpret_cast<TOrvVclScrollBar*>(GetWindowLongPtrW(wnd, GWLP_USERDATA));
-  if (!bar) return DefWindowProcW(wnd, msg, wParam, lParam);
-  const WNDPROC previous = bar->corner_proc_;
-  LRESULT result = CallWindowProcW(previous, wnd, msg, wParam, lParam);
-  RunGuarded(bar, [&] { bar->CornerMessage(wnd, msg, wParam, result); });
-  return result;
-}
-
-void TOrvVclScrollBar::CornerMessage(HWND wnd, UINT msg, WPARAM wParam, LRESULT& result) {
+LRESULT TOrvVclScrollBar::CornerMessage(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  LRESULT result = corner_hook_.CallPrevious(wnd, msg, wParam, lParam);
   RECT client;
   GetClientRect(wnd, &client);
   const TRect box = TRect::FromRECT(client);
   switch (msg) {
-    case WM_DESTROY:
-      SetWindowLongPtrW(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(corner_proc_));
-      break;
     case WM_ERASEBKGND:
       PaintCorner(reinterpret_cast<HDC>(wParam), box);
       result = 1;
@@ -286,6 +272,7 @@ void TOrvVclScrollBar::CornerMessage(HWND wnd, UINT msg, WPARAM wParam, LRESULT&
       }
       break;
   }
+  return result;
 }
 
 // ---------------------------------------------------------------- window procedure
@@ -306,7 +293,7 @@ void TOrvVclScrollBar::WndProc(TMessage& m) {
       RepaintNow(Handle());
       return;
     case WM_DESTROY:
-      if (hooked_ && !host_destroyed_) ReleaseHost();
+      host_hook_.Release();
       break;
     case WM_SIZE:
     case WM_MOVE:
@@ -392,6 +379,13 @@ bool TOrvVclScrollBar::MouseMessage(TMessage& m) {
     case WM_LBUTTONUP:
       MouseUpAt(p);
       return true;
+    case WM_CAPTURECHANGED:
+      if (reinterpret_cast<HWND>(m.LParam) != Handle()) CaptureLost();
+      return false;  // the framework's mouse routing forgets its press too
+    case WM_CANCELMODE:
+      CaptureLost();
+      if (GetCapture() == Handle()) ReleaseCapture();
+      return true;
     case WM_MOUSELEAVE:
       leave_requested_ = false;
       // A drag follows the captured mouse wherever it goes.
@@ -466,8 +460,25 @@ void TOrvVclScrollBar::TrackHotPart(TPoint p) {
   if (IsArrowOrThumb(part)) State(part) = psHot;
 }
 
+// The press ends before the capture goes, so that the WM_CAPTURECHANGED
+// of the release finds nothing left to end.
 void TOrvVclScrollBar::MouseUpAt(TPoint p) {
+  EndPress(p);
   ReleaseCapture();
+  RepaintNow(Handle());
+}
+
+// A box or another program took the mouse: the press ends as a release
+// away from the bar would end it, a drag where the thumb was.
+void TOrvVclScrollBar::CaptureLost() {
+  if (Destroying() || (!dragging_ && pressed_part_ == spNone)) return;
+  EndPress({-1, -1});
+  if (State(spThumb) == psPressed) State(spThumb) = psNormal;
+  TrackHotPart({-1, -1});
+  RepaintNow(Handle());
+}
+
+void TOrvVclScrollBar::EndPress(TPoint p) {
   if (dragging_) {
     dragging_ = false;
     if (NotifiesContainer()) NotifyContainer(SB_THUMBPOSITION, info_.nTrackPos);
@@ -481,7 +492,6 @@ void TOrvVclScrollBar::MouseUpAt(TPoint p) {
     State(pressed_part_) = psNormal;
     pressed_part_ = spNone;
   }
-  RepaintNow(Handle());
 }
 
 void TOrvVclScrollBar::StartTimer(UINT id, UINT milliseconds) { SetTimer(Handle(), id, milliseconds, nullptr); }
@@ -496,13 +506,15 @@ TPoint TOrvVclScrollBar::CursorInClient() {
 // Timer 200 ends the first delay and hands over to timer 100, whose ticks
 // repeat the pressed part until the cursor leaves it or the end is reached.
 void TOrvVclScrollBar::TimerTick(UINT id) {
+  if (id != kDelayTimer && id != kRepeatTimer) return;
+  // A tick that was already due when the press ended.
+  if (pressed_part_ == spNone) return (void)KillTimer(Handle(), id);
   if (id == kDelayTimer) {
     KillTimer(Handle(), kDelayTimer);
     StartTimer(kRepeatTimer, 100);
     repeating_ = true;
     id = kRepeatTimer;
   }
-  if (id != kRepeatTimer || pressed_part_ == spNone) return;
   const bool overThumb = PartRect(spThumb).Contains(CursorInClient());
   if (overThumb) paused_ = true;
   if (paused_) return;
@@ -561,12 +573,11 @@ void TOrvVclScrollBar::UpdateHostFromDrag() {
 // ---------------------------------------------------------------- host
 
 void TOrvVclScrollBar::AttachToHost(HWND host, TCustomListView* listView, HWND dropDownOwner) {
-  if (hooked_ && !host_destroyed_) ReleaseHost();
+  host_hook_.Release();
   CreateCornerBox();
   drop_down_owner_ = dropDownOwner;
   list_view_host_ = false;
   host_ = host;
-  host_destroyed_ = false;
   HWND parent = GetAncestor(host, GA_PARENT);
   ::SetParent(Handle(), parent);
   ::SetParent(corner_->Handle(), parent);
@@ -579,45 +590,20 @@ void TOrvVclScrollBar::AttachToHost(HWND host, TCustomListView* listView, HWND d
     list_view_host_ = true;
     if (partner_) partner_->list_view_host_ = true;
   }
-  SetWindowLongPtrW(host, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  host_proc_ = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrW(host, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TOrvVclScrollBar::HostProc)));
-  hooked_ = shown_ = true;
+  host_hook_.Install<&TOrvVclScrollBar::host_hook_, &TOrvVclScrollBar::HostMessage>(this, host);
+  shown_ = true;
   SyncFromHost();
   UpdateBarLayout();
 }
 
-// Puts the host's previous procedure back, unless another one has been
-// laid over ours since.
-void TOrvVclScrollBar::ReleaseHost() {
-  hooked_ = false;
-  if (GetWindowLongPtrW(host_, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(&TOrvVclScrollBar::HostProc)) return;
-  SetWindowLongPtrW(host_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(host_proc_));
-  SetWindowLongPtrW(host_, GWLP_USERDATA, 0);
-}
-
-LRESULT CALLBACK TOrvVclScrollBar::HostProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  auto* bar = reinterpret_cast<TOrvVclScrollBar*>(GetWindowLongPtrW(wnd, GWLP_USERDATA));
-  if (!bar) return DefWindowProcW(wnd, msg, wParam, lParam);
-  LRESULT result = 0;
-  RunGuarded(bar, [&] { result = bar->HostMessage(msg, wParam, lParam); });
-  return result;
-}
-
-LRESULT TOrvVclScrollBar::HostMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-  const WNDPROC previous = host_proc_;
+LRESULT TOrvVclScrollBar::HostMessage(HWND host, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_NCPAINT && drop_down_owner_ && pic_list_) {
     DrawHostFrame();
     SyncFromHost();
     UpdateBarLayout();
     return 0;
   }
-  if (msg == WM_DESTROY) {
-    host_destroyed_ = true;
-    ReleaseHost();
-    return CallWindowProcW(previous, host_, msg, wParam, lParam);
-  }
-  LRESULT result = CallWindowProcW(previous, host_, msg, wParam, lParam);
+  LRESULT result = host_hook_.CallPrevious(host, msg, wParam, lParam);
   // A host shown or hidden by SetWindowPos (as a combo box shows its
   // drop-down list each time) is not sent WM_SHOWWINDOW.
   if (msg == WM_WINDOWPOSCHANGED)

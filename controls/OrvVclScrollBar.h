@@ -12,6 +12,7 @@
 
 #include "controls/OrvVclScrollbarPicList.h"
 #include "framework/StdCtrls.h"
+#include "framework/WindowHook.h"
 
 class TCustomListView;
 
@@ -103,8 +104,6 @@ class TOrvVclScrollBar : public TScrollBar {
   friend class TCornerBox;
   static constexpr UINT kDelayTimer = 200;
   static constexpr UINT kRepeatTimer = 100;
-  static LRESULT CALLBACK HostProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
-  static LRESULT CALLBACK CornerProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
   bool Vertical() const { return Kind() == sbVertical; }
   int Along(TPoint p) const { return Vertical() ? p.Y : p.X; }
@@ -115,8 +114,8 @@ class TOrvVclScrollBar : public TScrollBar {
   bool MirrorMessage(TMessage& m);
   bool PaintMessage(TMessage& m);
   bool MouseMessage(TMessage& m);
-  // What the corner box does after its previous procedure.
-  void CornerMessage(HWND wnd, UINT msg, WPARAM wParam, LRESULT& result);
+  // The corner box's messages: its previous procedure, then the skin.
+  LRESULT CornerMessage(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
   void Paint(HDC target);
   void PaintCorner(HDC target, const TRect& box);
   void PaintThumb(HDC dc, HDC thumbs, const TRect& thumb);
@@ -125,6 +124,9 @@ class TOrvVclScrollBar : public TScrollBar {
   void MouseDownAt(TPoint p);
   void MouseMoveAt(TPoint p);
   void MouseUpAt(TPoint p);
+  // Ends a drag or a held part: on release at p, or when the capture goes.
+  void EndPress(TPoint p);
+  void CaptureLost();
   // The state changes of a mouse move: drag, pressed part or hot part.
   void TrackMouse(TPoint p);
   void DragTo(TPoint p);
@@ -141,12 +143,11 @@ class TOrvVclScrollBar : public TScrollBar {
   void UpdateHostFromDrag();
 
   // The host.
-  LRESULT HostMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+  LRESULT HostMessage(HWND host, UINT msg, WPARAM wParam, LPARAM lParam);
   void FollowHost(UINT msg, WPARAM wParam, LRESULT& result);
   void HostShown(bool shown);
   void RefreshHostHeader();
   void DrawHostFrame();
-  void ReleaseHost();
   // One bar's share of SyncFromHost, for the given axis of the host.
   void SyncAxis(int axis);
   // Shows and enables bar as the host's bar of that object is; answers
@@ -176,16 +177,14 @@ class TOrvVclScrollBar : public TScrollBar {
   bool syncing_ = false;  // SyncFromHost is writing the framework's values
 
   HWND host_ = nullptr;
-  WNDPROC host_proc_ = nullptr;
+  TWindowHook host_hook_;
   bool list_view_host_ = false;
   HWND drop_down_owner_ = nullptr;
-  bool hooked_ = false;
-  bool host_destroyed_ = false;
   bool shown_ = false;
   bool themes_ = false;
 
   TComponentRef<TOrvVclScrollBar> partner_;
   TWinControl* corner_ = nullptr;
-  WNDPROC corner_proc_ = nullptr;
+  TWindowHook corner_hook_;
   TRect corner_cell_;
 };

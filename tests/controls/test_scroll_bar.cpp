@@ -208,6 +208,51 @@ TEST_F(ScrollBar, HoldingAnArrowStepsAtOnceThenRepeatsPausesAndResumes) {
   EXPECT_EQ(changes.size(), 4u);
 }
 
+// A box or a switch to another program takes the mouse during a press: the
+// repeat stops, a drag ends where it was, and later plain moves move nothing.
+TEST_F(ScrollBar, LosingTheMouseEndsTheRepeatAndTheDrag) {
+  for (const bool cancelMode : {false, true}) {
+    SCOPED_TRACE(cancelMode ? "WM_CANCELMODE" : "capture taken by another window");
+    auto loseTheMouse = [&] {
+      if (cancelMode) SendMessageW(bar->Handle(), WM_CANCELMODE, 0, 0);
+      else SetCapture(form->Handle());
+    };
+    bar->SetPosition(0);
+    changes.clear();
+    harness::MouseDown(bar, mbLeft, 8, 90);  // the second arrow: one step, then the delay
+    loseTheMouse();
+    EXPECT_EQ(bar->PartState(spSecondArrow), psNormal);
+    Tick(200);
+    Tick(100);
+    EXPECT_EQ(changes, std::vector<int>{1});
+    ReleaseCapture();
+
+    const int y = bar->PartRect(spThumb).Top + 2;
+    harness::MouseDown(bar, mbLeft, 8, y);
+    harness::MouseMove(bar, 8, y + 12);
+    ASSERT_NE(bar->Mirror().nTrackPos, -1);
+    loseTheMouse();
+    EXPECT_EQ(bar->Mirror().nTrackPos, -1);
+    EXPECT_EQ(bar->PartState(spThumb), psNormal);
+    const int position = bar->Position();
+    harness::MouseMove(bar, 8, y + 40);  // a plain move after the drag ended
+    EXPECT_EQ(bar->Position(), position);
+    ReleaseCapture();
+  }
+}
+
+// Built with its defaults, a bar raises a small thumb to 6 pixels and has
+// none on a track shorter than that.
+TEST_F(ScrollBar, ADefaultBarKeepsItsThumbAtLeastSixLong) {
+  bar->SetParams(0, 0, 999);
+  bar->SetPageSize(1);
+  EXPECT_EQ(bar->PartRect(spThumb).Height(), 6);
+  bar->SetBounds(10, 10, S, 40);  // a track of 6
+  EXPECT_EQ(bar->PartRect(spThumb).Height(), 6);
+  bar->SetBounds(10, 10, S, 39);  // a track of 5
+  EXPECT_EQ(bar->PartRect(spThumb).Height(), 0);
+}
+
 TEST_F(ScrollBar, HoldingTheTrackPagesUntilTheThumbReachesTheCursor) {
   bar->SetLargeChange(10);
   harness::MouseDown(bar, mbLeft, 8, 70);

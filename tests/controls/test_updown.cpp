@@ -79,7 +79,8 @@ TEST_F(Updown, SinglePressesStepWithinTheLimits) {
     bool repeats;
   };
   const TCase cases[] = {
-      {L"999", true, L"1", false},  {L"998", true, L"999", true}, {L"500", true, L"501", true},
+      // Up from the top wraps to Min, never to a value below it.
+      {L"999", true, L"2", false},  {L"998", true, L"999", true}, {L"500", true, L"501", true},
       {L"2", false, L"2", false},   {L"3", false, L"2", true},    {L"1", false, L"2", false},
       {L"", true, L"", false},      {L"12a", false, L"12a", false},  // not a number: no step, no error
   };
@@ -97,16 +98,17 @@ TEST_F(Updown, SinglePressesStepWithinTheLimits) {
 
 TEST_F(Updown, HoldingUpFrom998WrapsToMinAndStops) {
   Start(L"998");
-  bool repeatingAtTheTop = true;
+  bool repeatingAtTheWrap = true;
   edit->OnChange = [&](TObject*) {
     changes.push_back(edit->Text());
-    if (edit->Text() == L"1000") repeatingAtTheTop = Repeating();
+    if (edit->Text() == L"2") repeatingAtTheWrap = Repeating();
   };
   harness::MouseDown(Up());
   Tick();
-  EXPECT_EQ(changes, (Texts{L"999", L"1000", L"2"}));
-  // The repeat was off before the change handler saw the value past the top.
-  EXPECT_FALSE(repeatingAtTheTop);
+  // The edit never shows a value past the top: 999 wraps straight to Min,
+  // and the repeat is off before the change handler sees it.
+  EXPECT_EQ(changes, (Texts{L"999", L"2"}));
+  EXPECT_FALSE(repeatingAtTheWrap);
   // Still held: moving over the button does not start counting again.
   harness::MouseMove(Up(), 3, 3);
   EXPECT_FALSE(Repeating());
@@ -143,6 +145,23 @@ TEST_F(Updown, DraggingOffTheHeldButtonPausesAndComingBackResumes) {
   harness::MouseMove(Up(), 4, 4);
   EXPECT_FALSE(Repeating());
   EXPECT_EQ(changes, (Texts{L"11", L"12"}));
+}
+
+// A box or a switch to another program takes the mouse during a hold: the
+// repeat ends, and the mouse coming back over the button does not resume it.
+TEST_F(Updown, LosingTheMouseEndsTheHold) {
+  for (const bool cancelMode : {false, true}) {
+    SCOPED_TRACE(cancelMode ? "WM_CANCELMODE" : "capture taken by another window");
+    Start(L"10");
+    harness::MouseDown(Up());
+    ASSERT_TRUE(Repeating());
+    if (cancelMode) SendMessageW(updown->Handle(), WM_CANCELMODE, 0, 0);
+    else SetCapture(form->Handle());
+    EXPECT_FALSE(Repeating());
+    harness::MouseMove(Up(), 4, 4);
+    EXPECT_FALSE(Repeating());
+    ReleaseCapture();
+  }
 }
 
 }  // namespace
