@@ -29,13 +29,12 @@ if(WIN32)
   set(CPACK_PACKAGE_FILE_NAME Quenlor-${PROJECT_VERSION}-win64)
   include(CPack)
 else()
-  # The manual page, from the program's own --help and --version.
+  # The manual page, from the program's own help.
   set(man ${CMAKE_BINARY_DIR}/quenlor-cli.1)
   add_custom_command(OUTPUT ${man}.gz
-    COMMAND help2man --no-info --section=1 --name=${CPACK_PACKAGE_DESCRIPTION_SUMMARY}
-            --output=${man} $<TARGET_FILE:quenlor-cli>
-    COMMAND gzip -9nf ${man}
-    DEPENDS quenlor-cli
+    COMMAND ${CMAKE_COMMAND} -DPROGRAM=$<TARGET_FILE:quenlor-cli> -DSUMMARY=${CPACK_PACKAGE_DESCRIPTION_SUMMARY}
+            -DEXTRA=${CMAKE_SOURCE_DIR}/cli/quenlor-cli.h2m -DOUTPUT=${man} -P ${CMAKE_CURRENT_LIST_DIR}/ManPage.cmake
+    DEPENDS quenlor-cli ${CMAKE_SOURCE_DIR}/cli/quenlor-cli.h2m ${CMAKE_CURRENT_LIST_DIR}/ManPage.cmake
     COMMENT "Manual page of quenlor-cli"
     VERBATIM)
   add_custom_target(quenlor-cli-man ALL DEPENDS ${man}.gz)
