@@ -16,7 +16,11 @@ foreach(command IN LISTS commands)
   string(APPEND sections "[${command} command]\n.nf\n${text}.fi\n")
 endforeach()
 file(WRITE ${OUTPUT}.h2m "${sections}")
+# help2man starts the program through the shell, unquoted: it is named from
+# its own folder, whose path may hold blanks.
+get_filename_component(folder ${PROGRAM} DIRECTORY)
+get_filename_component(name ${PROGRAM} NAME)
 execute_process(COMMAND help2man --no-info --section=1 --name=${SUMMARY} --include=${OUTPUT}.h2m
-                        --output=${OUTPUT} ${PROGRAM}
-                COMMAND_ERROR_IS_FATAL ANY)
+                        --output=${OUTPUT} ./${name}
+                WORKING_DIRECTORY ${folder} COMMAND_ERROR_IS_FATAL ANY)
 execute_process(COMMAND gzip -9nf ${OUTPUT} COMMAND_ERROR_IS_FATAL ANY)
