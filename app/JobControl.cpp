@@ -2,6 +2,7 @@
 // before a job, the progress tick, Cancel, the stop query with its wait,
 // the end of a job and the reset of the job state and of both pages.
 #include "app/Main.h"
+#include "app/TaskbarProgress.h"
 #include "app/frmRes.h"
 #include "engine/global.h"
 
@@ -45,6 +46,7 @@ void TfrmMain::ShowProgress(TTimer* timer, TXProcessBar* partBar, TXProcessBar* 
   if (JobFinished == 1) timer->SetEnabled(false);
   if (partBar->Position() != part) partBar->SetPosition(part);
   if (totalBar->Position() != total) totalBar->SetPosition(total);
+  ShowTaskbarProgress(total);
   const std::wstring text = PartLine(message, current);
   if (line->Caption() != text) line->SetCaption(text);
 }
@@ -66,7 +68,9 @@ void TfrmMain::AskToCancelJob() {
     PauseRequest.exchange(0);
     return;
   }
+  ShowTaskbarState(tbsPaused);
   const bool stop = AskYes(7);
+  if (!stop) ShowTaskbarState(tbsNormal);
   PauseRequest.exchange(0);
   if (stop) CancelRequest.exchange(1);
 }
@@ -89,6 +93,7 @@ bool TfrmMain::QueryStopJob() {
     WaitWithMessages([] { return JobFinished == 1; });
     return true;
   }
+  ShowTaskbarState(tbsPaused);
   if (AskYes(3)) {
     CancelRequest.exchange(1);
     PauseRequest.exchange(0);
@@ -96,6 +101,7 @@ bool TfrmMain::QueryStopJob() {
     return true;
   }
   if (pausedHere) {
+    ShowTaskbarState(tbsNormal);
     PauseRequest.exchange(0);
     for (TTimer* timer : held) timer->SetEnabled(true);
   }
@@ -106,7 +112,10 @@ bool TfrmMain::QueryStopJob() {
 
 void TfrmMain::JobTerminated(TThread*) {
   const int32_t state = WorkerState.load();
-  if (state == wsFailed) ShowJobFailure();
+  if (state == wsFailed) {
+    ShowTaskbarState(tbsError);
+    ShowJobFailure();
+  }
   if (state == wsSucceeded && SplitJob) ShowMessageNumber(19);
   if (state == wsSucceeded && MergeJob) ShowMessageNumber(23);
   // Whatever the end, no job flag outlives its job: a stale one would make
@@ -118,6 +127,7 @@ void TfrmMain::JobTerminated(TThread*) {
   ClearMergeList();
   ResetJobState();
   SourceSize = 0;
+  ShowTaskbarState(tbsNone);
   JobFinished = 1;
 }
 

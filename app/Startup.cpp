@@ -17,7 +17,7 @@ namespace {
 
 // Handed to the library at start-up, which may keep the addresses.
 const wchar_t kProductName[] = L"Quenlor";
-const wchar_t kProductVersion[] = L"1.2.3";
+const wchar_t kProductVersion[] = L"" QUENLOR_VERSION;
 int32_t LibraryState = 0;
 TMobrelOSInfo OSInfo;
 

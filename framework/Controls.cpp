@@ -371,7 +371,8 @@ namespace {
 thread_local TWinControl* g_creating = nullptr;
 }
 
-void EnsureWindowClass(const wchar_t* name, WNDPROC procedure, UINT style, HCURSOR cursor) {
+void EnsureWindowClass(const wchar_t* name, WNDPROC procedure, UINT style, HCURSOR cursor, HICON icon,
+                       HICON smallIcon) {
   HINSTANCE instance = GetModuleHandleW(nullptr);
   WNDCLASSEXW existing{};
   existing.cbSize = sizeof(existing);
@@ -382,8 +383,16 @@ void EnsureWindowClass(const wchar_t* name, WNDPROC procedure, UINT style, HCURS
   wc.lpfnWndProc = procedure;
   wc.hInstance = instance;
   wc.hCursor = cursor;
+  wc.hIcon = icon;
+  wc.hIconSm = smallIcon;
   wc.lpszClassName = name;
   if (!RegisterClassExW(&wc)) RaiseLastOSError("RegisterClassEx");
+}
+
+HICON ProgramIcon(bool small) {
+  const int size = GetSystemMetrics(small ? SM_CXSMICON : SM_CXICON);
+  // Shared: the system keeps one copy and frees it with the module.
+  return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), L"MAINICON", IMAGE_ICON, size, size, LR_SHARED));
 }
 
 void TWinControl::CreateParams(TCreateParams& params) {
@@ -403,7 +412,8 @@ void TWinControl::CreateHandle() {
   CreateParams(params);
   if (!params.NativeClass) {
     HCURSOR arrow = LoadCursorW(nullptr, IDC_ARROW);
-    EnsureWindowClass(params.WinClassName.c_str(), WindowProcedure, params.ClassStyle, arrow);
+    EnsureWindowClass(params.WinClassName.c_str(), WindowProcedure, params.ClassStyle, arrow, params.ClassIcon,
+                      params.ClassSmallIcon);
   }
   HWND wnd = nullptr;
   DWORD error = 0;

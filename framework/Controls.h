@@ -292,10 +292,18 @@ struct TCreateParams {
   std::wstring WinClassName = L"QuenlorControl";
   bool NativeClass = false;
   UINT ClassStyle = CS_DBLCLKS;
+  // The class's icons, shown by top-level windows (title bar, taskbar, Alt+Tab).
+  HICON ClassIcon = nullptr;
+  HICON ClassSmallIcon = nullptr;
 };
 
 // Registers a window class of this program unless it exists already.
-void EnsureWindowClass(const wchar_t* name, WNDPROC procedure, UINT style, HCURSOR cursor);
+void EnsureWindowClass(const wchar_t* name, WNDPROC procedure, UINT style, HCURSOR cursor,
+                       HICON icon = nullptr, HICON smallIcon = nullptr);
+
+// The executable's own icon (the icon group MAINICON) at the system's size
+// for big (SM_CXICON) or small (SM_CXSMICON) icons; null when it has none.
+HICON ProgramIcon(bool small);
 
 // A control with a window. Its window is created on demand (Handle()),
 // which makes the parents' windows first; a control created from a layout

@@ -110,10 +110,19 @@ void TForm::CreateParams(TCreateParams& params) {
       break;
   }
   params.ExStyle |= WS_EX_APPWINDOW;
+  params.ClassIcon = ProgramIcon(false);
+  params.ClassSmallIcon = ProgramIcon(true);
   if (!Enabled()) params.Style |= WS_DISABLED;
   // A window made anew for a shown form is shown at once; the first one
   // is shown by Show, which also places it.
   if (Visible() && shown_before_) params.Style |= WS_VISIBLE;
+}
+
+void TForm::CreateWnd() {
+  TCustomControl::CreateWnd();
+  // The window's own icons, which the taskbar and Alt+Tab ask for first.
+  SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(ProgramIcon(false)));
+  SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(ProgramIcon(true)));
 }
 
 TRect TForm::ClientRect() const {

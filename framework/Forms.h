@@ -50,6 +50,7 @@ class TForm : public TCustomControl {
 
  protected:
   void CreateParams(TCreateParams& params) override;
+  void CreateWnd() override;
   HWND ParentWindow() override;
   void VisibleChanged() override;
   void Paint() override;

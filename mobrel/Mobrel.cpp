@@ -13,7 +13,7 @@ namespace {
 
 HINSTANCE g_module = nullptr;
 std::wstring g_product = L"Quenlor";
-std::wstring g_version = L"1.2.3";
+std::wstring g_version = L"" QUENLOR_VERSION;
 
 void CopyText(wchar_t* dest, size_t capacity, const std::wstring& text) {
   size_t n = std::min(text.size(), capacity - 1);

@@ -39,6 +39,7 @@ class MergePage : public testfiles::FolderTest {
     frmMain->M_clear_btnClick(nullptr);
     Click(frmMain->btnFunc2);
     harness::ResetScripts();
+    pagetests::RecordTaskbar();
   }
   void TearDown() override {
     Click(frmMain->btnFunc1);

@@ -20,7 +20,25 @@ void HoldAtMidway() {
   PauseRequest.exchange(1);
 }
 
+class TTaskbarRecorder : public TTaskbarProgress {
+ public:
+  void Show(HWND window, TTaskbarState state, int percent) override {
+    EXPECT_EQ(window, frmMain->Handle());
+    TaskbarCalls().push_back({state, percent, mobrel_double::CallsOf("MessageBox").size()});
+  }
+};
+
 }  // namespace
+
+void RecordTaskbar() {
+  SetTaskbarProgress(std::make_unique<TTaskbarRecorder>());
+  TaskbarCalls().clear();
+}
+
+std::vector<TTaskbarCall>& TaskbarCalls() {
+  static std::vector<TTaskbarCall> calls;
+  return calls;
+}
 
 void MakeSparse(const std::wstring& path, int64_t size) {
   HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
@@ -68,8 +86,23 @@ void ShootJob(const std::wstring& name, TControl* start, TControl* cancel, TXPro
   Shoot((name + L"-running").c_str());
   EXPECT_GT(bar->Position(), 0);
   EXPECT_EQ(line->Caption().rfind(lineStart, 0), 0u);
+  ASSERT_FALSE(TaskbarCalls().empty());
+  EXPECT_EQ(TaskbarCalls().back().State, tbsNormal);
+  {
+    std::lock_guard lock(ProgressLock);
+    EXPECT_EQ(TaskbarCalls().back().Percent, TotalPercent);
+  }
+  EXPECT_GE(TaskbarCalls().back().Percent, 40);
+  const int held = TaskbarCalls().back().Percent;
   harness::Click(cancel);
   ASSERT_TRUE(harness::PumpUntil([] { return JobFinished == 1; }, 60000));
+  // Paused at the held value before the stop question (box 1), cleared at the end.
+  const auto& calls = TaskbarCalls();
+  ASSERT_GE(calls.size(), 2u);
+  const TTaskbarCall paused = calls[calls.size() - 2], cleared = calls.back();
+  EXPECT_EQ((std::vector<int>{paused.State, paused.Percent, static_cast<int>(paused.Boxes)}),
+            (std::vector<int>{tbsPaused, held, 1}));
+  EXPECT_EQ(cleared.State, tbsNone);
   Shoot((name + L"-after-job").c_str());
 }
 
@@ -82,6 +115,12 @@ void ExpectFailureOnAFullDisk(TControl* start, int64_t bytes) {
   ASSERT_TRUE(ended);
   ExpectBox(1, L"Failed! The source file might be in use by another program.", 48, frmMain->Handle());
   EXPECT_EQ(Boxes().size(), 2u);
+  // Red before the message (box 1) shows, nothing once it is answered.
+  const auto& calls = TaskbarCalls();
+  ASSERT_GE(calls.size(), 2u);
+  EXPECT_EQ((std::vector<int>{calls[calls.size() - 2].State, static_cast<int>(calls[calls.size() - 2].Boxes),
+                              calls.back().State, static_cast<int>(calls.back().Boxes)}),
+            (std::vector<int>{tbsError, 1, tbsNone, 2}));
 }
 
 }  // namespace pagetests

@@ -2,6 +2,8 @@
 // recorded, and files that take no room on the disk.
 #pragma once
 
+#include "app/TaskbarProgress.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -22,8 +24,21 @@ std::vector<std::wstring> Boxes();
 // titled with the product name.
 void ExpectBox(size_t index, const std::wstring& text, uint32_t style, HWND owner);
 
+// What the main window's taskbar button was shown, with the number of
+// message boxes shown by then.
+struct TTaskbarCall {
+  TTaskbarState State;
+  int Percent;
+  size_t Boxes;
+};
+// Installs a stand-in for the system's taskbar that records every change
+// into TaskbarCalls, which it empties.
+void RecordTaskbar();
+std::vector<TTaskbarCall>& TaskbarCalls();
+
 // Starts a job with start, answering Yes to its question, on a disk that
-// fills up after bytes, and expects it to end with message 2 (the failure).
+// fills up after bytes, and expects it to end with message 2 (the failure),
+// the taskbar button red while the message shows.
 void ExpectFailureOnAFullDisk(TControl* start, int64_t bytes);
 
 // The FAT file systems and the largest file each holds.
@@ -40,8 +55,9 @@ std::wstring TooLargeText(const std::wstring& drive, const TFatDrive& fat, const
 void Shoot(const wchar_t* name);
 // Starts a job with start (answering Yes to its question and to the stop
 // that follows), shoots it held at mid-way as <name>-running, expects bar
-// to have moved and line to name the part in hand, cancels it with cancel
-// and shoots <name>-after-job.
+// to have moved and line to name the part in hand and the taskbar button to
+// show the progress, cancels it with cancel (the button paused during the
+// question) and shoots <name>-after-job.
 void ShootJob(const std::wstring& name, TControl* start, TControl* cancel, TXProcessBar* bar, TLabel* line,
               const std::wstring& lineStart);
 

@@ -35,6 +35,7 @@ class SplitPage : public testfiles::FolderTest {
     frmMain->ResetPages();
     frmMain->Source_E->SetText(L"");
     harness::ResetScripts();
+    pagetests::RecordTaskbar();
   }
   void ChooseSource(const std::wstring& path) {
     harness::QueueOpen(path);
@@ -226,6 +227,43 @@ TEST_F(SplitPage, TheStopQueryHoldsTheSplitWhileItAsksAndClosingAsksItFirst) {
                                                 MessageText(4)}));
   EXPECT_TRUE(frmMain->Visible());
   ExpectResetPage();
+}
+
+// The taskbar button pauses while the stop query or Cancel asks, and goes
+// on after No; the stop clears it.
+TEST_F(SplitPage, TheTaskbarButtonPausesWhileAStopIsAskedAndGoesOnAfterNo) {
+  StartHeldSplit();
+  PauseRequest.exchange(0);  // the query holds the worker itself
+  harness::QueueMessageBoxAnswer(IDNO);
+  EXPECT_FALSE(frmMain->QueryStopJob());
+  harness::QueueMessageBoxAnswer(IDYES);
+  Click(frmMain->s_cancel_btn);
+  ASSERT_TRUE(harness::PumpUntil([] { return JobFinished == 1; }, 60000));
+  std::vector<std::pair<int, size_t>> changes;  // state and the boxes shown by then
+  for (const auto& call : pagetests::TaskbarCalls())
+    if (call.State != tbsNormal || changes.empty() || changes.back().first != tbsNormal)
+      changes.push_back({call.State, call.Boxes});
+  if (!changes.empty() && changes.front().first == tbsNormal) changes.erase(changes.begin());
+  EXPECT_EQ(changes, (std::vector<std::pair<int, size_t>>{{tbsPaused, 1}, {tbsNormal, 2}, {tbsPaused, 2},
+                                                           {tbsNone, 3}}));
+}
+
+// A split that ends well shows a rising progress on the taskbar button,
+// never paused or red, and clears it after the success message.
+TEST_F(SplitPage, TheTaskbarButtonShowsARisingProgressAndClearsAfterASuccess) {
+  StartHeldSplit();
+  ASSERT_TRUE(harness::PumpUntil([] { return !pagetests::TaskbarCalls().empty(); }, 60000));
+  PauseRequest.exchange(0);
+  ASSERT_TRUE(harness::PumpUntil([] { return JobFinished == 1; }, 60000));
+  ExpectBox(1, L"Splitting was successful!", 64, frmMain->Handle());
+  const auto& calls = pagetests::TaskbarCalls();
+  ASSERT_GE(calls.size(), 2u);
+  for (size_t i = 0; i + 1 < calls.size(); ++i) {
+    EXPECT_EQ(calls[i].State, tbsNormal) << i;
+    EXPECT_GE(calls[i].Percent, i > 0 ? calls[i - 1].Percent : 0) << i;
+  }
+  EXPECT_EQ((std::vector<int>{calls.back().State, calls.back().Percent, static_cast<int>(calls.back().Boxes)}),
+            (std::vector<int>{tbsNone, 0, 2}));
 }
 
 // A source that grew after it was chosen is shown anew instead of split.

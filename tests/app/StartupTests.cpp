@@ -107,6 +107,10 @@ TEST_F(Startup, RestoresTheSkinTheLibraryReportsAndOtherwiseApplysBlue) {
   mobrel_double::Get().SkinToReport = 4;
   InitSupportLibrary();
   RestoreSkin();
+  // The library pages show the name and the project version it is given.
+  const auto init = mobrel_double::CallsOf("InitDLL");
+  ASSERT_EQ(init.size(), 1u);
+  EXPECT_EQ(init[0].Text + L" " + init[0].Title, L"Quenlor " QUENLOR_VERSION);
   EXPECT_EQ(CurrentSkin, 4);
   EXPECT_EQ(frmMain->Color(), 0x003A89E7u);
   auto calls = mobrel_double::CallsOf("SetSkin");

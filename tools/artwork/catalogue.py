@@ -15,6 +15,7 @@ from dataclasses import dataclass, field
 
 import buttons
 import chrome
+import icon
 import widgets
 from paint import encode, tint
 from skins import BY_NAME, EDIT_BORDER, EDIT_TEXT, PROPERTY_STATE, SKINS, STATES, tcolor
@@ -242,9 +243,12 @@ def main(argv=None):
     parser = argparse.ArgumentParser(description="Generate the skin pictures.")
     parser.add_argument("--resources", default=os.path.join(here, "..", "..", "resources"),
                         help="resources folder to write skins/ into")
+    parser.add_argument("--icon", default=os.path.join(here, "..", "..", "app", "Quenlor.ico"),
+                        help="where to write the program's icon")
     args = parser.parse_args(argv)
     cat = build()
     write(cat, args.resources)
+    write_if_changed(args.icon, icon.icon_bytes())
     print("%d pictures written under %s" % (len(cat.pictures), os.path.normpath(os.path.join(args.resources, "skins"))))
     return 0
 

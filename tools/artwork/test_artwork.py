@@ -15,6 +15,7 @@ from PIL import Image
 HERE = os.path.dirname(os.path.abspath(__file__))
 RESOURCES = os.path.normpath(os.path.join(HERE, "..", "..", "resources"))
 SKINS = os.path.join(RESOURCES, "skins")
+ICON = os.path.normpath(os.path.join(HERE, "..", "..", "app", "Quenlor.ico"))
 COLOURS = ("Blue", "Green", "Black", "Yellow", "Red")
 ALL_STATES = ("Normal", "MouseOn", "MouseDown", "Disabled")
 PAGE_LINE = (0x66, 0x66, 0x66)
@@ -95,15 +96,37 @@ class StoredFiles(unittest.TestCase):
         for seed in ("1", "2"):
             out = tempfile.mkdtemp()
             env = dict(os.environ, PYTHONHASHSEED=seed)
-            subprocess.run([sys.executable, "-B", os.path.join(HERE, "catalogue.py"), "--resources", out],
+            subprocess.run([sys.executable, "-B", os.path.join(HERE, "catalogue.py"), "--resources", out,
+                            "--icon", os.path.join(out, "Quenlor.ico")],
                            check=True, env=env, stdout=subprocess.DEVNULL)
             outputs.append(out)
-        for path in list(MANIFEST) + ["skins/manifest.txt", "skins/colours.txt"]:
-            with open(os.path.join(RESOURCES, path), "rb") as f:
+        stored = [(os.path.join(RESOURCES, p), p) for p in list(MANIFEST) + ["skins/manifest.txt", "skins/colours.txt"]]
+        stored.append((ICON, "Quenlor.ico"))
+        for committed_path, path in stored:
+            with open(committed_path, "rb") as f:
                 committed = f.read()
             for out in outputs:
                 with open(os.path.join(out, path), "rb") as f:
                     self.assertEqual(f.read(), committed, path)
+
+    def test_icon_holds_every_size_the_largest_as_png(self):
+        with open(ICON, "rb") as f:
+            data = f.read()
+        reserved, kind, count = struct.unpack_from("<HHH", data)
+        self.assertEqual((reserved, kind), (0, 1))
+        entries = [struct.unpack_from("<BBBBHHII", data, 6 + 16 * i) for i in range(count)]
+        self.assertEqual([e[0] or 256 for e in entries], [16, 24, 32, 48, 256])
+        for w, h, _, _, planes, bits, size, offset in entries:
+            blob = data[offset:offset + size]
+            self.assertEqual((len(blob), planes, bits), (size, 1, 32))
+            self.assertEqual(blob.startswith(b"\x89PNG"), (w or 256) == 256, w)
+        with Image.open(ICON) as img:
+            img.size = (256, 256)
+            img.load()
+            big = img.convert("RGBA")
+        # Transparent round the tile's rounded corners, opaque in its middle.
+        self.assertEqual([big.getpixel(p)[3] for p in ((0, 0), (255, 0), (0, 255), (255, 255))], [0] * 4)
+        self.assertEqual(big.getpixel((128, 128))[3], 255)
 
 
 class Bindings(unittest.TestCase):
