@@ -224,9 +224,11 @@ void CheckSplitNames(const std::wstring& base, int64_t partCount, bool force) {
 
 // ---------------------------------------------------------------- join checks
 
+// The same file under whatever name: the file layer's identity, as the
+// merge worker compares it.
 bool SameFile(const std::wstring& a, const std::wstring& b) {
-  std::error_code error;
-  return fs::equivalent(FsPath(a), FsPath(b), error);
+  const auto identity = platform::IdentityOf(a);
+  return identity && identity == platform::IdentityOf(b);
 }
 
 const wchar_t* NamingName(TSeriesNaming naming) {
