@@ -43,9 +43,5 @@ Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb_pid=$!
 export DISPLAY=$display
 for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-# The server stays for the whole check once it is started before the prefix is made.
-mkdir -p "$WINEPREFIX"
-wineserver -p
-wineboot -i >/dev/null 2>&1 || true
-wine_managed N
+wine_keep_server
 bash "$here/check_zip.sh" "$version" "$one/Quenlor-$version-win64.zip"
