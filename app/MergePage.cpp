@@ -174,16 +174,16 @@ bool TfrmMain::RecordAllowsMerge(std::size_t listed, TRecord& checked) {
       return ShowMessageText(33, NameLine(33, recordName)) == IDYES;
     case rsForeign:
       return ShowMessageText(34, NameLine(34, recordName)) == IDYES;
+    case rsMissingPart:
+      ShowMessageText(30, NameLine(30, platform::ExtractFileName(
+                                           SeriesPartName(MergeBase, MergeRecord.Part, TSeriesNaming::Quenlor))));
+      return false;
+    // Parts beyond the record's were not part of the split it describes.
+    case rsExtraPart:
+      return ShowMessageText(34, NameLine(34, recordName)) == IDYES;
     case rsValid:
       break;
   }
-  if (MergeRecord.PartDigests.size() > listed) {
-    const std::wstring missing = SeriesPartName(MergeBase, static_cast<int64_t>(listed), TSeriesNaming::Quenlor);
-    ShowMessageText(30, NameLine(30, platform::ExtractFileName(missing)));
-    return false;
-  }
-  // Parts beyond the record's were not part of the split it describes.
-  if (MergeRecord.PartDigests.size() < listed) return ShowMessageText(34, NameLine(34, recordName)) == IDYES;
   checked = MergeRecord;
   return true;
 }

@@ -273,14 +273,12 @@ TRecord CheckedRecord(const TSeries& series, TSeriesNaming naming) {
     case rsNone: return {};
     case rsUnreadable: throw TInputError{L"the record " + record + L" cannot be read; remove it to join without its check"};
     case rsForeign: throw TInputError{L"the record " + record + L" names files of another series; remove it to join without its check"};
+    case rsMissingPart:
+      throw TInputError{Quoted(SeriesPartName(series.Base, series.Record.Part, naming)) + L" is missing: the record " +
+                        record + L" names it"};
+    case rsExtraPart: throw TInputError{Quoted(series.Parts[series.Record.Part].Path) + L" is not in the record " + record};
     case rsValid: break;
   }
-  const std::size_t named = series.Record.PartDigests.size(), listed = series.Parts.size();
-  if (named > listed)
-    throw TInputError{Quoted(SeriesPartName(series.Base, static_cast<int64_t>(listed), naming)) +
-                      L" is missing: the record " + record + L" names " + std::to_wstring(named) + L" parts"};
-  if (named < listed)
-    throw TInputError{Quoted(series.Parts[named].Path) + L" is not in the record " + record};
   return series.Record;
 }
 
@@ -319,6 +317,8 @@ const TRecord& RecordToVerify(const TSeries& series) {
     case rsNone: throw TInputError{L"no record " + record + L" beside the parts: there is nothing to check against"};
     case rsUnreadable: throw TInputError{L"the record " + record + L" cannot be read"};
     case rsForeign: throw TInputError{L"the record " + record + L" names files of another series"};
+    case rsMissingPart:
+    case rsExtraPart:
     case rsValid: break;
   }
   return series.Record;
@@ -429,14 +429,14 @@ int RunVerify(const TVerifyRequest& Request) {
   const int64_t named = static_cast<int64_t>(record.PartDigests.size());
   for (int64_t i = 0;; ++i) {
     const std::wstring part = SeriesPartName(series.Base, i, Request.Naming);
-    const bool present = PlainFileSize(part) >= 0;
+    const bool present = platform::Inspect(part).Kind == platform::PathKind::File;
     if (i >= named && !present) break;
     const std::wstring state = i >= named ? L"extra" : present ? Compared(part, record.PartDigests[i]) : L"missing";
     allOk = allOk && state == L"ok";
     report += VerifyLine(state, part);
   }
   std::wstring whole = L"not checked";
-  if (PlainFileSize(series.Base) >= 0) {
+  if (platform::Inspect(series.Base).Kind == platform::PathKind::File) {
     whole = Compared(series.Base, record.WholeDigest);
     allOk = allOk && whole == L"ok";
   }

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "My_Global.h"
-#include "Record.h"
+#include "Series.h"
 #include "Thread.h"
 
 class TDigests;

@@ -1,6 +1,5 @@
 #include "Record.h"
 
-#include "Series.h"
 #include "platform/Platform.h"
 
 using platform::Access;
@@ -48,13 +47,9 @@ bool Unescape(const std::string& text, std::string& name) {
   return true;
 }
 
-struct TRecordLine {
-  std::string Digest;
-  std::string Name;
-};
-
 // One line without its line end: "<digest> *<name>" or "<digest>  <name>".
 bool ParseLine(std::string line, TRecordLine& parsed) {
+  std::string name;
   if (!line.empty() && line.back() == '\r') line.pop_back();
   const bool escaped = !line.empty() && line[0] == '\\';
   if (escaped) line.erase(0, 1);
@@ -64,9 +59,11 @@ bool ParseLine(std::string line, TRecordLine& parsed) {
   parsed.Digest = line.substr(0, DigestLength);
   for (char& c : parsed.Digest)
     if (c >= 'A' && c <= 'F') c = static_cast<char>(c - 'A' + 'a');
-  const std::string name = line.substr(DigestLength + 2);
-  if (escaped) return IsHexDigest(parsed.Digest) && Unescape(name, parsed.Name);
-  parsed.Name = name;
+  if (!escaped)
+    name = line.substr(DigestLength + 2);
+  else if (!Unescape(line.substr(DigestLength + 2), name))
+    return false;
+  parsed.Name = platform::FromUtf8(name);
   return IsHexDigest(parsed.Digest);
 }
 
@@ -109,20 +106,11 @@ bool WriteRecord(const std::wstring& Base, const std::vector<std::wstring>& Part
   return false;
 }
 
-TRecord ReadRecord(const std::wstring& Base, TSeriesNaming Naming) {
-  const std::wstring path = RecordPath(Base);
-  const int64_t size = PlainFileSize(path);
-  if (size < 0) return {};
+std::optional<std::vector<TRecordLine>> ReadRecordLines(const std::wstring& Path) {
+  const platform::PathInfo info = platform::Inspect(Path);
   std::string bytes;
   std::vector<TRecordLine> lines;
-  if (!ReadWhole(path, size, bytes) || !ParseRecord(bytes, lines)) return {.State = rsUnreadable};
-  TRecord record{.State = rsValid};
-  for (std::size_t i = 0; i + 1 < lines.size(); ++i) {
-    if (platform::FromUtf8(lines[i].Name) != platform::ExtractFileName(SeriesPartName(Base, i, Naming)))
-      return {.State = rsForeign};
-    record.PartDigests.push_back(lines[i].Digest);
-  }
-  if (platform::FromUtf8(lines.back().Name) != platform::ExtractFileName(Base)) return {.State = rsForeign};
-  record.WholeDigest = lines.back().Digest;
-  return record;
+  if (info.Kind != platform::PathKind::File || !ReadWhole(Path, info.Size, bytes) || !ParseRecord(bytes, lines))
+    return std::nullopt;
+  return lines;
 }

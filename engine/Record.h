@@ -4,10 +4,9 @@
 // UTF-8, LF line ends. sha256sum -c and shasum -a 256 -c read it.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
-
-enum class TSeriesNaming;
 
 std::wstring RecordPath(const std::wstring& Base);
 
@@ -17,18 +16,11 @@ std::wstring RecordPath(const std::wstring& Base);
 bool WriteRecord(const std::wstring& Base, const std::vector<std::wstring>& PartPaths,
                  const std::vector<std::string>& PartDigests, const std::string& WholeDigest);
 
-enum TRecordState {
-  rsNone,        // the folder holds no record of the series
-  rsUnreadable,  // it cannot be read, or is cut, empty or not a record
-  rsForeign,     // its lines name files other than the parts of the series
-  rsValid,
+struct TRecordLine {
+  std::string Digest;  // 64 lowercase hex digits
+  std::wstring Name;   // the file name the line gives
 };
 
-struct TRecord {
-  TRecordState State = rsNone;
-  std::vector<std::string> PartDigests;  // lowercase, in part order
-  std::string WholeDigest;
-};
-
-// Reads and checks the record of the series Base.
-TRecord ReadRecord(const std::wstring& Base, TSeriesNaming Naming);
+// The lines of the record at Path in their order; none when it cannot be
+// read, or is cut, empty or not a record.
+std::optional<std::vector<TRecordLine>> ReadRecordLines(const std::wstring& Path);

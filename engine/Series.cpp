@@ -1,7 +1,12 @@
 #include "Series.h"
 
+#include <algorithm>
+
 #include "global.h"
 #include "platform/Platform.h"
+
+using platform::Inspect;
+using platform::PathKind;
 
 namespace {
 
@@ -47,7 +52,8 @@ std::wstring LettersBase(const std::wstring& path) {
   for (std::size_t length = 2; length <= letters; length += 2) {
     if (!IsLetterSuffix(path, length)) continue;
     const std::wstring base = path.substr(0, path.size() - length);
-    if (found.empty() || PlainFileSize(SeriesPartName(base, 0, TSeriesNaming::Letters)) >= 0) found = base;
+    if (found.empty() || Inspect(SeriesPartName(base, 0, TSeriesNaming::Letters)).Kind == PathKind::File)
+      found = base;
   }
   return found;
 }
@@ -60,16 +66,27 @@ std::wstring NumberedBase(const std::wstring& path) {
   return path.substr(0, dot);
 }
 
-}  // namespace
-
-int64_t PlainFileSize(const std::wstring& Path) {
-  int64_t size = -1;
-  platform::FindEntries(Path, [&](const platform::DirEntry& entry) {
-    if (!entry.Directory) size = entry.Size;
-    return false;
-  });
-  return size;
+// The record's lines give the parts from 0 in order, then the whole file.
+TRecord JudgeRecord(const TSeries& series, TSeriesNaming naming) {
+  const std::wstring path = RecordPath(series.Base);
+  if (Inspect(path).Kind == PathKind::None) return {};
+  const auto lines = ReadRecordLines(path);
+  if (!lines || lines->size() < 2) return {.State = rsUnreadable};
+  TRecord record;
+  for (std::size_t i = 0; i + 1 < lines->size(); ++i) {
+    if ((*lines)[i].Name != platform::ExtractFileName(SeriesPartName(series.Base, static_cast<int64_t>(i), naming)))
+      return {.State = rsForeign};
+    record.PartDigests.push_back((*lines)[i].Digest);
+  }
+  if (lines->back().Name != platform::ExtractFileName(series.Base)) return {.State = rsForeign};
+  record.WholeDigest = lines->back().Digest;
+  const std::size_t named = record.PartDigests.size(), listed = series.Parts.size();
+  record.State = named > listed ? rsMissingPart : named < listed ? rsExtraPart : rsValid;
+  if (record.State != rsValid) record.Part = static_cast<int64_t>(std::min(named, listed));
+  return record;
 }
+
+}  // namespace
 
 std::wstring SeriesPartName(const std::wstring& Base, int64_t Index, TSeriesNaming Naming) {
   switch (Naming) {
@@ -103,12 +120,12 @@ TSeries ListSeriesOfBase(const std::wstring& Base, TSeriesNaming Naming) {
   if (Base.empty()) return series;
   for (int64_t index = 0;; ++index) {
     std::wstring path = SeriesPartName(Base, index, Naming);
-    const int64_t size = PlainFileSize(path);
-    if (size < 0) break;
-    series.Parts.push_back({std::move(path), size});
-    series.TotalSize += size;
+    const platform::PathInfo info = Inspect(path);
+    if (info.Kind != PathKind::File) break;
+    series.Parts.push_back({std::move(path), info.Size});
+    series.TotalSize += info.Size;
   }
-  series.Record = ReadRecord(Base, Naming);
+  series.Record = JudgeRecord(series, Naming);
   return series;
 }
 

@@ -17,6 +17,24 @@
 //             pieces when no suffix length is set (base "x" by default).
 enum class TSeriesNaming { Quenlor, Numbered, Letters };
 
+// The record beside a series, judged against the parts listed:
+//   rsNone         there is none
+//   rsUnreadable   it cannot be read, or is cut, empty or not a record
+//   rsForeign      its lines name files other than the parts of the series
+//   rsMissingPart  it names part Part, which the series lacks
+//   rsExtraPart    the series has part Part, which it does not name
+//   rsValid        it names exactly the listed parts and the whole file
+enum TRecordState { rsNone, rsUnreadable, rsForeign, rsMissingPart, rsExtraPart, rsValid };
+
+struct TRecord {
+  TRecordState State = rsNone;
+  int64_t Part = -1;                     // the part of rsMissingPart and rsExtraPart
+  // The digests the record gives (valid, missing or extra part): lowercase,
+  // in part order, then the whole file's.
+  std::vector<std::string> PartDigests;
+  std::string WholeDigest;
+};
+
 struct TSeriesPart {
   std::wstring Path;
   int64_t Size;
@@ -26,11 +44,8 @@ struct TSeries {
   std::wstring Base;               // the parts' path without their suffix
   std::vector<TSeriesPart> Parts;  // part 0 up to the first gap, in order
   int64_t TotalSize = 0;           // the sum of the parts' sizes
-  TRecord Record;                  // the record beside the parts, if any
+  TRecord Record;                  // the record beside the parts, judged
 };
-
-// The size of the file at Path; -1 when there is none or it is a folder.
-int64_t PlainFileSize(const std::wstring& Path);
 
 // The path of part Index (from 0) of the series Base.
 std::wstring SeriesPartName(const std::wstring& Base, int64_t Index, TSeriesNaming Naming);

@@ -98,6 +98,16 @@ struct FileIdentity {
 // None when nothing at path can be opened.
 std::optional<FileIdentity> IdentityOf(const std::wstring& path);
 
+// What stands under a name: nothing, a regular file, a folder, or something
+// else (a device, a pipe). The name is taken exactly, never as a pattern;
+// links are followed.
+enum class PathKind { None, File, Folder, Other };
+struct PathInfo {
+  PathKind Kind = PathKind::None;
+  int64_t Size = 0;  // bytes of a file; 0 for every other kind
+};
+PathInfo Inspect(const std::wstring& path);
+
 struct DirEntry {
   std::wstring Name;
   int64_t Size;

@@ -101,6 +101,13 @@ std::optional<FileIdentity> IdentityOf(const std::wstring& path) {
   return FileIdentity{static_cast<uint64_t>(info.st_dev), static_cast<uint64_t>(info.st_ino)};
 }
 
+PathInfo Inspect(const std::wstring& path) {
+  struct stat info;
+  if (::stat(ToUtf8(path).c_str(), &info) != 0) return {};
+  if (S_ISREG(info.st_mode)) return {PathKind::File, static_cast<int64_t>(info.st_size)};
+  return {S_ISDIR(info.st_mode) ? PathKind::Folder : PathKind::Other, 0};
+}
+
 bool RenameFile(const std::wstring& from, const std::wstring& to) {
   return ::rename(ToUtf8(from).c_str(), ToUtf8(to).c_str()) == 0;
 }

@@ -118,6 +118,14 @@ std::optional<FileIdentity> IdentityOf(const std::wstring& path) {
   return FileIdentity{info.dwVolumeSerialNumber, (uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow};
 }
 
+PathInfo Inspect(const std::wstring& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return {};
+  if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return {PathKind::Folder, 0};
+  if (data.dwFileAttributes & FILE_ATTRIBUTE_DEVICE) return {PathKind::Other, 0};
+  return {PathKind::File, (int64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow};
+}
+
 bool RenameFile(const std::wstring& from, const std::wstring& to) {
   return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING);
 }

@@ -168,6 +168,8 @@ TEST_F(RecordTest, MergeChecksEveryPartAndTheOutput) {
 
 // A record that cannot be trusted is reported as such, never taken as valid.
 TEST_F(RecordTest, ReadsOnlyARecordOfTheSeries) {
+  WritePattern(Path(L"source.bin.QuenlorSp0"), 10);
+  WritePattern(Path(L"source.bin.QuenlorSp1"), 10);
   const std::string part0 = std::string(64, 'a') + " *source.bin.QuenlorSp0\n";
   const std::string part1 = std::string(64, 'B') + "  source.bin.QuenlorSp1\r\n";  // text mode, capitals, CRLF
   const std::string whole = std::string(64, 'c') + " *source.bin\n";
@@ -175,6 +177,7 @@ TEST_F(RecordTest, ReadsOnlyARecordOfTheSeries) {
     const char* Label;
     std::string Bytes;
     TRecordState State;
+    int64_t Part = -1;
   };
   const Case cases[] = {
       {"valid", part0 + part1 + whole, rsValid},
@@ -187,20 +190,24 @@ TEST_F(RecordTest, ReadsOnlyARecordOfTheSeries) {
       {"another series", std::string(64, 'a') + " *other.bin.QuenlorSp0\n" + whole, rsForeign},
       {"parts out of order", part1 + part0 + whole, rsForeign},
       {"another whole file", part0 + std::string(64, 'c') + " *other.bin\n", rsForeign},
+      {"a part more", part0 + part1 + std::string(64, 'd') + " *source.bin.QuenlorSp2\n" + whole, rsMissingPart, 2},
+      {"a part less", part0 + whole, rsExtraPart, 1},
   };
+  const auto judged = [&] { return ListSeriesOfBase(Base(), TSeriesNaming::Quenlor).Record; };
   for (const Case& c : cases) {
     WriteText(RecordPath(Base()), c.Bytes);
-    const TRecord record = ReadRecord(Base(), TSeriesNaming::Quenlor);
+    const TRecord record = judged();
     EXPECT_EQ(record.State, c.State) << c.Label;
+    EXPECT_EQ(record.Part, c.Part) << c.Label;
     if (record.State == rsValid) {
       EXPECT_EQ(record.PartDigests, (std::vector<std::string>{std::string(64, 'a'), std::string(64, 'b')}));
       EXPECT_EQ(record.WholeDigest, std::string(64, 'c'));
     }
   }
   std::filesystem::remove(ToPath(RecordPath(Base())));
-  EXPECT_EQ(ReadRecord(Base(), TSeriesNaming::Quenlor).State, rsNone);
+  EXPECT_EQ(judged().State, rsNone);
   std::filesystem::create_directory(ToPath(RecordPath(Base())));
-  EXPECT_EQ(ReadRecord(Base(), TSeriesNaming::Quenlor).State, rsNone);
+  EXPECT_EQ(judged().State, rsUnreadable);
 }
 
 // The disk filling up while the record is written fails the job as a
