@@ -132,15 +132,7 @@ void TfrmMain::JobTerminated(TThread*) {
 }
 
 void TfrmMain::ResetJobState() {
-  {
-    std::lock_guard lock(ProgressLock);
-    PartPercent = 0;
-    TotalPercent = 0;
-  }
-  CancelRequest.exchange(0);
-  CurrentPart.exchange(0);
-  PauseRequest.exchange(0);
-  WorkerState.exchange(wsIdle);
+  ::ResetJobState();
   JobFinished = 0;
 }
 

@@ -18,8 +18,7 @@
 #include "controls/XImageButtonColor.h"
 #include "controls/XCheckBox.h"
 #include "controls/XProcessBar.h"
-#include "engine/Merge_thread.h"
-#include "engine/Split_thread.h"
+#include "engine/Jobs.h"
 #include "framework/Dialogs.h"
 #include "framework/ExtCtrls.h"
 #include "framework/Forms.h"
@@ -209,21 +208,21 @@ class TfrmMain : public TForm {
   // The merge page's part of ResetPages, and its part of the end of a job.
   void ResetMergePage();
   void ClearMergeList();
-  // Refuses (message 2) when a listed part has gone or changed its size;
-  // otherwise answers the names and sizes in row order.
-  bool ListedPartsUnchanged(std::vector<std::wstring>& names, std::vector<std::wstring>& sizes);
+  // Refuses (message 2) when a listed part has gone or changed its size.
+  bool ListedPartsUnchanged();
 
-  // Refuses (message 30) a valid record that lists more parts than the page,
-  // and asks (33, 34) whether to merge without the check when the record
-  // cannot be read or belongs to other files. Answers the record the worker
-  // checks, which is empty when there is none to check.
-  bool RecordAllowsMerge(std::size_t listed, TRecord& checked);
-  // Message 2, or the part or output whose digest the record refutes.
+  // Refuses (message 30) a record that names a part the list lacks, and
+  // asks (33, 34) whether to merge without the check when the record cannot
+  // be read, belongs to other files or lacks a listed part. On a yes the
+  // plan's record is dropped, so that the worker checks nothing.
+  bool RecordAllowsMerge();
+  // The part the check of a split found wrong in a plain box, where it is
+  // named, then message 2; or the part or output whose digest the record
+  // refutes.
   void ShowJobFailure();
 
   int64_t MergeTotal = 0;
-  std::wstring MergeBase;  // the base of the listed series
-  TRecord MergeRecord;     // the record beside it when it was listed
+  TJoinPlan merge_plan_;  // the listed series, its copy path and its record's verdict
   std::unique_ptr<MergeThread> merge_thread_;
 
   // Job control of both pages.

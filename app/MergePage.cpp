@@ -3,7 +3,6 @@
 // progress, Cancel, and the painting of the list's rows.
 #include "app/Main.h"
 #include "app/frmRes.h"
-#include "engine/Series.h"
 #include "engine/platform/Platform.h"
 #include "engine/global.h"
 #include "framework/Layout.h"
@@ -46,9 +45,7 @@ const bool registered = [] {
   return true;
 }();
 
-bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-int64_t RowSize(const TListItem& row) { return std::stoll(row.SubItems()[1]); }
+bool FileExists(const std::wstring& path) { return platform::Inspect(path).Kind != platform::PathKind::None; }
 
 }  // namespace
 
@@ -56,12 +53,9 @@ int64_t RowSize(const TListItem& row) { return std::stoll(row.SubItems()[1]); }
 
 void TfrmMain::FillMergeList(const std::wstring& part) {
   Merge_list->Items().Clear();
-  const TSeries series = ListSeries(part);
-  MergeTotal = series.TotalSize;
-  MergeBase = series.Base;
-  MergeRecord = series.Record;
-  if (!series.Parts.empty()) UnbufferedMode = ChooseUnbufferedMode(series.Parts[0].Size);
-  for (const TSeriesPart& listed : series.Parts) {
+  merge_plan_ = PlanJoinOfPart(part, TSeriesNaming::Quenlor);
+  MergeTotal = merge_plan_.TotalSize;
+  for (const TSeriesPart& listed : merge_plan_.Parts) {
     TListItem* row = Merge_list->Items().Add();
     row->SetCaption(listed.Path);
     row->SubItems().Add(SizeText(listed.Size));
@@ -78,7 +72,7 @@ void TfrmMain::M_clear_btnClick(TObject*) { ClearMergeList(); }
 void TfrmMain::ClearMergeList() {
   Merge_list->Items().Clear();
   MergeTotal = 0;
-  MergeRecord = {};
+  merge_plan_ = {};
 }
 
 // ---------------------------------------------------------------- output
@@ -100,16 +94,14 @@ void TfrmMain::merge_save_btnClick(TObject*) {
 
 // ---------------------------------------------------------------- start
 
-bool TfrmMain::ListedPartsUnchanged(std::vector<std::wstring>& names, std::vector<std::wstring>& sizes) {
-  for (int i = 0; i < Merge_list->Items().Count(); ++i) {
-    const TListItem& row = *Merge_list->Items()[i];
+bool TfrmMain::ListedPartsUnchanged() {
+  for (const TSeriesPart& part : merge_plan_.Parts) {
     // A part that has gone or changed would leave a hole in the output.
-    if (!FileExists(row.Caption()) || FileSizeOf(row.Caption()) != RowSize(row)) {
+    const platform::PathInfo now = platform::Inspect(part.Path);
+    if (now.Kind != platform::PathKind::File || now.Size != part.Size) {
       ShowMessageNumber(2);
       return false;
     }
-    names.push_back(row.Caption());
-    sizes.push_back(row.SubItems()[1]);
   }
   return true;
 }
@@ -130,9 +122,7 @@ void TfrmMain::Merge_btnClick(TObject*) {
   }
   const std::wstring drive = DriveOf(output);
   if (!FitsDrive(26, drive, MergeTotal) || !AskYes(16)) return;
-  std::vector<std::wstring> names, sizes;
-  TRecord record;
-  if (!ListedPartsUnchanged(names, sizes) || !RecordAllowsMerge(names.size(), record)) return;
+  if (!ListedPartsUnchanged() || !RecordAllowsMerge()) return;
   // The output was new when it was chosen: a file made there since would be
   // replaced by the merge.
   if (FileExists(output)) {
@@ -158,42 +148,46 @@ void TfrmMain::Merge_btnClick(TObject*) {
   MergeJob = 1;
   SplitJob = 0;
   Label14->Show();
-  // The split page may have chosen another copy path since the list was filled.
-  UnbufferedMode = ChooseUnbufferedMode(std::stoll(sizes[0]));
+  merge_plan_.Output = output;
   merge_thread_.reset();  // the last worker has ended; its completion handler has run
-  merge_thread_ = std::make_unique<MergeThread>(output, std::move(names), std::move(sizes), MergeTotal,
-                                                [this](TThread* thread) { JobTerminated(thread); }, std::move(record));
+  merge_thread_ = StartJoin(merge_plan_, [this](TThread* thread) { JobTerminated(thread); });
 }
 
-bool TfrmMain::RecordAllowsMerge(std::size_t listed, TRecord& checked) {
-  const std::wstring recordName = platform::ExtractFileName(RecordPath(MergeBase));
-  switch (MergeRecord.State) {
+bool TfrmMain::RecordAllowsMerge() {
+  const std::wstring recordName = platform::ExtractFileName(RecordPath(merge_plan_.Base));
+  int question = 0;
+  switch (merge_plan_.Record.State) {
     case rsNone:
-      return true;
-    case rsUnreadable:
-      return ShowMessageText(33, NameLine(33, recordName)) == IDYES;
-    case rsForeign:
-      return ShowMessageText(34, NameLine(34, recordName)) == IDYES;
-    case rsMissingPart:
-      ShowMessageText(30, NameLine(30, platform::ExtractFileName(
-                                           SeriesPartName(MergeBase, MergeRecord.Part, TSeriesNaming::Quenlor))));
-      return false;
-    // Parts beyond the record's were not part of the split it describes.
-    case rsExtraPart:
-      return ShowMessageText(34, NameLine(34, recordName)) == IDYES;
     case rsValid:
+      return true;
+    case rsMissingPart:
+      ShowMessageText(30, NameLine(30, platform::ExtractFileName(merge_plan_.PartName(merge_plan_.Record.Part))));
+      return false;
+    case rsUnreadable:
+      question = 33;
+      break;
+    // Parts beyond the record's were not part of the split it describes.
+    case rsForeign:
+    case rsExtraPart:
+      question = 34;
       break;
   }
-  checked = MergeRecord;
+  if (ShowMessageText(question, NameLine(question, recordName)) != IDYES) return false;
+  merge_plan_.Record = {};
   return true;
 }
 
 void TfrmMain::ShowJobFailure() {
-  const int64_t mismatch = MergeJob && merge_thread_ ? merge_thread_->RecordMismatch() : -1;
-  if (mismatch < 0) {
+  const TJobOutcome& outcome = MergeJob && merge_thread_ ? merge_thread_->Outcome() : split_thread_->Outcome();
+  const bool checked = outcome.Operation == joCheck && outcome.Part >= 0;
+  // The split's check names a part it could not open, or a later part that
+  // differs; a first part that differs is not named.
+  if (SplitJob && checked && (outcome.SystemError != 0 || outcome.Part > 0))
+    MessageBoxW(nullptr, outcome.Path.c_str(), L"", MB_OK);
+  if (!MergeJob || !checked) {
     ShowMessageNumber(2);
-  } else if (mismatch < Merge_list->Items().Count()) {
-    ShowMessageText(31, NameLine(31, platform::ExtractFileName(Merge_list->Items()[static_cast<int>(mismatch)]->Caption())));
+  } else if (outcome.Part < Merge_list->Items().Count()) {
+    ShowMessageText(31, NameLine(31, platform::ExtractFileName(outcome.Path)));
   } else {
     ShowMessageNumber(32);
   }

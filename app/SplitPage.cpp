@@ -226,7 +226,7 @@ void TfrmMain::UpdateSplitInfo() {
 
 void TfrmMain::PlanByBlockCount() {
   const int64_t count = NumberOf(block_edt->Text());
-  if (count > 999) {
+  if (count > MaxPartCount) {
     ShowMessageNumber(13);
     for (TLabel* label : {lb_1, lb_2, lb_3}) label->SetCaption(L"0");
     return;
@@ -258,7 +258,7 @@ void TfrmMain::PlanByBlockSize() {
   }
   const bool wholeMegabytes = unit == L"MB" && block <= 1073741824;
   lb_2->SetCaption(wholeMegabytes ? Size_edt->Text() + L" MB" : SizeText(block));
-  lb_3->SetCaption(std::to_wstring(PartCountForBlock(SourceSize, block)));
+  lb_3->SetCaption(std::to_wstring(PlanSplitBySize(Source_E->Text(), SourceSize, block).PartCount));
 }
 
 // ---------------------------------------------------------------- validation and start
@@ -271,7 +271,7 @@ bool TfrmMain::ValidateSplit() {
     Output_E->SetText(L"");
     return Output_E->SetFocus(), false;
   }
-  if (NumberOf(lb_3->Caption()) > 999) return Warn(13), false;
+  if (NumberOf(lb_3->Caption()) > MaxPartCount) return Warn(13), false;
   if (block_R_btn->Status() == csChecked) {
     if (block_edt->Text() == L"1") return false;
   } else {
@@ -284,7 +284,6 @@ bool TfrmMain::ValidateSplit() {
     }
     BlockSize = BlockSizeForUnit(*size, size_com_box->Text());
   }
-  UnbufferedMode = ChooseUnbufferedMode(BlockSize);
   return FitsDrive(25, DriveOf(Output_E->Text()), BlockSize);
 }
 
@@ -317,7 +316,7 @@ void TfrmMain::Split_btnClick(TObject*) {
   if (!ConfirmSplit(source)) return;
   // A source that changed since it was chosen is shown anew instead of split.
   if (FileSizeOf(source) != SourceSize) return ShowSource(source);
-  const std::wstring outputBase = Output_E->Text() + platform::ExtractFileName(source);
+  const TSplitPlan plan = PlanSplitBySize(source, SourceSize, BlockSize, Output_E->Text());
   ResetJobState();
   // Running from now on, not only once the worker has begun: a stop query
   // or Cancel right after the start must find the job.
@@ -329,8 +328,7 @@ void TfrmMain::Split_btnClick(TObject*) {
   MergeJob = 0;
   Label5->Show();
   split_thread_.reset();  // the last worker has ended; its completion handler has run
-  split_thread_ = std::make_unique<Splitthread>(source, outputBase, SourceSize, BlockSize,
-                                                [this](TThread* thread) { JobTerminated(thread); });
+  split_thread_ = StartSplit(plan, [this](TThread* thread) { JobTerminated(thread); });
 }
 
 // ---------------------------------------------------------------- progress, Cancel and reset

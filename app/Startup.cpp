@@ -3,7 +3,6 @@
 #include "app/Main.h"
 #include "mobrel/MobrelDLL.h"
 #include "engine/global.h"
-#include "engine/Split_thread.h"
 
 #include <windows.h>
 
@@ -28,10 +27,6 @@ std::wstring FileSystemNameOf(wchar_t drive) {
   return info.FileSystemName;
 }
 
-void ShowPartCheckNotice(const std::wstring& partPath) {
-  MessageBoxW(nullptr, partPath.c_str(), L"", MB_OK);
-}
-
 void ShowPage(BOOL(WINAPI* show)(HWND, int32_t, int32_t, int32_t, int32_t), TPanel* panel) {
   show(panel->Handle(), 0, 0, panel->Width(), panel->Height());
 }
@@ -40,7 +35,6 @@ void ShowPage(BOOL(WINAPI* show)(HWND, int32_t, int32_t, int32_t, int32_t), TPan
 
 void InitSupportLibrary() {
   SetFileSystemNameProvider(FileSystemNameOf);
-  SetPartCheckNotice(ShowPartCheckNotice);
   CurrentSkin = 1;
   LibraryState = 0;
   g_MobrelDLL_InitDLL(kProductName, kProductVersion, frmMain, nullptr, 4, &LibraryState, &CurrentSkin, Screen);

@@ -15,7 +15,7 @@ extern uint8_t WindowsEnding;
 extern std::wstring CommandLinePath;
 
 // Starts the support library, lets it fill its two pages, and routes the
-// engine's questions (a drive's file system, the part-check notice) to it.
+// engine's question of a drive's file system to it.
 void InitSupportLibrary();
 
 // Applies the skin the library reported, trying 1, 5, 3, 2, 4 in this

@@ -8,7 +8,7 @@
 
 #include "BlockSize.h"
 #include "Console.h"
-#include "Jobs.h"
+#include "Commands.h"
 #include "platform/Platform.h"
 
 namespace {

@@ -6,7 +6,7 @@
 
 #include "CommandLine.h"
 #include "Console.h"
-#include "Jobs.h"
+#include "Commands.h"
 #include "platform/Platform.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <memory>
 #include <stdexcept>
 
-#include "My_Global.h"
+#include "global.h"
 #include "platform/Sha256.h"
 
 TDigests::TDigests(bool Unbuffered) {

@@ -16,7 +16,7 @@ using platform::Share;
 
 MergeThread::MergeThread(std::wstring Output, std::vector<std::wstring> Names, std::vector<std::wstring> Sizes,
                          int64_t TotalSize, TNotifyEvent OnTerminate, TRecord Record)
-    : TThread(std::move(OnTerminate)),
+    : TJobThread(std::move(OnTerminate)),
       FOutput(std::move(Output)),
       FNames(std::move(Names)),
       FSizes(std::move(Sizes)),
@@ -33,28 +33,46 @@ void MergeThread::Execute() {
   std::optional<TDigests> digests;
   if (FRecord.State == rsValid) FDigests = &digests.emplace(unbuffered);
   TCopyResult result = OutputIsAPart() ? crFailed : MergeParts(unbuffered);
-  if (result == crDone && FDigests) {
-    const TJobDigests sums = FDigests->Finish();
-    FMismatch = sums.Computed ? FirstMismatch(sums) : -1;
-    if (!sums.Computed || FMismatch >= 0) result = crFailed;
-  }
+  if (result == crDone && FDigests && !DigestsMatch()) result = crFailed;
   // A cancelled unbuffered merge leaves no output behind.
   if (result == crCancelled && unbuffered) platform::RemoveFile(FOutput);
-  // An output short of the total lacks parts that were left out of the list.
-  if (result == crDone && (FOutOffset != FTotalSize || !VerifyMerge(FOutput, FNames))) result = crFailed;
+  if (result == crDone && !OutputMatchesParts()) result = crFailed;
   if (result == crDone) {
     std::lock_guard<std::mutex> lock(ProgressLock);
     TotalPercent = 100;
   }
-  WorkerState.exchange(result == crDone ? wsSucceeded : result == crCancelled ? wsCancelled : wsFailed);
+  FOutcome.State = result == crDone ? wsSucceeded : result == crCancelled ? wsCancelled : wsFailed;
+  WorkerState.exchange(FOutcome.State);
+}
+
+// Every part and the output have the digests of the record.
+bool MergeThread::DigestsMatch() {
+  const TJobDigests sums = FDigests->Finish();
+  // The system could not hash: the record cannot be checked.
+  if (!sums.Computed) return Fail(joRecord, FOutput, 0);
+  const int64_t mismatch = FirstMismatch(sums);
+  if (mismatch < 0) return true;
+  const bool part = mismatch < static_cast<int64_t>(FNames.size());
+  return Fail(joCheck, part ? FNames[mismatch] : FOutput, 0, mismatch);
+}
+
+// An output short of the total lacks parts that were left out of the list.
+bool MergeThread::OutputMatchesParts() {
+  if (FOutOffset != FTotalSize) return Fail(joCheck, FOutput, 0);
+  const TPartCheck check = VerifyMerge(FOutput, FNames);
+  if (check.Matches) return true;
+  const bool part = check.Part < FNames.size();
+  return Fail(joCheck, part ? FNames[check.Part] : FOutput, check.Opened ? 0 : LastSystemError);
 }
 
 // Making the output replaces what is there: an output that is one of the
 // parts, under whatever name, would destroy it.
-bool MergeThread::OutputIsAPart() const {
+bool MergeThread::OutputIsAPart() {
   const auto output = platform::IdentityOf(FOutput);
-  return output && std::any_of(FNames.begin(), FNames.end(),
-                               [&](const std::wstring& name) { return platform::IdentityOf(name) == output; });
+  const bool isPart = output && std::any_of(FNames.begin(), FNames.end(), [&](const std::wstring& name) {
+                        return platform::IdentityOf(name) == output;
+                      });
+  return isPart && !Fail(joCheck, FOutput, 0);
 }
 
 // The listed size of a part; -1 when the text is not a whole number of bytes.
@@ -71,7 +89,10 @@ TCopyResult MergeThread::MergeParts(bool Unbuffered) {
   platform::AlignedBuffer buffer(Unbuffered ? UnbufferedChunk : BufferedChunk);
   File output(FOutput, Unbuffered ? Access::ReadWrite : Access::Write, Share::Write, Creation::CreateAlways,
               Unbuffered ? Caching::Unbuffered : Caching::Normal);
-  if (!output.IsOpen()) return crFailed;
+  if (!output.IsOpen()) {
+    Fail(joOpen, FOutput);
+    return crFailed;
+  }
   for (std::size_t index = 0; index < FNames.size(); ++index) {
     CurrentPart.exchange(static_cast<int32_t>(index + 1));
     // After a part whose end went through cached handles the output no longer
@@ -80,12 +101,18 @@ TCopyResult MergeThread::MergeParts(bool Unbuffered) {
     if (!output.IsOpen()) {
       Unbuffered = false;
       output = File(FOutput, Access::Write, Share::Write, Creation::OpenExisting, Caching::Normal);
-      if (!output.IsOpen()) return crFailed;
+      if (!output.IsOpen()) {
+        Fail(joOpen, FOutput);
+        return crFailed;
+      }
     }
     File part(FNames[index], Access::Read, Share::Read, Creation::OpenExisting,
               Unbuffered ? Caching::Unbuffered : Caching::Normal);
     const int64_t size = PartSize(index);
-    if (!part.IsOpen() || size < 0) return crFailed;
+    if (!part.IsOpen() || size < 0) {
+      Fail(part.IsOpen() ? joCheck : joOpen, FNames[index], part.IsOpen() ? 0 : LastSystemError);
+      return crFailed;
+    }
     TPartCopy copy{.From = part,
                    .FromPath = FNames[index],
                    .FromStart = 0,
@@ -96,6 +123,7 @@ TCopyResult MergeThread::MergeParts(bool Unbuffered) {
                    .JobDone = FOutOffset,
                    .JobSize = FTotalSize};
     copy.Digests = FDigests;
+    copy.Outcome = &FOutcome;
     const TCopyResult result = CopyPart(copy, Unbuffered, buffer.Data());
     if (result != crDone) return result;
     if (FDigests) FDigests->EndPart();
@@ -110,6 +138,6 @@ int64_t MergeThread::FirstMismatch(const TJobDigests& Digests) const {
   return Digests.Whole == FRecord.WholeDigest ? -1 : static_cast<int64_t>(FNames.size());
 }
 
-bool VerifyMerge(const std::wstring& Output, const std::vector<std::wstring>& Names) {
-  return CheckParts(Output, Names).Matches;
+TPartCheck VerifyMerge(const std::wstring& Output, const std::vector<std::wstring>& Names) {
+  return CheckParts(Output, Names);
 }

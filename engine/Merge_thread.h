@@ -9,12 +9,12 @@
 
 #include "My_Global.h"
 #include "Series.h"
-#include "Thread.h"
+#include "Outcome.h"
 
 class TDigests;
 struct TJobDigests;
 
-class MergeThread : public TThread {
+class MergeThread : public TJobThread {
  public:
   // Sizes holds each part's size in bytes as decimal text. Starts at once;
   // the copy path is the one UnbufferedMode names now. With a valid Record,
@@ -23,18 +23,15 @@ class MergeThread : public TThread {
               TNotifyEvent OnTerminate, TRecord Record = {});
   ~MergeThread() override;
 
-  // After a merge failed on the record: the index of the first part whose
-  // digest differs, or the number of parts when only the output's does; -1
-  // otherwise.
-  int64_t RecordMismatch() const { return FMismatch; }
-
  protected:
   void Execute() override;
 
  private:
-  bool OutputIsAPart() const;
+  bool OutputIsAPart();
   int64_t PartSize(std::size_t Index) const;
   TCopyResult MergeParts(bool Unbuffered);
+  bool DigestsMatch();
+  bool OutputMatchesParts();
   int64_t FirstMismatch(const TJobDigests& Digests) const;
 
   std::wstring FOutput;
@@ -44,9 +41,8 @@ class MergeThread : public TThread {
   int64_t FOutOffset = 0;  // bytes written to the output so far
   TRecord FRecord;
   TDigests* FDigests = nullptr;  // while Execute runs, with a valid record
-  int64_t FMismatch = -1;
 };
 
 // Compares the first and last four bytes of every part with the output at
 // the part's place.
-bool VerifyMerge(const std::wstring& Output, const std::vector<std::wstring>& Names);
+TPartCheck VerifyMerge(const std::wstring& Output, const std::vector<std::wstring>& Names);

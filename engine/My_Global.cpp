@@ -13,6 +13,8 @@
 int32_t PartPercent = 0;
 int32_t TotalPercent = 0;
 std::mutex ProgressLock;
+int64_t JobBytesDone = 0;
+int64_t JobBytesTotal = 0;
 
 std::atomic<int32_t> CurrentPart{0};
 std::atomic<int32_t> CancelRequest{0};
@@ -26,6 +28,20 @@ uint8_t UnbufferedMode = 0;
 
 void InitProgressLock() {}
 
+void ResetJobState() {
+  {
+    std::lock_guard<std::mutex> lock(ProgressLock);
+    PartPercent = 0;
+    TotalPercent = 0;
+    JobBytesDone = 0;
+    JobBytesTotal = 0;
+  }
+  CancelRequest.exchange(0);
+  CurrentPart.exchange(0);
+  PauseRequest.exchange(0);
+  WorkerState.exchange(wsIdle);
+}
+
 int64_t BlockSizeForCount(int64_t SourceSize, int Count) {
   if (Count <= 0) return 0;
   const int64_t block = SourceSize / Count + (SourceSize % Count != 0 ? 1 : 0);
@@ -38,12 +54,6 @@ int64_t BlockSizeForUnit(int64_t Value, const std::wstring& Unit) {
   if (Value > largest / factor) return largest;
   if (Value < -largest / factor) return -largest;
   return Value * factor;
-}
-
-int64_t PartCountForBlock(int64_t SourceSize, int64_t BlockSize) {
-  if (BlockSize <= 0) return 0;
-  if (SourceSize / 2 < BlockSize) return 2;
-  return SourceSize / BlockSize + (SourceSize % BlockSize != 0 ? 1 : 0);
 }
 
 uint8_t ChooseUnbufferedMode(int64_t BlockSize) {
@@ -68,25 +78,35 @@ void ReportProgress(int64_t Done, int64_t PartSize, int64_t TotalDone, int64_t T
   std::lock_guard<std::mutex> lock(ProgressLock);
   PartPercent = PartSize > 0 ? static_cast<int32_t>(std::min<int64_t>(100, Done * 100 / PartSize)) : 100;
   TotalPercent = TotalDone >= TotalSize ? 99 : static_cast<int32_t>(TotalDone * 100 / TotalSize);
+  JobBytesDone = TotalDone;
+  JobBytesTotal = TotalSize;
 }
 
 namespace {
 
-// Copies Count bytes from the file From at FromOffset into the existing file
-// To at ToOffset through cached handles.
-bool CopyCached(const std::wstring& From, int64_t FromOffset, const std::wstring& To, int64_t ToOffset, int64_t Count,
-                std::byte* Buffer) {
-  using namespace platform;
-  File from(From, Access::Read, Share::Read, Creation::OpenExisting, Caching::Normal);
-  File to(To, Access::Write, Share::Write, Creation::OpenExisting, Caching::Normal);
-  return from.IsOpen() && to.IsOpen() && from.ReadFullyAt(FromOffset, Buffer, Count) &&
-         to.WriteFullyAt(ToOffset, Buffer, Count);
+// Records in the copy's outcome that Operation failed on Path.
+bool Failed(TPartCopy& Copy, TJobOperation Operation, const std::wstring& Path) {
+  TJobOutcome ignored;
+  return NoteFailure(Copy.Outcome ? *Copy.Outcome : ignored, Operation, Path);
 }
 
-// Copies the next Count bytes of a part through its open handles.
-bool CopyChunk(TPartCopy& Copy, int64_t Count, bool Flush, std::byte* Buffer) {
-  return Copy.From.ReadFullyAt(Copy.FromStart + Copy.Done, Buffer, Count) &&
-         Copy.To.WriteFullyAt(Copy.ToStart + Copy.Done, Buffer, Count) && (!Flush || Copy.To.Flush());
+// Copies the next Count bytes of a part through its open handles, From and
+// To, or through new cached handles when Cached.
+bool CopyChunk(TPartCopy& Copy, int64_t Count, bool Flush, bool Cached, std::byte* Buffer) {
+  using namespace platform;
+  File cachedFrom, cachedTo;
+  if (Cached) {
+    cachedFrom = File(Copy.FromPath, Access::Read, Share::Read, Creation::OpenExisting, Caching::Normal);
+    if (!cachedFrom.IsOpen()) return Failed(Copy, joOpen, Copy.FromPath);
+    cachedTo = File(Copy.ToPath, Access::Write, Share::Write, Creation::OpenExisting, Caching::Normal);
+    if (!cachedTo.IsOpen()) return Failed(Copy, joOpen, Copy.ToPath);
+  }
+  File& from = Cached ? cachedFrom : Copy.From;
+  File& to = Cached ? cachedTo : Copy.To;
+  if (!from.ReadFullyAt(Copy.FromStart + Copy.Done, Buffer, Count)) return Failed(Copy, joRead, Copy.FromPath);
+  if (!to.WriteFullyAt(Copy.ToStart + Copy.Done, Buffer, Count)) return Failed(Copy, joWrite, Copy.ToPath);
+  if (Flush && !to.Flush()) return Failed(Copy, joFlush, Copy.ToPath);
+  return true;
 }
 
 bool EndsMatch(platform::File& Part, int64_t Size, platform::File& Whole, int64_t Offset) {
@@ -115,9 +135,7 @@ TCopyResult CopyPart(TPartCopy& Copy, bool Unbuffered, std::byte* Buffer) {
       Copy.To.Close();
     }
     std::byte* buffer = Copy.Digests ? Copy.Digests->Take() : Buffer;
-    const bool moved =
-        tail ? CopyCached(Copy.FromPath, Copy.FromStart + Copy.Done, Copy.ToPath, Copy.ToStart + Copy.Done, count, buffer)
-             : CopyChunk(Copy, count, Unbuffered, buffer);
+    const bool moved = CopyChunk(Copy, count, Unbuffered && !tail, tail, buffer);
     if (Copy.Digests) Copy.Digests->Hand(buffer, moved ? count : 0);
     if (!moved) return crFailed;
     Copy.Done += count;

@@ -9,17 +9,13 @@
 #include <string>
 #include <vector>
 
+#include "Outcome.h"
+#include "global.h"
+
 namespace platform {
 class File;
 }
 class TDigests;
-
-constexpr int64_t UnbufferedChunk = 4194304;
-constexpr int64_t BufferedChunk = 409600;
-constexpr int64_t AlignmentUnit = 4096;
-// Smallest block that takes the unbuffered path; larger counted blocks are
-// rounded up to the alignment unit.
-constexpr int64_t UnbufferedThreshold = 10485760;
 
 enum TWorkerState : int32_t { wsIdle = 0, wsPaused = 1, wsCancelled = 2, wsRunning = 3, wsSucceeded = 4, wsFailed = 5 };
 enum TCopyResult { crDone = 1, crCancelled = 2, crFailed = 3 };
@@ -30,6 +26,10 @@ enum TCopyResult { crDone = 1, crCancelled = 2, crFailed = 3 };
 extern int32_t PartPercent;
 extern int32_t TotalPercent;
 extern std::mutex ProgressLock;
+// The same progress in bytes: of the whole job, done and in all. Read and
+// written under ProgressLock too.
+extern int64_t JobBytesDone;
+extern int64_t JobBytesTotal;
 
 extern std::atomic<int32_t> CurrentPart;    // 1-based number of the part in hand
 extern std::atomic<int32_t> CancelRequest;  // 1 = stop
@@ -44,6 +44,10 @@ extern uint8_t MergeJob;
 // before it starts a worker, read by that worker's Execute.
 extern uint8_t UnbufferedMode;
 
+// Puts the progress, the requests and the worker state back to idle before
+// a job.
+void ResetJobState();
+
 // The main window calls this at its first show, before any job can start.
 // The lock is a constant-initialised mutex and needs nothing more, so calling
 // it again is harmless.
@@ -52,7 +56,6 @@ void InitProgressLock();
 int64_t BlockSizeForCount(int64_t SourceSize, int Count);
 // Unit is "MB", "KB" or "byte(s)". The product saturates instead of overflowing.
 int64_t BlockSizeForUnit(int64_t Value, const std::wstring& Unit);
-int64_t PartCountForBlock(int64_t SourceSize, int64_t BlockSize);
 uint8_t ChooseUnbufferedMode(int64_t BlockSize);
 
 // Holds while PauseRequest is 1, reporting wsPaused every 100 ms; then
@@ -82,6 +85,8 @@ struct TPartCopy {
   // When set, every chunk goes through a buffer of Digests and is handed to
   // its hashing threads once written; Buffer is not used then.
   TDigests* Digests = nullptr;
+  // Where a failure is recorded: the operation, the file and the system's error.
+  TJobOutcome* Outcome = nullptr;
 };
 
 // Copies a part chunk by chunk: 4 MiB unbuffered, flushing To after every

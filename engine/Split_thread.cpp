@@ -16,12 +16,6 @@ using platform::Share;
 
 namespace {
 
-std::function<void(const std::wstring&)> PartCheckNotice;
-
-void ShowPartCheckNotice(const std::wstring& partPath) {
-  if (PartCheckNotice) PartCheckNotice(partPath);
-}
-
 // The command interpreter cuts lines at 8,191 characters, counted after it
 // has expanded them; longer scripts are written as several lines that stay
 // below this.
@@ -104,7 +98,7 @@ bool Exists(const std::wstring& path) {
 
 Splitthread::Splitthread(std::wstring Source, std::wstring OutputBase, int64_t SourceSize, int64_t BlockSize,
                          TNotifyEvent OnTerminate)
-    : TThread(std::move(OnTerminate)),
+    : TJobThread(std::move(OnTerminate)),
       FSource(std::move(Source)),
       FOutputBase(std::move(OutputBase)),
       FBlockSize(BlockSize),
@@ -121,37 +115,61 @@ void Splitthread::Execute() {
   TCopyResult result = crFailed;
   TDigests digests(UnbufferedMode == 1);
   FDigests = &digests;
-  if (FSourceSize > 0 && FBlockSize > 0 && PartPathsFit(FOutputBase, FSourceSize, FBlockSize) &&
-      ScriptNames(FSource, FOutputBase))
+  if (FSourceSize <= 0 || FBlockSize <= 0)
+    Fail(joCheck, FSource, 0);
+  else if (!PartPathsFit(FOutputBase, FSourceSize, FBlockSize))
+    Fail(joOpen, PartFileName(FOutputBase, (FSourceSize - 1) / FBlockSize), platform::NameTooLongError);
+  else if (!ScriptNames(FSource, FOutputBase))
+    Fail(joScript, FOutputBase + L".bat", 0);
+  else
     result = UnbufferedMode == 1 ? SplitUnbuffered() : SplitBuffered();
-  if (result == crDone && (!SourceSizeUnchanged() || !VerifyParts(FSource, FPartList))) result = crFailed;
+  if (result == crDone && !(SourceSizeUnchanged() && PartsMatchSource())) result = crFailed;
   const TJobDigests sums = digests.Finish();
-  if (result == crDone && !sums.Computed) result = crFailed;
+  if (result == crDone && !sums.Computed) {
+    Fail(joRecord, RecordPath(FOutputBase), 0);
+    result = crFailed;
+  }
   if (result == crDone) {
     // Whoever holds the lock sees the script, the record and the 100
     // together, or none of them.
     std::lock_guard<std::mutex> lock(ProgressLock);
-    if (WriteRejoinScript(FSource, FOutputBase, FPartList) &&
-        WriteRecord(FOutputBase, FPartList, sums.Parts, sums.Whole))
+    if (WriteScriptAndRecord(sums))
       TotalPercent = 100;
     else
       result = crFailed;
   }
-  WorkerState.exchange(result == crDone ? wsSucceeded : result == crCancelled ? wsCancelled : wsFailed);
+  FOutcome.State = result == crDone ? wsSucceeded : result == crCancelled ? wsCancelled : wsFailed;
+  WorkerState.exchange(FOutcome.State);
+}
+
+bool Splitthread::WriteScriptAndRecord(const TJobDigests& Sums) {
+  if (!WriteRejoinScript(FSource, FOutputBase, FPartList)) return Fail(joScript, FOutputBase + L".bat");
+  return WriteRecord(FOutputBase, FPartList, Sums.Parts, Sums.Whole) || Fail(joRecord, RecordPath(FOutputBase));
 }
 
 // The parts hold the size measured at the start: a source that has grown or
 // shrunk since is not what they make up.
-bool Splitthread::SourceSizeUnchanged() const {
-  return File(FSource, Access::Read, Share::ReadWrite, Creation::OpenExisting, Caching::Normal).Size() == FSourceSize;
+bool Splitthread::SourceSizeUnchanged() {
+  if (File(FSource, Access::Read, Share::ReadWrite, Creation::OpenExisting, Caching::Normal).Size() == FSourceSize)
+    return true;
+  return Fail(joCheck, FSource, 0);
+}
+
+// The ends of every part match the source at the part's place.
+bool Splitthread::PartsMatchSource() {
+  const TPartCheck check = VerifyParts(FSource, FPartList);
+  if (check.Matches) return true;
+  const bool part = check.Part < FPartList.size();
+  return Fail(joCheck, part ? FPartList[check.Part] : FSource, check.Opened ? 0 : LastSystemError,
+              static_cast<int64_t>(check.Part));
 }
 
 // An older script beside the parts would join parts that the split replaces:
 // it goes before the first part, and what holds its name and cannot be
 // removed keeps the split from making any.
-bool Splitthread::ClearScriptPlace() const {
+bool Splitthread::ClearScriptPlace() {
   const std::wstring script = FOutputBase + L".bat";
-  return platform::RemoveFile(script) || !Exists(script);
+  return platform::RemoveFile(script) || !Exists(script) || Fail(joScript, script);
 }
 
 // The last part has the longest path of the split (the script's ends in the
@@ -178,21 +196,28 @@ TPartCopy Splitthread::PartCopy(File& Source, File& Part, const std::wstring& Pa
           .Size = PartSize,
           .JobDone = FDone,
           .JobSize = FSourceSize,
-          .Digests = FDigests};
+          .Digests = FDigests,
+          .Outcome = &FOutcome};
 }
 
 TCopyResult Splitthread::SplitUnbuffered() {
   for (int index = 0; FDone < FSourceSize; ++index) {
     const std::wstring name = StartPart(index);
     File source(FSource, Access::Read, Share::Read, Creation::OpenExisting, Caching::Unbuffered);
-    if (!source.IsOpen() || (index == 0 && !ClearScriptPlace())) return crFailed;
-    const int64_t partSize = std::min(FBlockSize, FSourceSize - FDone);
-    // The part gets its final length before the first write.
-    if (!File(name, Access::ReadWrite, Share::Write, Creation::CreateAlways, Caching::Unbuffered).Extend(partSize))
+    if (!source.IsOpen()) {
+      Fail(joOpen, FSource);
       return crFailed;
+    }
+    if (index == 0 && !ClearScriptPlace()) return crFailed;
+    const int64_t partSize = std::min(FBlockSize, FSourceSize - FDone);
+    if (!Presize(name, partSize)) return crFailed;
     File part(name, Access::ReadWrite, Share::Write, Creation::OpenExisting, Caching::Unbuffered);
+    if (!part.IsOpen()) {
+      Fail(joOpen, name);
+      return crFailed;
+    }
     TPartCopy copy = PartCopy(source, part, name, partSize);
-    const TCopyResult result = part.IsOpen() ? CopyPart(copy, true, nullptr) : crFailed;
+    const TCopyResult result = CopyPart(copy, true, nullptr);
     part.Close();
     if (result == crCancelled) platform::RemoveFile(name);
     // A failed part keeps the bytes written, not zeros up to its full length.
@@ -204,14 +229,28 @@ TCopyResult Splitthread::SplitUnbuffered() {
   return crDone;
 }
 
+// The part gets its final length before the first write.
+bool Splitthread::Presize(const std::wstring& Name, int64_t Size) {
+  File part(Name, Access::ReadWrite, Share::Write, Creation::CreateAlways, Caching::Unbuffered);
+  if (!part.IsOpen()) return Fail(joOpen, Name);
+  return part.Extend(Size) || Fail(joPresize, Name);
+}
+
 // Each part continues in the source where the last one stopped.
 TCopyResult Splitthread::SplitBuffered() {
   File source(FSource, Access::Read, Share::Read, Creation::OpenExisting, Caching::Normal);
-  if (!source.IsOpen() || !ClearScriptPlace()) return crFailed;
+  if (!source.IsOpen()) {
+      Fail(joOpen, FSource);
+      return crFailed;
+    }
+  if (!ClearScriptPlace()) return crFailed;
   for (int index = 0; FDone < FSourceSize; ++index) {
     const std::wstring name = StartPart(index);
     File part(name, Access::Write, Share::Write, Creation::CreateAlways, Caching::Normal);
-    if (!part.IsOpen()) return crFailed;
+    if (!part.IsOpen()) {
+      Fail(joOpen, name);
+      return crFailed;
+    }
     {
       std::lock_guard<std::mutex> lock(ProgressLock);
       PartPercent = 0;
@@ -224,12 +263,8 @@ TCopyResult Splitthread::SplitBuffered() {
   return crDone;
 }
 
-bool VerifyParts(const std::wstring& Source, const std::vector<std::wstring>& PartList) {
-  const TPartCheck check = CheckParts(Source, PartList);
-  // A first part that differs is not named; a part that cannot be opened is.
-  if (!check.Matches && check.Part < PartList.size() && (!check.Opened || check.Part > 0))
-    ShowPartCheckNotice(PartList[check.Part]);
-  return check.Matches;
+TPartCheck VerifyParts(const std::wstring& Source, const std::vector<std::wstring>& PartList) {
+  return CheckParts(Source, PartList);
 }
 
 bool WriteRejoinScript(const std::wstring& SourcePath, const std::wstring& OutputBase,
@@ -251,8 +286,4 @@ bool WriteRejoinScript(const std::wstring& SourcePath, const std::wstring& Outpu
   file.Close();
   platform::RemoveFile(path);
   return false;
-}
-
-void SetPartCheckNotice(std::function<void(const std::wstring& PartPath)> Notice) {
-  PartCheckNotice = std::move(Notice);
 }

@@ -9,14 +9,15 @@
 #include <vector>
 
 #include "My_Global.h"
-#include "Thread.h"
+#include "Outcome.h"
 
 namespace platform {
 class File;
 }
 class TDigests;
+struct TJobDigests;
 
-class Splitthread : public TThread {
+class Splitthread : public TJobThread {
  public:
   // Starts at once; the copy path is the one UnbufferedMode names now.
   Splitthread(std::wstring Source, std::wstring OutputBase, int64_t SourceSize, int64_t BlockSize,
@@ -27,8 +28,11 @@ class Splitthread : public TThread {
   void Execute() override;
 
  private:
-  bool SourceSizeUnchanged() const;
-  bool ClearScriptPlace() const;
+  bool SourceSizeUnchanged();
+  bool PartsMatchSource();
+  bool ClearScriptPlace();
+  bool Presize(const std::wstring& Name, int64_t Size);
+  bool WriteScriptAndRecord(const TJobDigests& Sums);
   std::wstring StartPart(int Index);
   TPartCopy PartCopy(platform::File& Source, platform::File& Part, const std::wstring& PartName, int64_t PartSize);
   TCopyResult SplitUnbuffered();
@@ -49,9 +53,8 @@ class Splitthread : public TThread {
 bool PartPathsFit(const std::wstring& OutputBase, int64_t SourceSize, int64_t BlockSize);
 
 // Compares the first and last four bytes of every part with the source at
-// the part's place. A part that cannot be opened, or a later part that
-// differs, is named through the part-check notice.
-bool VerifyParts(const std::wstring& Source, const std::vector<std::wstring>& PartList);
+// the part's place.
+TPartCheck VerifyParts(const std::wstring& Source, const std::vector<std::wstring>& PartList);
 
 // Writes "<OutputBase>.bat": "copy/b" lines that join the parts of
 // OutputBase (PartFileName(OutputBase, i) in order) into a file of the
@@ -61,6 +64,3 @@ bool VerifyParts(const std::wstring& Source, const std::vector<std::wstring>& Pa
 bool WriteRejoinScript(const std::wstring& SourcePath, const std::wstring& OutputBase,
                        const std::vector<std::wstring>& PartList);
 
-// The app installs a plain message box that names the part; until then the
-// notice is not shown. It is called on the worker thread.
-void SetPartCheckNotice(std::function<void(const std::wstring& PartPath)> Notice);

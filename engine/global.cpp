@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <limits>
 
-#include "My_Global.h"
 #include "platform/Platform.h"
 
 namespace {
@@ -34,14 +33,7 @@ std::wstring SizeText(int64_t Count) {
   return std::to_wstring(Count) + L" byte(s)";
 }
 
-int64_t FileSizeOf(const std::wstring& Path) {
-  int64_t size = 0;
-  platform::FindEntries(platform::FullPath(Path), [&](const platform::DirEntry& entry) {
-    size = entry.Size;
-    return false;
-  });
-  return size;
-}
+int64_t FileSizeOf(const std::wstring& Path) { return platform::Inspect(platform::FullPath(Path)).Size; }
 
 bool HasFreeSpace(const std::wstring& Drive, int64_t Count) {
   const int64_t free = platform::FreeBytes(Drive);

@@ -13,6 +13,13 @@ enum TFileSystemKind { fskOther = -1, fskFAT = 0, fskFAT32 = 1, fskNTFS = 2 };
 // paths shorter than this many characters.
 constexpr std::size_t MaxPathLength = 260;
 
+constexpr int64_t UnbufferedChunk = 4194304;
+constexpr int64_t BufferedChunk = 409600;
+constexpr int64_t AlignmentUnit = 4096;
+// Smallest block that takes the unbuffered path; larger counted blocks are
+// rounded up to the alignment unit.
+constexpr int64_t UnbufferedThreshold = 10485760;
+
 // The largest file that FAT and FAT32 volumes hold.
 constexpr int64_t FatLargestFile = 2147483647;
 constexpr int64_t Fat32LargestFile = 4294967295;
@@ -23,7 +30,8 @@ std::wstring PartFileName(const std::wstring& Base, int64_t Index);
 // "1.50 KB", "4.66 GB", "1023 byte(s)": the unit is chosen before rounding.
 std::wstring SizeText(int64_t Count);
 
-// Size of the first entry a directory search finds for Path; 0 when none.
+// Size of the file of exactly that name; 0 when there is none or it is no
+// regular file.
 int64_t FileSizeOf(const std::wstring& Path);
 
 // True when Count bytes plus 409,600 bytes of slack fit strictly into the

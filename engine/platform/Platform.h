@@ -56,7 +56,9 @@ class File {
  private:
   // The part of a write of count bytes that the simulated full disk still
   // takes; -1 when it takes nothing more.
+  // Sets the disk-full error when it takes nothing.
   static int64_t WriteAllowance(int64_t count);
+  static int64_t SimulatedAllowance(int64_t count);
   static void CountFlush();
 
   intptr_t FHandle = -1;
@@ -83,6 +85,18 @@ class AlignedBuffer {
   };
   std::unique_ptr<std::byte[], Release> FData;
 };
+
+// The code of the system error of the calling thread's last failed call
+// (GetLastError on Windows, errno elsewhere), and its text as the system
+// words it, lowercase first and without a closing full stop. A transfer
+// that ends early because the file does, not the system, reports
+// EndOfFileError. Closing and removing files keep the code.
+uint32_t LastError();
+void SetLastError(uint32_t code);
+std::wstring ErrorText(uint32_t code);
+extern const uint32_t EndOfFileError;
+extern const uint32_t DiskFullError;
+extern const uint32_t NameTooLongError;
 
 bool RemoveFile(const std::wstring& path);
 // Gives the file at from the name to, replacing a file of that name.
@@ -136,8 +150,10 @@ std::wstring ExtractFileName(const std::wstring& path);
 bool StartsWithIgnoreCase(const std::wstring& text, const std::wstring& name);
 
 // UTF-8 and back, the encoding of POSIX paths, of native command lines and of
-// text files that both targets write alike. Characters that cannot be
-// encoded, and malformed sequences (one per offending byte), become U+FFFD.
+// text files that both targets write alike. A byte that is not part of a
+// well-formed sequence becomes the lone surrogate U+DC80 + byte and turns
+// back into that byte, so that any name a POSIX system gives round-trips;
+// other characters that cannot be encoded become U+FFFD.
 std::string ToUtf8(const std::wstring& text);
 std::wstring FromUtf8(const std::string& text);
 

@@ -22,6 +22,7 @@ template <class Byte, class Transfer>
 bool TransferFully(int64_t offset, Byte* buffer, int64_t count, Transfer transfer) {
   for (int64_t done = 0; done < count;) {
     const int64_t moved = transfer(offset + done, buffer + done, count - done);
+    if (moved == 0) SetLastError(EndOfFileError);
     if (moved <= 0) return false;
     done += moved;
   }
@@ -54,6 +55,12 @@ bool File::WriteFullyAt(int64_t offset, const void* buffer, int64_t count) {
 }
 
 int64_t File::WriteAllowance(int64_t count) {
+  const int64_t allowed = SimulatedAllowance(count);
+  if (allowed < 0) SetLastError(DiskFullError);
+  return allowed;
+}
+
+int64_t File::SimulatedAllowance(int64_t count) {
   int64_t left = WritesLeft.load();
   do {
     if (left == 0) return -1;
@@ -114,6 +121,11 @@ void AppendWide(std::wstring& out, uint32_t c) {
 
 bool IsSurrogate(uint32_t c) { return c >= 0xD800 && c <= 0xDFFF; }
 
+// The lone surrogates that stand for the bytes 0x80..0xFF of a malformed
+// sequence.
+constexpr uint32_t EscapedByte = 0xDC00;
+bool IsEscapedByte(uint32_t c) { return c >= EscapedByte + 0x80 && c <= EscapedByte + 0xFF; }
+
 }  // namespace
 
 std::string ToUtf8(const std::wstring& text) {
@@ -125,6 +137,9 @@ std::string ToUtf8(const std::wstring& text) {
     if (WideIsUtf16 && c >= 0xD800 && c <= 0xDBFF && next >= 0xDC00 && next <= 0xDFFF) {
       c = 0x10000 + ((c - 0xD800) << 10) + (next - 0xDC00);
       ++i;
+    } else if (IsEscapedByte(c)) {
+      out += static_cast<char>(c - EscapedByte);
+      continue;
     } else if (c > 0x10FFFF || IsSurrogate(c)) {
       c = 0xFFFD;
     }
@@ -146,8 +161,10 @@ std::wstring FromUtf8(const std::string& text) {
       valid = (next & 0xC0) == 0x80;
       c = (c << 6) | (next & 0x3F);
     }
-    valid = valid && c <= 0x10FFFF && !IsSurrogate(c);
-    AppendWide(out, valid ? c : 0xFFFD);
+    // Overlong forms spell another character than their bytes say.
+    static constexpr uint32_t Least[] = {0, 0x80, 0x800, 0x10000};
+    valid = valid && c <= 0x10FFFF && !IsSurrogate(c) && c >= Least[extra];
+    AppendWide(out, valid ? c : EscapedByte + lead);
     i += valid ? extra + 1 : 1;
   }
   return out;

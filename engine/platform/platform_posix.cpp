@@ -15,6 +15,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <cwctype>
 
 namespace platform {
@@ -53,8 +54,10 @@ File::File(const std::wstring& path, Access access, Share, Creation creation, Ca
 bool File::IsOpen() const { return FHandle >= 0; }
 
 void File::Close() {
+  const int error = errno;
   if (IsOpen()) ::close(Descriptor(FHandle));
   FHandle = -1;
+  errno = error;
 }
 
 bool File::Seek(int64_t offset) { return IsOpen() && ::lseek(Descriptor(FHandle), offset, SEEK_SET) == offset; }
@@ -93,7 +96,26 @@ int64_t File::Size() const {
   return IsOpen() && ::fstat(Descriptor(FHandle), &info) == 0 ? static_cast<int64_t>(info.st_size) : -1;
 }
 
-bool RemoveFile(const std::wstring& path) { return ::unlink(ToUtf8(path).c_str()) == 0; }
+const uint32_t EndOfFileError = ENODATA;
+const uint32_t DiskFullError = ENOSPC;
+const uint32_t NameTooLongError = ENAMETOOLONG;
+
+uint32_t LastError() { return static_cast<uint32_t>(errno); }
+
+void SetLastError(uint32_t code) { errno = static_cast<int>(code); }
+
+std::wstring ErrorText(uint32_t code) {
+  std::wstring text = FromUtf8(std::strerror(static_cast<int>(code)));
+  if (!text.empty()) text[0] = static_cast<wchar_t>(std::towlower(text[0]));
+  return text;
+}
+
+bool RemoveFile(const std::wstring& path) {
+  const int error = errno;
+  const bool removed = ::unlink(ToUtf8(path).c_str()) == 0;
+  if (removed) errno = error;
+  return removed;
+}
 
 std::optional<FileIdentity> IdentityOf(const std::wstring& path) {
   struct stat info;

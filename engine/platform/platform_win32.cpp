@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cwctype>
 
 namespace platform {
 
@@ -47,8 +48,10 @@ File::File(const std::wstring& path, Access access, Share share, Creation creati
 bool File::IsOpen() const { return AsHandle(FHandle) != INVALID_HANDLE_VALUE; }
 
 void File::Close() {
+  const DWORD error = GetLastError();
   if (IsOpen()) CloseHandle(AsHandle(FHandle));
   FHandle = -1;
+  ::SetLastError(error);
 }
 
 bool File::Seek(int64_t offset) {
@@ -103,7 +106,34 @@ int64_t File::Size() const {
   return IsOpen() && GetFileSizeEx(AsHandle(FHandle), &size) ? size.QuadPart : -1;
 }
 
-bool RemoveFile(const std::wstring& path) { return DeleteFileW(path.c_str()); }
+const uint32_t EndOfFileError = ERROR_HANDLE_EOF;
+const uint32_t DiskFullError = ERROR_DISK_FULL;
+const uint32_t NameTooLongError = ERROR_FILENAME_EXCED_RANGE;
+
+uint32_t LastError() { return GetLastError(); }
+
+void SetLastError(uint32_t code) { ::SetLastError(code); }
+
+std::wstring ErrorText(uint32_t code) {
+  wchar_t* buffer = nullptr;
+  const DWORD length = FormatMessageW(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code,
+      MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+  std::wstring text(buffer ? buffer : L"", length);
+  LocalFree(buffer);
+  while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' ' || text.back() == L'.'))
+    text.pop_back();
+  if (text.empty()) return L"system error";
+  text[0] = static_cast<wchar_t>(towlower(text[0]));
+  return text;
+}
+
+bool RemoveFile(const std::wstring& path) {
+  const DWORD error = GetLastError();
+  const bool removed = DeleteFileW(path.c_str());
+  if (removed) ::SetLastError(error);
+  return removed;
+}
 
 std::optional<FileIdentity> IdentityOf(const std::wstring& path) {
   // No access asked, every sharing allowed: any file or folder opens, held

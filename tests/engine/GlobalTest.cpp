@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <limits>
 
+#include "Jobs.h"
 #include "My_Global.h"
 #include "TestFiles.h"
 #include "global.h"
@@ -52,14 +53,14 @@ TEST(BlockPlan, BlockSizeForUnitIn64Bits) {
   EXPECT_EQ(BlockSizeForUnit(std::numeric_limits<int64_t>::max() / 2, L"MB"), std::numeric_limits<int64_t>::max());
 }
 
-TEST(BlockPlan, PartCountForBlock) {
-  EXPECT_EQ(PartCountForBlock(100, 60), 2);
-  EXPECT_EQ(PartCountForBlock(100, 50), 2);
-  EXPECT_EQ(PartCountForBlock(101, 51), 2);
-  EXPECT_EQ(PartCountForBlock(101, 50), 3);  // S div 2 = B: counted, not 2
-  EXPECT_EQ(PartCountForBlock(100, 30), 4);
-  EXPECT_EQ(PartCountForBlock(int64_t{5} << 30, 1 << 20), 5120);
-  EXPECT_EQ(PartCountForBlock(100, 0), 0);
+// The parts a plan makes: every block, the last holding the rest.
+TEST(BlockPlan, PartCountOfAPlan) {
+  const struct {
+    int64_t Source, Block, Parts;
+  } rows[] = {{100, 60, 2}, {100, 50, 2}, {101, 51, 2}, {101, 50, 3}, {100, 30, 4},
+              {int64_t{5} << 30, 1 << 20, 5120}, {100, 0, 0}, {100, 100, 1}};
+  for (const auto& row : rows)
+    EXPECT_EQ(PlanSplitBySize(L"s", row.Source, row.Block).PartCount, row.Parts) << row.Source << " / " << row.Block;
 }
 
 TEST(BlockPlan, UnbufferedOnlyForLargeAlignedBlocks) {

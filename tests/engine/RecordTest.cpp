@@ -49,7 +49,7 @@ class RecordTest : public FolderTest {
     merge.WaitFor();
     if (WorkerState == wsSucceeded) return -2;
     EXPECT_EQ(WorkerState, wsFailed);
-    return merge.RecordMismatch();
+    return merge.Outcome().Part;
   }
 };
 

@@ -25,11 +25,6 @@ class JobTest : public FolderTest {
   void SetUp() override {
     FolderTest::SetUp();
     ResetJobState();
-    SetPartCheckNotice([this](const std::wstring& part) { Notices.push_back(part); });
-  }
-  void TearDown() override {
-    SetPartCheckNotice(nullptr);
-    FolderTest::TearDown();
   }
 
   std::wstring Source() const { return Path(L"source.bin"); }
@@ -55,7 +50,6 @@ class JobTest : public FolderTest {
     EXPECT_EQ(TotalPercent, 100);
     EXPECT_EQ(CurrentPart, static_cast<int32_t>(parts.size()));
     EXPECT_TRUE(SameContent(Source(), Output()));
-    EXPECT_TRUE(Notices.empty());
   }
 
   // Small files p0, p1, … holding the texts given.
@@ -67,8 +61,6 @@ class JobTest : public FolderTest {
     }
     return parts;
   }
-
-  std::vector<std::wstring> Notices;
 };
 
 // A source split into Blocks blocks (or blocks of 10 MiB when Blocks is 0)
@@ -442,40 +434,44 @@ TEST_F(JobTest, AScriptThatCannotBeWrittenFailsTheJob) {
 TEST_F(JobTest, VerifyPartsComparesOnlyBytesThatExist) {
   WriteText(Source(), "abcdefg");
   const auto parts = WriteParts({"abc", "def", "g"});
-  EXPECT_TRUE(VerifyParts(Source(), parts));
-  EXPECT_TRUE(Notices.empty());
-
-  WriteText(parts[2], "x");
-  EXPECT_FALSE(VerifyParts(Source(), parts));
-  EXPECT_EQ(Notices, std::vector<std::wstring>{parts[2]});
-
-  // A first part that differs is not named; a part that cannot be opened is.
-  WriteText(parts[2], "g");
-  WriteText(parts[0], "xbc");
-  Notices.clear();
-  EXPECT_FALSE(VerifyParts(Source(), parts));
-  EXPECT_TRUE(Notices.empty());
-  std::filesystem::remove(ToPath(parts[0]));
-  EXPECT_FALSE(VerifyParts(Source(), parts));
-  EXPECT_EQ(Notices, std::vector<std::wstring>{parts[0]});
-
-  // A part that runs past the end of the source differs from it.
-  WriteText(parts[0], "abc");
-  WriteText(parts[2], "gh");
-  EXPECT_FALSE(VerifyParts(Source(), parts));
+  struct Row {
+    const char* Label;
+    std::string Part0, Part2;  // what parts 0 and 2 hold; empty: part 0 is removed
+    bool Matches;
+    std::size_t Part;
+    bool Opened;
+  };
+  const Row rows[] = {
+      {"all match", "abc", "g", true, 3, true},
+      {"a later part differs", "abc", "x", false, 2, true},
+      {"the first part differs", "xbc", "g", false, 0, true},
+      {"a part cannot be opened", "", "g", false, 0, false},
+      {"a part runs past the end of the source", "abc", "gh", false, 2, true},
+  };
+  for (const Row& row : rows) {
+    if (row.Part0.empty())
+      std::filesystem::remove(ToPath(parts[0]));
+    else
+      WriteText(parts[0], row.Part0);
+    WriteText(parts[2], row.Part2);
+    const TPartCheck check = VerifyParts(Source(), parts);
+    EXPECT_EQ(check.Matches, row.Matches) << row.Label;
+    EXPECT_EQ(check.Part, row.Part) << row.Label;
+    EXPECT_EQ(check.Opened, row.Opened) << row.Label;
+  }
 }
 
 TEST_F(JobTest, VerifyMergeComparesFirstAndLastBytesOfEveryPart) {
   WriteText(Output(), "abcdefghijk");
   const auto parts = WriteParts({"a", "bcdefghij", "k"});
-  EXPECT_TRUE(VerifyMerge(Output(), parts));
+  EXPECT_TRUE(VerifyMerge(Output(), parts).Matches);
   WriteText(parts[1], "bcdefgXij");
-  EXPECT_FALSE(VerifyMerge(Output(), parts));
+  EXPECT_FALSE(VerifyMerge(Output(), parts).Matches);
   WriteText(parts[1], "Xcdefghij");
-  EXPECT_FALSE(VerifyMerge(Output(), parts));
+  EXPECT_FALSE(VerifyMerge(Output(), parts).Matches);
   WriteText(parts[1], "bcdefghij");
   WriteText(parts[2], "kl");
-  EXPECT_FALSE(VerifyMerge(Output(), parts));
+  EXPECT_FALSE(VerifyMerge(Output(), parts).Matches);
 }
 
 #ifdef _WIN32
@@ -506,9 +502,12 @@ TEST_F(JobTest, SplitCheckMismatchFails) {
     ASSERT_TRUE(WaitForState(wsPaused));
     std::filesystem::rename(Folder / L"changed.bin", Folder / L"source.bin");
     PauseRequest = 0;
+    split.WaitFor();
+    EXPECT_EQ(split.Outcome().Operation, joCheck);
+    EXPECT_EQ(split.Outcome().Path, PartFileName(Base(), 1));
+    EXPECT_EQ(split.Outcome().Part, 1);
   }
   EXPECT_EQ(WorkerState, wsFailed);
-  EXPECT_EQ(Notices, std::vector<std::wstring>{PartFileName(Base(), 1)});
   EXPECT_EQ(TotalPercent, 99);
   EXPECT_EQ(Series(Base()).size(), 3u);
   EXPECT_FALSE(Exists(Base() + L".bat"));

@@ -206,19 +206,6 @@ std::vector<std::wstring> SizesOf(const std::vector<std::wstring>& names) {
   return sizes;
 }
 
-void ResetJobState() {
-  {
-    std::lock_guard<std::mutex> lock(ProgressLock);
-    PartPercent = 0;
-    TotalPercent = 0;
-  }
-  CurrentPart = 0;
-  CancelRequest = 0;
-  PauseRequest = 0;
-  WorkerState = wsIdle;
-  UnbufferedMode = 0;
-}
-
 int32_t RunSplit(const std::wstring& source, const std::wstring& base, int64_t block, bool unbuffered) {
   UnbufferedMode = unbuffered ? 1 : 0;
   Splitthread(source, base, SizeOf(source), block, nullptr).WaitFor();

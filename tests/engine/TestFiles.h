@@ -52,8 +52,6 @@ int64_t SizeOf(const std::wstring& path);
 std::vector<std::wstring> Series(const std::wstring& base);
 std::vector<std::wstring> SizesOf(const std::vector<std::wstring>& names);
 
-// Puts the shared job state back to its idle values.
-void ResetJobState();
 // Runs a worker on the given copy path to its end; answers WorkerState.
 int32_t RunSplit(const std::wstring& source, const std::wstring& base, int64_t block, bool unbuffered);
 int32_t RunMerge(const std::wstring& output, const std::vector<std::wstring>& names, bool unbuffered);

@@ -26,11 +26,7 @@
 #include <sys/resource.h>
 #endif
 
-#include "Merge_thread.h"
-#include "My_Global.h"
-#include "Series.h"
-#include "Split_thread.h"
-#include "global.h"
+#include "Jobs.h"
 #include "platform/Platform.h"
 
 namespace {
@@ -103,24 +99,18 @@ bool Make(const std::wstring& path, int64_t size) {
 
 bool Split(const std::wstring& source, const std::wstring& folder, int64_t block) {
   const wchar_t separator = std::filesystem::path::preferred_separator;
-  std::wstring base = folder;
-  if (!base.empty() && base.back() != separator) base += separator;
-  base += platform::ExtractFileName(source);
-  UnbufferedMode = ChooseUnbufferedMode(block);
-  Splitthread(source, base, FileSizeOf(source), block, nullptr).WaitFor();
-  return WorkerState == wsSucceeded;
+  std::wstring withSeparator = folder;
+  if (!withSeparator.empty() && withSeparator.back() != separator) withSeparator += separator;
+  const auto worker = StartSplit(PlanSplitBySize(source, FileSizeOf(source), block, withSeparator), nullptr);
+  worker->WaitFor();
+  return worker->Outcome().State == wsSucceeded;
 }
 
-bool Merge(const TSeries& series, const std::wstring& output) {
-  if (series.Parts.empty()) return false;
-  std::vector<std::wstring> names, sizes;
-  for (const TSeriesPart& part : series.Parts) {
-    names.push_back(part.Path);
-    sizes.push_back(std::to_wstring(part.Size));
-  }
-  UnbufferedMode = ChooseUnbufferedMode(series.Parts[0].Size);
-  MergeThread(output, std::move(names), std::move(sizes), series.TotalSize, nullptr, series.Record).WaitFor();
-  return WorkerState == wsSucceeded;
+bool Merge(const TJoinPlan& plan) {
+  if (plan.Parts.empty()) return false;
+  const auto worker = StartJoin(plan, nullptr);
+  worker->WaitFor();
+  return worker->Outcome().State == wsSucceeded;
 }
 
 bool Verify(const std::wstring& a, const std::wstring& b) {
@@ -174,8 +164,8 @@ int main(int argc, char** argv) {
   if (is("make", 2)) return Make(wide[2], std::stoll(args[2])) ? 0 : 1;
   if (is("split", 3)) return Measure([&] { return Split(wide[2], wide[3], std::stoll(args[3])); });
   if (is("merge", 2)) {
-    const TSeries series = ListSeriesOfBase(wide[2], TSeriesNaming::Quenlor);
-    return Measure([&] { return Merge(series, wide[3]); });
+    const TJoinPlan plan = PlanJoin(ListSeriesOfBase(wide[2], TSeriesNaming::Quenlor), TSeriesNaming::Quenlor, wide[3]);
+    return Measure([&] { return Merge(plan); });
   }
   if (is("verify", 2)) return Measure([&] { return Verify(wide[2], wide[3]); });
   if (is("loop", 4)) return Measure([&] { return Loop(wide[2], wide[3], std::stoll(args[3]), args[4] == "1"); });
