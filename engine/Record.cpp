@@ -102,6 +102,7 @@ bool WriteRecord(const std::wstring& Base, const std::vector<std::wstring>& Part
   const bool written = file.IsOpen() && file.WriteFullyAt(0, text.data(), static_cast<int64_t>(text.size()));
   file.Close();
   if (written && platform::RenameFile(temporary, path)) return true;
+  platform::KeptError kept;
   platform::RemoveFile(temporary);
   return false;
 }

@@ -90,13 +90,26 @@ class AlignedBuffer {
 // (GetLastError on Windows, errno elsewhere), and its text as the system
 // words it, lowercase first and without a closing full stop. A transfer
 // that ends early because the file does, not the system, reports
-// EndOfFileError. Closing and removing files keep the code.
+// EndOfFileError. Closing a file keeps the code.
 uint32_t LastError();
 void SetLastError(uint32_t code);
 std::wstring ErrorText(uint32_t code);
 extern const uint32_t EndOfFileError;
 extern const uint32_t DiskFullError;
 extern const uint32_t NameTooLongError;
+
+// Keeps the thread's last error across the clean-up after a failure, so
+// that the failure, not the clean-up, is reported.
+class KeptError {
+ public:
+  KeptError() : FCode(LastError()) {}
+  ~KeptError() { SetLastError(FCode); }
+  KeptError(const KeptError&) = delete;
+  KeptError& operator=(const KeptError&) = delete;
+
+ private:
+  uint32_t FCode;
+};
 
 bool RemoveFile(const std::wstring& path);
 // Gives the file at from the name to, replacing a file of that name.

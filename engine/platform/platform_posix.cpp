@@ -110,12 +110,7 @@ std::wstring ErrorText(uint32_t code) {
   return text;
 }
 
-bool RemoveFile(const std::wstring& path) {
-  const int error = errno;
-  const bool removed = ::unlink(ToUtf8(path).c_str()) == 0;
-  if (removed) errno = error;
-  return removed;
-}
+bool RemoveFile(const std::wstring& path) { return ::unlink(ToUtf8(path).c_str()) == 0; }
 
 std::optional<FileIdentity> IdentityOf(const std::wstring& path) {
   struct stat info;

@@ -128,12 +128,7 @@ std::wstring ErrorText(uint32_t code) {
   return text;
 }
 
-bool RemoveFile(const std::wstring& path) {
-  const DWORD error = GetLastError();
-  const bool removed = DeleteFileW(path.c_str());
-  if (removed) ::SetLastError(error);
-  return removed;
-}
+bool RemoveFile(const std::wstring& path) { return DeleteFileW(path.c_str()); }
 
 std::optional<FileIdentity> IdentityOf(const std::wstring& path) {
   // No access asked, every sharing allowed: any file or folder opens, held

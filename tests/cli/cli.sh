@@ -82,7 +82,15 @@ q plan ten-gb.bin -s fat32
 check "a fat32 block fits FAT32 but not FAT" grep -qz 'parts: 3.*fits FAT: no.fits FAT32: yes' out
 q plan ten-gb.bin -s 5G --json
 check "a block over 4 GiB fits neither" grep -q '"fits_fat": false, "fits_fat32": false' out
-rm hundred.bin ten-gb.bin
+# Every preset is pinned to its byte count.
+truncate -s 30000000000 thirty-gb.bin
+presets=("fat32|4294967295" "fat|2147483647" "cd|734003200" "dvd|4700372992" "dvd-dl|8543666176" "bd|25025314816")
+for row in "${presets[@]}"; do
+  IFS='|' read -r name bytes <<<"$row"
+  q plan thirty-gb.bin -s "$name" --json
+  check "preset $name is $bytes bytes" grep -qF "\"block_size\": $bytes," out
+done
+rm hundred.bin ten-gb.bin thirty-gb.bin
 q --version
 check "--version names the project version" grep -qxF "quenlor-cli $version" out
 q split --help
@@ -97,6 +105,8 @@ make_file bad/old.bin.QuenlorSp0 10
 make_file bad/stale.bin 3000
 make_file bad/stale.bin.QuenlorSp2 10
 make_file bad/p.bin 3000
+make_file bad/ten.bin 10
+make_file bad/gap.bin.QuenlorSp1 10
 "${runner[@]}" "$exe" split bad/p.bin -s 1K -o bad/out >/dev/null 2>&1
 long=bad/$(printf 'd%.0s' {1..120})/$(printf 'e%.0s' {1..120})
 mkdir -p "$long"
@@ -116,6 +126,9 @@ refusals=(
   "split bad/src.bin -s 12Q|--size: not a block size: 12Q"
   "split bad/src.bin -s -5|--size"
   "split bad/src.bin -s 99999999999G|--size: not a block size"
+  "split bad/src.bin -s 99999999999999999999|--size: not a block size"
+  "split bad/ten.bin -n 20|a file of 10 bytes can have at most 10 parts"
+  "split bad/ten.bin -n 6|make 5 parts of this file, not 6"
   "split bad/src.bin -n 2 -s 1K|excludes"
   "split bad/src.bin -s 2000|--size: a block of 2000 bytes is not smaller than the source"
   "split bad/src.bin -s 2|at most 999"
@@ -127,6 +140,7 @@ refusals=(
   "join|PART is required"
   "join bad/none.bin|no such file"
   "join bad/src.bin|is not a part of a quenlor series"
+  "join bad/gap.bin.QuenlorSp1|part 0 \"$dir/bad/gap.bin.QuenlorSp0\" is missing"
   "join bad/out/p.bin.QuenlorSp0 -o bad/p.bin|\"bad/p.bin\" exists (--force replaces it)"
   "join bad/out/p.bin.QuenlorSp0 -o bad/out/p.bin.QuenlorSp1 --force|is one of the parts"
   "join bad/out/p.bin.QuenlorSp0 --series other|--series"
@@ -156,7 +170,7 @@ check "sha256sum -c accepts the record" bash -c 'cd rec && sha256sum -c --quiet 
 printf 'X' | dd of=rec/r.bin.QuenlorSp1 bs=1 seek=100 conv=notrunc status=none
 q join rec/r.bin.QuenlorSp0 -o rec/joined
 check "join of a changed part exits 1" [ "$status" = 1 ]
-check "join names the changed part" grep -q 'r.bin.QuenlorSp1" is not the part that was split' err
+check "join names the changed part" grep -q 'join failed: part 1 ".*r.bin.QuenlorSp1" is not the part that was split' err
 rm -f rec/r.bin.QuenlorSp3 rec/joined
 q join rec/r.bin.QuenlorSp0 -o rec/joined
 check "a part missing at the end refuses the join" [ "$status" = 2 ]
@@ -177,6 +191,8 @@ make_file ver/v.bin 50000
 verifies=(
   ":@^ok +.*v.bin.QuenlorSp3\$@0"
   ":@^ok +.*v.bin \(whole file\)\$@0"
+  "cp ver/v.bin ver/good && printf X | dd of=ver/v.bin bs=1 seek=5 conv=notrunc status=none@^changed +.*v.bin \(whole file\)\$@1"
+  "mv ver/good ver/v.bin@^ok +.*v.bin \(whole file\)\$@0"
   "mv ver/v.bin ver/source@^not checked +.*v.bin \(whole file\)\$@0"
   "printf X | dd of=ver/v.bin.QuenlorSp1 bs=1 seek=9 conv=notrunc status=none@^changed +.*v.bin.QuenlorSp1\$@1"
   "mv ver/v.bin.QuenlorSp2 ver/away@^missing +.*v.bin.QuenlorSp2\$@1"
@@ -190,6 +206,30 @@ for row in "${verifies[@]}"; do
   check "after '$change' verify exits $code" [ "$status" = "$code" ]
   check "after '$change' verify prints $line" grep -qE "$line" out err
 done
+
+# ------------------------------------------------------------ reasons
+# A job that fails says what it was doing, on which file, and the system's
+# reason with its code. A small file system of the machine's own (natively,
+# where this run may mount one) runs out of inodes as the record is written.
+if [ ${#runner[@]} -eq 0 ] && mkdir -p small && mount -t tmpfs -o size=4m,nr_inodes=4 tmpfs small 2>/dev/null; then
+  make_file s.bin 100000
+  q split s.bin -n 2 -o small
+  check "a record that cannot be made fails the split" [ "$status" = 1 ]
+  check "the failure names the record and the system's reason" \
+    grep -qE '^quenlor-cli: split failed: writing the record ".*small/s.bin.sha256": no space left on device \(28\)$' err
+  umount small
+else
+  echo "skipped: the small file system (no mount here)"
+fi
+# A name that is not UTF-8 is found and kept byte for byte, in the record too.
+if [ ${#runner[@]} -eq 0 ]; then
+  mkdir latin && make_file "latin/caf$(printf '\351').bin" 30000
+  q split "latin/caf$(printf '\351').bin" -n 3 -o latin
+  check "a Latin-1 name splits" [ "$status" = 0 ]
+  check "its record holds the name's bytes" grep -qaF "caf$(printf '\351').bin.QuenlorSp2" "latin/caf$(printf '\351').bin.sha256"
+  q join "latin/caf$(printf '\351').bin.QuenlorSp0" -o latin/joined
+  check "a Latin-1 series joins" same latin/joined "latin/caf$(printf '\351').bin"
+fi
 
 # ------------------------------------------------------------ interrupt
 # A sparse source: reading it costs nothing, writing the parts is the job.
