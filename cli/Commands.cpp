@@ -1,6 +1,7 @@
 #include "Commands.h"
 
 #include <chrono>
+#include <csignal>
 #include <condition_variable>
 #include <filesystem>
 #include <functional>
@@ -177,7 +178,7 @@ int JobStatus(const TJobThread& worker, const std::wstring& job, const TJoinPlan
   if (outcome.State == wsSucceeded) return ExitOk;
   if (outcome.State == wsCancelled) {
     console::Err(L"quenlor-cli: " + job + L" cancelled\n");
-    return ExitCancelled;
+    return ExitSignalBase + (console::CancelledBy() ? console::CancelledBy() : SIGINT);
   }
   const std::wstring why = worker.FatalException().empty() ? FailureReason(outcome, join)
                                                             : platform::FromUtf8(worker.FatalException());
@@ -271,6 +272,7 @@ std::wstring JoinOutput(const std::wstring& output, const TJoinPlan& plan, bool 
     case PathKind::Other: throw TInputError{Quoted(shown) + L" is not a regular file"};
     case PathKind::File:
       if (plan.Lists(full)) throw TInputError{Quoted(shown) + L" is one of the parts of the series"};
+      if (plan.IsSeriesFile(full)) throw TInputError{Quoted(shown) + L" is the record or a rejoin script of the series"};
       if (!force) throw TInputError{Quoted(shown) + L" exists (--force replaces it)"};
       break;
     case PathKind::None: break;
@@ -378,6 +380,9 @@ int RunSplit(const TSplitRequest& Request) {
 int RunJoin(const TJoinRequest& Request) {
   TJoinPlan plan = SeriesOf(Request.Part, Request.Naming);
   CheckRecord(plan);
+  if (plan.Naming == TSeriesNaming::Quenlor && plan.Record.State == rsNone)
+    console::Err(L"quenlor-cli: no record " + Quoted(RecordPath(plan.Base)) +
+                 L" beside the parts: the joined file cannot be checked against the source\n");
   plan.Output = JoinOutput(Request.Output, plan, Request.Force);
   CheckVolume(FolderOf(plan.Output), plan.TotalSize, plan.TotalSize);
 

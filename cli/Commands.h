@@ -12,7 +12,9 @@
 constexpr int ExitOk = 0;
 constexpr int ExitFailed = 1;     // the job failed, or verify found a difference
 constexpr int ExitBadInput = 2;   // a usage or input error; no file was changed
-constexpr int ExitCancelled = 130;
+// A job cancelled by a signal exits with 128 + the signal's number, as
+// shells expect: 130 for Ctrl+C.
+constexpr int ExitSignalBase = 128;
 
 // A refused input: the one line that says why. The command changed nothing.
 struct TInputError {

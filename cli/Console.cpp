@@ -1,6 +1,8 @@
 #include "Console.h"
 
 #include <algorithm>
+#include <atomic>
+#include <csignal>
 
 #include "My_Global.h"
 #include "platform/Platform.h"
@@ -9,7 +11,6 @@
 #include <windows.h>
 #else
 #include <cerrno>
-#include <csignal>
 #include <unistd.h>
 #endif
 
@@ -18,6 +19,15 @@ namespace console {
 namespace {
 
 std::size_t ShownLength = 0;  // characters of the progress line on screen
+
+// The signal that asked for the cancel; lock-free, so a handler may set it.
+std::atomic<int> CancelSignal{0};
+
+void RequestCancel(int signal) {
+  int none = 0;
+  CancelSignal.compare_exchange_strong(none, signal);
+  CancelRequest.exchange(1);
+}
 
 #ifdef _WIN32
 
@@ -48,10 +58,19 @@ void Write(bool error, const std::wstring& text) {
   }
 }
 
+// Ctrl+C, Ctrl+Break and closing the console window cancel the job. A
+// closed console ends the process once the handler returns, so the handler
+// holds it until the job has cleaned up (Windows allows about five seconds).
 BOOL WINAPI OnControl(DWORD event) {
-  if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT) return FALSE;
-  CancelRequest.exchange(1);
-  return TRUE;
+  switch (event) {
+    case CTRL_C_EVENT: RequestCancel(SIGINT); return TRUE;
+    case CTRL_BREAK_EVENT: RequestCancel(SIGBREAK); return TRUE;
+    case CTRL_CLOSE_EVENT:
+      RequestCancel(SIGTERM);
+      for (int waited = 0; waited < 45 && WorkerState.load() == wsRunning; ++waited) Sleep(100);
+      return TRUE;
+    default: return FALSE;
+  }
 }
 
 #else
@@ -68,7 +87,7 @@ void Write(bool error, const std::wstring& text) {
 }
 
 // An exchange on a lock-free atomic is safe in a signal handler.
-void OnInterrupt(int) { CancelRequest.exchange(1); }
+void OnInterrupt(int signal) { RequestCancel(signal); }
 
 #endif
 
@@ -100,6 +119,8 @@ void DrawProgressLine(const std::wstring& text) {
   Write(true, line);
 }
 
+int CancelledBy() { return CancelSignal.load(); }
+
 void CancelOnInterrupt() {
 #ifdef _WIN32
   SetConsoleCtrlHandler(OnControl, TRUE);
@@ -108,7 +129,7 @@ void CancelOnInterrupt() {
   action.sa_handler = OnInterrupt;
   action.sa_flags = SA_RESTART;
   sigemptyset(&action.sa_mask);
-  sigaction(SIGINT, &action, nullptr);
+  for (int signal : {SIGINT, SIGTERM, SIGHUP}) sigaction(signal, &action, nullptr);
 #endif
 }
 

@@ -17,8 +17,11 @@ bool ErrIsTerminal();
 // Redraws the one progress line in place; an empty text clears it.
 void DrawProgressLine(const std::wstring& text);
 
-// From now on Ctrl+C (SIGINT, or the console's Ctrl+C and Ctrl+Break events)
-// asks the running worker to cancel instead of ending the process.
+// From now on Ctrl+C, SIGTERM and SIGHUP (on Windows the console's Ctrl+C,
+// Ctrl+Break and close events) ask the running worker to cancel instead of
+// ending the process, so that the job cleans up after itself.
 void CancelOnInterrupt();
+// The signal that asked for the cancel; 0 when none did.
+int CancelledBy();
 
 }  // namespace console

@@ -68,6 +68,14 @@ bool TJoinPlan::Lists(const std::wstring& Path) const {
          });
 }
 
+bool TJoinPlan::IsSeriesFile(const std::wstring& Path) const {
+  const auto identity = platform::IdentityOf(Path);
+  if (!identity) return false;
+  for (const std::wstring& file : {RecordPath(Base), Base + L".bat", Base + L".sh"})
+    if (platform::IdentityOf(file) == identity) return true;
+  return Lists(Path);
+}
+
 namespace {
 
 // The digest of the file at Path, read whole; empty when it cannot be read.

@@ -59,6 +59,9 @@ struct TJoinPlan {
   std::wstring PartName(int64_t Index) const;
   // Whether the file at Path, under whatever name, is one of the listed parts.
   bool Lists(const std::wstring& Path) const;
+  // Whether it is a file of the series: a listed part, the record or a
+  // rejoin script.
+  bool IsSeriesFile(const std::wstring& Path) const;
 };
 
 TJoinPlan PlanJoin(const TSeries& Series, TSeriesNaming Naming = TSeriesNaming::Quenlor,

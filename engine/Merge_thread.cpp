@@ -34,9 +34,11 @@ void MergeThread::Execute() {
   if (FRecord.State == rsValid) FDigests = &digests.emplace(unbuffered);
   TCopyResult result = OutputIsAPart() ? crFailed : MergeParts(unbuffered);
   if (result == crDone && FDigests && !DigestsMatch()) result = crFailed;
-  // A cancelled unbuffered merge leaves no output behind.
-  if (result == crCancelled && unbuffered) platform::RemoveFile(FOutput);
   if (result == crDone && !OutputMatchesParts()) result = crFailed;
+  // The output gets its name only when it has passed every check; what
+  // stood under that name before stays until the rename replaces it.
+  if (result == crDone && !NameOutput()) result = crFailed;
+  if (result != crDone) platform::RemoveFile(Written());
   if (result == crDone) {
     std::lock_guard<std::mutex> lock(ProgressLock);
     TotalPercent = 100;
@@ -44,6 +46,8 @@ void MergeThread::Execute() {
   FOutcome.State = result == crDone ? wsSucceeded : result == crCancelled ? wsCancelled : wsFailed;
   WorkerState.exchange(FOutcome.State);
 }
+
+bool MergeThread::NameOutput() { return platform::RenameFile(Written(), FOutput) || Fail(joWrite, FOutput); }
 
 // Every part and the output have the digests of the record.
 bool MergeThread::DigestsMatch() {
@@ -59,7 +63,7 @@ bool MergeThread::DigestsMatch() {
 // An output short of the total lacks parts that were left out of the list.
 bool MergeThread::OutputMatchesParts() {
   if (FOutOffset != FTotalSize) return Fail(joCheck, FOutput, 0);
-  const TPartCheck check = VerifyMerge(FOutput, FNames);
+  const TPartCheck check = VerifyMerge(Written(), FNames);
   if (check.Matches) return true;
   const bool part = check.Part < FNames.size();
   return Fail(joCheck, part ? FNames[check.Part] : FOutput, check.Opened ? 0 : LastSystemError);
@@ -87,10 +91,10 @@ int64_t MergeThread::PartSize(std::size_t Index) const {
 // Appends the listed bytes of each part in list order.
 TCopyResult MergeThread::MergeParts(bool Unbuffered) {
   platform::AlignedBuffer buffer(Unbuffered ? UnbufferedChunk : BufferedChunk);
-  File output(FOutput, Unbuffered ? Access::ReadWrite : Access::Write, Share::Write, Creation::CreateAlways,
+  File output(Written(), Unbuffered ? Access::ReadWrite : Access::Write, Share::Write, Creation::CreateAlways,
               Unbuffered ? Caching::Unbuffered : Caching::Normal);
   if (!output.IsOpen()) {
-    Fail(joOpen, FOutput);
+    Fail(joOpen, Written());
     return crFailed;
   }
   for (std::size_t index = 0; index < FNames.size(); ++index) {
@@ -100,9 +104,9 @@ TCopyResult MergeThread::MergeParts(bool Unbuffered) {
     // handles too.
     if (!output.IsOpen()) {
       Unbuffered = false;
-      output = File(FOutput, Access::Write, Share::Write, Creation::OpenExisting, Caching::Normal);
+      output = File(Written(), Access::Write, Share::Write, Creation::OpenExisting, Caching::Normal);
       if (!output.IsOpen()) {
-        Fail(joOpen, FOutput);
+        Fail(joOpen, Written());
         return crFailed;
       }
     }
@@ -117,7 +121,7 @@ TCopyResult MergeThread::MergeParts(bool Unbuffered) {
                    .FromPath = FNames[index],
                    .FromStart = 0,
                    .To = output,
-                   .ToPath = FOutput,
+                   .ToPath = Written(),
                    .ToStart = FOutOffset,
                    .Size = size,
                    .JobDone = FOutOffset,

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "My_Global.h"
+#include "global.h"
 #include "Series.h"
 #include "Outcome.h"
 
@@ -27,11 +28,14 @@ class MergeThread : public TJobThread {
   void Execute() override;
 
  private:
+  // The output is written under a temporary name until it is whole.
+  std::wstring Written() const { return TemporaryName(FOutput); }
   bool OutputIsAPart();
   int64_t PartSize(std::size_t Index) const;
   TCopyResult MergeParts(bool Unbuffered);
   bool DigestsMatch();
   bool OutputMatchesParts();
+  bool NameOutput();
   int64_t FirstMismatch(const TJobDigests& Digests) const;
 
   std::wstring FOutput;

@@ -1,5 +1,6 @@
 #include "Outcome.h"
 
+#include "global.h"
 #include "platform/Platform.h"
 
 const wchar_t* OperationText(TJobOperation Operation) {
@@ -22,7 +23,9 @@ bool NoteFailure(TJobOutcome& Outcome, TJobOperation Operation, const std::wstri
   if (Outcome.Operation != joNone) return false;
   const uint32_t code = Error == LastSystemError ? platform::LastError() : Error;
   Outcome.Operation = Operation;
-  Outcome.Path = Path;
+  // Files are named as the user knows them, also while a job writes them
+  // under their temporary names.
+  Outcome.Path = FinalName(Path);
   Outcome.SystemError = code;
   Outcome.SystemText = code ? platform::ErrorText(code) : L"";
   Outcome.Part = Part;

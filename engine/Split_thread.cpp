@@ -130,21 +130,43 @@ void Splitthread::Execute() {
     result = crFailed;
   }
   if (result == crDone) {
-    // Whoever holds the lock sees the script, the record and the 100
-    // together, or none of them.
+    // Whoever holds the lock sees the parts, the script, the record and the
+    // 100 together, or none of them.
     std::lock_guard<std::mutex> lock(ProgressLock);
-    if (WriteScriptAndRecord(sums))
+    if (NameParts() && WriteScriptAndRecord(sums))
       TotalPercent = 100;
     else
       result = crFailed;
   }
+  // A split that did not end whole leaves nothing of itself.
+  if (result != crDone) RemoveWhatWasMade();
   FOutcome.State = result == crDone ? wsSucceeded : result == crCancelled ? wsCancelled : wsFailed;
   WorkerState.exchange(FOutcome.State);
 }
 
+// The parts get their final names last-first, so that a split stopped
+// among the renames leaves no series that begins at part 0.
+bool Splitthread::NameParts() {
+  for (std::size_t index = FPartList.size(); index-- > 0; ++FNamed)
+    if (!platform::RenameFile(TemporaryName(FPartList[index]), FPartList[index]))
+      return Fail(joWrite, FPartList[index]);
+  return true;
+}
+
 bool Splitthread::WriteScriptAndRecord(const TJobDigests& Sums) {
   if (!WriteRejoinScript(FSource, FOutputBase, FPartList)) return Fail(joScript, FOutputBase + L".bat");
+  FScriptWritten = true;
   return WriteRecord(FOutputBase, FPartList, Sums.Parts, Sums.Whole) || Fail(joRecord, RecordPath(FOutputBase));
+}
+
+// Every part begun, under its temporary or (renamed) final name, and the
+// script; the record leaves no piece of itself when it fails.
+void Splitthread::RemoveWhatWasMade() {
+  for (std::size_t index = 0; index < FPartList.size(); ++index) {
+    platform::RemoveFile(TemporaryName(FPartList[index]));
+    if (index >= FPartList.size() - FNamed) platform::RemoveFile(FPartList[index]);
+  }
+  if (FScriptWritten) platform::RemoveFile(FOutputBase + L".bat");
 }
 
 // The parts hold the size measured at the start: a source that has grown or
@@ -157,10 +179,12 @@ bool Splitthread::SourceSizeUnchanged() {
 
 // The ends of every part match the source at the part's place.
 bool Splitthread::PartsMatchSource() {
-  const TPartCheck check = VerifyParts(FSource, FPartList);
+  std::vector<std::wstring> written;
+  for (const std::wstring& part : FPartList) written.push_back(TemporaryName(part));
+  const TPartCheck check = VerifyParts(FSource, written);
   if (check.Matches) return true;
-  const bool part = check.Part < FPartList.size();
-  return Fail(joCheck, part ? FPartList[check.Part] : FSource, check.Opened ? 0 : LastSystemError,
+  const bool part = check.Part < written.size();
+  return Fail(joCheck, part ? written[check.Part] : FSource, check.Opened ? 0 : LastSystemError,
               static_cast<int64_t>(check.Part));
 }
 
@@ -172,17 +196,17 @@ bool Splitthread::ClearScriptPlace() {
   return platform::RemoveFile(script) || !Exists(script) || Fail(joScript, script);
 }
 
-// The last part has the longest path of the split (the script's ends in the
-// shorter ".bat").
+// The last part, under the temporary name it is written as, has the longest
+// path of the split (the script's ends in the shorter ".bat").
 bool PartPathsFit(const std::wstring& OutputBase, int64_t SourceSize, int64_t BlockSize) {
-  return PartFileName(OutputBase, (SourceSize - 1) / BlockSize).size() < MaxPathLength;
+  return TemporaryName(PartFileName(OutputBase, (SourceSize - 1) / BlockSize)).size() < MaxPathLength;
 }
 
+// The part is written under its temporary name, which this answers.
 std::wstring Splitthread::StartPart(int Index) {
-  std::wstring name = PartFileName(FOutputBase, Index);
-  FPartList.push_back(name);
+  FPartList.push_back(PartFileName(FOutputBase, Index));
   CurrentPart.exchange(Index + 1);
-  return name;
+  return TemporaryName(FPartList.back());
 }
 
 // The next PartSize bytes of the source make the part.
@@ -218,11 +242,6 @@ TCopyResult Splitthread::SplitUnbuffered() {
     }
     TPartCopy copy = PartCopy(source, part, name, partSize);
     const TCopyResult result = CopyPart(copy, true, nullptr);
-    part.Close();
-    if (result == crCancelled) platform::RemoveFile(name);
-    // A failed part keeps the bytes written, not zeros up to its full length.
-    if (result == crFailed)
-      File(name, Access::Write, Share::Write, Creation::OpenExisting, Caching::Normal).Truncate(copy.Done);
     if (result != crDone) return result;
     FDigests->EndPart();
   }

@@ -32,7 +32,9 @@ class Splitthread : public TJobThread {
   bool PartsMatchSource();
   bool ClearScriptPlace();
   bool Presize(const std::wstring& Name, int64_t Size);
+  bool NameParts();
   bool WriteScriptAndRecord(const TJobDigests& Sums);
+  void RemoveWhatWasMade();
   std::wstring StartPart(int Index);
   TPartCopy PartCopy(platform::File& Source, platform::File& Part, const std::wstring& PartName, int64_t PartSize);
   TCopyResult SplitUnbuffered();
@@ -43,7 +45,9 @@ class Splitthread : public TJobThread {
   int64_t FBlockSize;
   int64_t FSourceSize;
   int64_t FDone = 0;                  // bytes copied into all parts so far
-  std::vector<std::wstring> FPartList;  // every part in the order written
+  std::vector<std::wstring> FPartList;  // the final name of every part begun, in order
+  std::size_t FNamed = 0;               // the parts renamed to their final names, from the last
+  bool FScriptWritten = false;
   TDigests* FDigests = nullptr;          // the digests of the job in hand, while Execute runs
 };
 

@@ -17,6 +17,18 @@ std::wstring PartFileName(const std::wstring& Base, int64_t Index) {
   return Base + L".QuenlorSp" + std::to_wstring(Index);
 }
 
+namespace {
+constexpr wchar_t TemporarySuffix[] = L".partial";
+}
+
+std::wstring TemporaryName(const std::wstring& Path) { return Path + TemporarySuffix; }
+
+std::wstring FinalName(const std::wstring& Path) {
+  const std::wstring suffix = TemporarySuffix;
+  const bool temporary = Path.size() > suffix.size() && Path.compare(Path.size() - suffix.size(), suffix.size(), suffix) == 0;
+  return temporary ? Path.substr(0, Path.size() - suffix.size()) : Path;
+}
+
 std::wstring SizeText(int64_t Count) {
   struct Unit {
     int64_t Size;

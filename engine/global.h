@@ -27,6 +27,13 @@ constexpr int64_t Fat32LargestFile = 4294967295;
 // "<Base>.QuenlorSp<Index>", the index in decimal from 0.
 std::wstring PartFileName(const std::wstring& Base, int64_t Index);
 
+// The name a job writes a file under until the file is whole:
+// "<Path>.partial". No series, record or script ends so.
+std::wstring TemporaryName(const std::wstring& Path);
+// The final name of a file written under its temporary name; any other
+// path as it is.
+std::wstring FinalName(const std::wstring& Path);
+
 // "1.50 KB", "4.66 GB", "1023 byte(s)": the unit is chosen before rounding.
 std::wstring SizeText(int64_t Count);
 

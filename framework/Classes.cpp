@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cwctype>
 
-#include "framework/Layout.h"
 
 namespace {
 
@@ -258,20 +257,3 @@ void TFreeWatch::Notification(TComponent* component, TOperation operation) {
   TComponent::Notification(component, operation);
   if (operation == opRemove) freed_();
 }
-
-// ---------------------------------------------------------------- layout
-
-namespace {
-
-const bool registered = [] {
-  RegisterClass<TComponent>("TComponent").Custom("Tag", [](TComponent& c, const TLayoutValue& value, TLayoutReader&) {
-    c.Tag = static_cast<intptr_t>(ValueToInteger(value, INTPTR_MIN, INTPTR_MAX));
-  });
-  RegisterClass<TStrings>("TStrings").Custom(
-      "Strings", [](TStrings& strings, const TLayoutValue& value, TLayoutReader&) {
-        strings.Assign(ValueToStrings(value));
-      });
-  return true;
-}();
-
-}  // namespace

@@ -8,7 +8,6 @@
 #include <fstream>
 #include <iterator>
 
-#include "framework/Layout.h"
 
 COLORREF ColorToRGB(TColor color) {
   if ((color & 0xFF000000) == clSystemColor) return GetSysColor(static_cast<int>(color & 0xFF));
@@ -587,45 +586,3 @@ void TBitmap::LoadFromBytes(std::span<const uint8_t> bytes) {
   pixel_format_ = anyAlpha ? pf32bit : pf24bit;
   Changed();
 }
-
-// ---------------------------------------------------------------- layout
-
-namespace {
-
-const bool registered = [] {
-  RegisterEnum<TFontPitch>({{"fpDefault", fpDefault}, {"fpVariable", fpVariable}, {"fpFixed", fpFixed}});
-  RegisterEnum<TPenStyle>({{"psSolid", psSolid},
-                           {"psDash", psDash},
-                           {"psDot", psDot},
-                           {"psDashDot", psDashDot},
-                           {"psDashDotDot", psDashDotDot},
-                           {"psClear", psClear}});
-  RegisterEnum<TBrushStyle>({{"bsSolid", bsSolid}, {"bsClear", bsClear}});
-  RegisterClass<TFont>("TFont")
-      .Prop("Name", &TFont::SetName)
-      .Prop("Height", &TFont::SetHeight)
-      .Prop("Size", &TFont::SetSize)
-      .Prop("Color", &TFont::SetColor)
-      .Set("Style", &TFont::SetStyle,
-           {{"fsBold", fsBold}, {"fsItalic", fsItalic}, {"fsUnderline", fsUnderline}, {"fsStrikeOut", fsStrikeOut}})
-      .Custom("Charset",
-              [](TFont& font, const TLayoutValue& value, TLayoutReader&) {
-                static const TEnumNames names = {{"DEFAULT_CHARSET", DEFAULT_CHARSET},
-                                                 {"ANSI_CHARSET", ANSI_CHARSET},
-                                                 {"SYMBOL_CHARSET", SYMBOL_CHARSET},
-                                                 {"OEM_CHARSET", OEM_CHARSET}};
-                font.SetCharset(static_cast<BYTE>(value.Kind == TLayoutValue::vkIdent
-                                                      ? ValueToEnum(value, names, "charset")
-                                                      : ValueToInteger(value, 0, 255)));
-              })
-      .Prop("Pitch", &TFont::SetPitch)
-      .Prop("Orientation", &TFont::SetOrientation);
-  RegisterClass<TPen>("TPen")
-      .Prop("Color", &TPen::SetColor)
-      .Prop("Width", &TPen::SetWidth)
-      .Prop("Style", &TPen::SetStyle);
-  RegisterClass<TBrush>("TBrush").Prop("Color", &TBrush::SetColor).Prop("Style", &TBrush::SetStyle);
-  return true;
-}();
-
-}  // namespace

@@ -154,3 +154,56 @@ void LoadLayoutResource(TComponent* root, const std::wstring& path) {
   }
   LoadLayout(root, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), WideToUtf8(path));
 }
+
+// ---------------------------------------------------------------- the base types
+
+namespace {
+
+// The reader registers the framework's base types that every layout holds:
+// components, string lists, fonts, pens and brushes. The units of those
+// types stay below the layout reader that way.
+const bool registered = [] {
+  RegisterClass<TComponent>("TComponent").Custom("Tag", [](TComponent& c, const TLayoutValue& value, TLayoutReader&) {
+    c.Tag = static_cast<intptr_t>(ValueToInteger(value, INTPTR_MIN, INTPTR_MAX));
+  });
+  RegisterClass<TStrings>("TStrings").Custom(
+      "Strings", [](TStrings& strings, const TLayoutValue& value, TLayoutReader&) {
+        strings.Assign(ValueToStrings(value));
+      });
+
+  RegisterEnum<TFontPitch>({{"fpDefault", fpDefault}, {"fpVariable", fpVariable}, {"fpFixed", fpFixed}});
+  RegisterEnum<TPenStyle>({{"psSolid", psSolid},
+                           {"psDash", psDash},
+                           {"psDot", psDot},
+                           {"psDashDot", psDashDot},
+                           {"psDashDotDot", psDashDotDot},
+                           {"psClear", psClear}});
+  RegisterEnum<TBrushStyle>({{"bsSolid", bsSolid}, {"bsClear", bsClear}});
+  RegisterClass<TFont>("TFont")
+      .Prop("Name", &TFont::SetName)
+      .Prop("Height", &TFont::SetHeight)
+      .Prop("Size", &TFont::SetSize)
+      .Prop("Color", &TFont::SetColor)
+      .Set("Style", &TFont::SetStyle,
+           {{"fsBold", fsBold}, {"fsItalic", fsItalic}, {"fsUnderline", fsUnderline}, {"fsStrikeOut", fsStrikeOut}})
+      .Custom("Charset",
+              [](TFont& font, const TLayoutValue& value, TLayoutReader&) {
+                static const TEnumNames names = {{"DEFAULT_CHARSET", DEFAULT_CHARSET},
+                                                 {"ANSI_CHARSET", ANSI_CHARSET},
+                                                 {"SYMBOL_CHARSET", SYMBOL_CHARSET},
+                                                 {"OEM_CHARSET", OEM_CHARSET}};
+                font.SetCharset(static_cast<BYTE>(value.Kind == TLayoutValue::vkIdent
+                                                      ? ValueToEnum(value, names, "charset")
+                                                      : ValueToInteger(value, 0, 255)));
+              })
+      .Prop("Pitch", &TFont::SetPitch)
+      .Prop("Orientation", &TFont::SetOrientation);
+  RegisterClass<TPen>("TPen")
+      .Prop("Color", &TPen::SetColor)
+      .Prop("Width", &TPen::SetWidth)
+      .Prop("Style", &TPen::SetStyle);
+  RegisterClass<TBrush>("TBrush").Prop("Color", &TBrush::SetColor).Prop("Style", &TBrush::SetStyle);
+  return true;
+}();
+
+}  // namespace

@@ -225,7 +225,9 @@ TEST_F(RecordTest, FullDiskLeavesNoPieceOfTheRecord) {
     split.WaitFor();
   }
   EXPECT_EQ(WorkerState, wsFailed);
-  EXPECT_TRUE(Exists(Base() + L".bat"));
+  // Nor of the split: its parts and its script go too.
+  EXPECT_FALSE(Exists(Base() + L".bat"));
+  EXPECT_FALSE(Exists(PartFileName(Base(), 0)));
   EXPECT_FALSE(Exists(RecordPath(Base())));
   EXPECT_FALSE(Exists(RecordPath(Base()) + L".tmp"));
 }

@@ -4,10 +4,12 @@
 
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <thread>
 
 #include "Merge_thread.h"
 #include "My_Global.h"
+#include "Record.h"
 #include "Split_thread.h"
 #include "TestFiles.h"
 #include "global.h"
@@ -21,7 +23,8 @@ constexpr int64_t MiB = 1 << 20;
 constexpr int64_t TenMiB = 10 * MiB;
 
 class JobTest : public FolderTest {
- protected:
+ public:
+  using FolderTest::Path;
   void SetUp() override {
     FolderTest::SetUp();
     ResetJobState();
@@ -165,8 +168,8 @@ TEST_F(JobTest, ScriptExistsExactlyWhenProgressIs100) {
 }
 
 // An empty source gives no part to join, and Windows and the command
-// interpreter cannot open a part path of 260 characters or more: such splits
-// fail before any part exists.
+// interpreter cannot open a part path of 260 characters or more, also while
+// the part has its temporary name: such splits fail before any part exists.
 TEST_F(JobTest, UnjoinableSplitsFailBeforeAnyPart) {
   WritePattern(Source(), 0);
   EXPECT_EQ(RunSplit(Source(), Base(), 300, false), wsFailed);
@@ -175,7 +178,7 @@ TEST_F(JobTest, UnjoinableSplitsFailBeforeAnyPart) {
 
   WritePattern(Source(), 12);  // parts of one byte: the last ends in "Sp11"
   for (const std::size_t length : {MaxPathLength - 1, MaxPathLength}) {
-    const std::wstring base = Join(PaddedFolder(Folder, L"s.QuenlorSp11", length), L"s");
+    const std::wstring base = Join(PaddedFolder(Folder, TemporaryName(L"s.QuenlorSp11"), length), L"s");
     ResetJobState();
     EXPECT_EQ(RunSplit(Source(), base, 1, false), length < MaxPathLength ? wsSucceeded : wsFailed) << length;
     EXPECT_EQ(Exists(PartFileName(base, 0)), length < MaxPathLength) << length;
@@ -207,7 +210,7 @@ TEST(PauseProtocol, RunningAgainWhenReleased) {
 }
 
 class PathTest : public JobTest, public ::testing::WithParamInterface<bool> {
- protected:
+ public:
   bool Unbuffered() const { return GetParam(); }
   std::wstring Part(int index) const { return PartFileName(Base(), index); }
 };
@@ -241,114 +244,117 @@ TEST_P(PathTest, PausedJobsMoveNothingUntilReleased) {
     MergeThread merge(Output(), parts, SizesOf(parts), SizeOf(Source()), nullptr);
     ASSERT_TRUE(WaitForState(wsPaused));
     std::this_thread::sleep_for(std::chrono::milliseconds(250));
-    EXPECT_EQ(SizeOf(Output()), 0);
+    EXPECT_EQ(SizeOf(TemporaryName(Output())), 0);
     PauseRequest = 0;
   }
   ASSERT_EQ(WorkerState, wsSucceeded);
   EXPECT_TRUE(SameContent(Source(), Output()));
 }
 
-TEST_P(PathTest, CancelledSplitKeepsEarlierParts) {
+// What a split leaves when it does not end whole: nothing of itself, under
+// a final or a temporary name; nothing it did not make is touched.
+TEST_P(PathTest, AStoppedOrFailedSplitLeavesNothingOfItself) {
+  struct Row {
+    const char* Label;
+    std::function<int32_t(PathTest&)> Run;  // the state the job ended in
+  };
+  const Row rows[] = {
+      {"cancelled in part 2",
+       [](PathTest& t) {
+         UnbufferedMode = t.Unbuffered();
+         Splitthread split(t.Source(), t.Base(), SizeOf(t.Source()), TenMiB, nullptr);
+         while (CurrentPart < 2 && !split.Finished()) std::this_thread::yield();
+         PauseRequest = 1;
+         EXPECT_TRUE(WaitForState(wsPaused));
+         CancelRequest = 1;
+         PauseRequest = 0;
+         split.WaitFor();
+         return WorkerState.load();
+       }},
+      {"the disk fills up 4 MiB into part 1",
+       [](PathTest& t) {
+         FullDiskAfter full(TenMiB + 4 * MiB);
+         return RunSplit(t.Source(), t.Base(), TenMiB, t.Unbuffered());
+       }},
+      {"a write fails after the first chunk",
+       [](PathTest& t) {
+         WritesFailAfter one(1);
+         return RunSplit(t.Source(), t.Base(), TenMiB, t.Unbuffered());
+       }},
+      {"part 1's final name is a folder",
+       [](PathTest& t) {
+         std::filesystem::create_directory(ToPath(t.Part(1)));
+         return RunSplit(t.Source(), t.Base(), TenMiB, t.Unbuffered());
+       }},
+  };
   WritePattern(Source(), 6 * TenMiB);
-  OpenHandleCheck handles;
-  UnbufferedMode = Unbuffered();
-  int32_t inHand = 0;
-  {
-    Splitthread split(Source(), Base(), SizeOf(Source()), TenMiB, nullptr);
-    while (CurrentPart < 2 && !split.Finished()) std::this_thread::yield();
-    PauseRequest = 1;
-    ASSERT_TRUE(WaitForState(wsPaused));
-    inHand = CurrentPart;
-    CancelRequest = 1;
-    PauseRequest = 0;
+  WriteText(Path(L"other.txt"), "not the job's");
+  for (const Row& row : rows) {
+    ResetJobState();
+    OpenHandleCheck handles;
+    const int32_t state = row.Run(*this);
+    EXPECT_TRUE(state == wsCancelled || state == wsFailed) << row.Label;
+    for (int i = 0; i < 6; ++i) {
+      EXPECT_FALSE(std::filesystem::is_regular_file(ToPath(Part(i)))) << row.Label << ": part " << i;
+      EXPECT_FALSE(Exists(TemporaryName(Part(i)))) << row.Label << ": part " << i;
+    }
+    EXPECT_FALSE(Exists(Base() + L".bat")) << row.Label;
+    EXPECT_FALSE(Exists(RecordPath(Base()))) << row.Label;
+    EXPECT_TRUE(handles.NoneLeftOpen({Source()})) << row.Label;
+    EXPECT_EQ(ReadAll(Path(L"other.txt")), "not the job's");
+    EXPECT_EQ(SizeOf(Source()), 6 * TenMiB);
   }
-  EXPECT_EQ(WorkerState, wsCancelled);
-  for (int i = 0; i + 1 < inHand; ++i) EXPECT_EQ(SizeOf(Part(i)), TenMiB) << "part " << i;
-  // The part in hand is deleted on the unbuffered path and kept, partly
-  // written, on the buffered one.
-  EXPECT_EQ(Exists(Part(inHand - 1)), !Unbuffered());
-  if (!Unbuffered()) {
-    EXPECT_LT(SizeOf(Part(inHand - 1)), TenMiB);
-  }
-  EXPECT_FALSE(Exists(Part(inHand)));
-  EXPECT_FALSE(Exists(Base() + L".bat"));
-  EXPECT_TRUE(handles.NoneLeftOpen(Series(Base())));
 }
 
-TEST_P(PathTest, CancelledMergeDeletesOnlyAnUnbufferedOutput) {
-  WritePattern(Source(), 6 * TenMiB);
-  ASSERT_EQ(RunSplit(Source(), Base(), TenMiB, Unbuffered()), wsSucceeded);
-  const auto parts = Series(Base());
-  ResetJobState();
-  OpenHandleCheck handles;
-  UnbufferedMode = Unbuffered();
-  {
-    MergeThread merge(Output(), parts, SizesOf(parts), SizeOf(Source()), nullptr);
-    while (CurrentPart < 2 && !merge.Finished()) std::this_thread::yield();
-    PauseRequest = 1;
-    ASSERT_TRUE(WaitForState(wsPaused));
-    CancelRequest = 1;
-    PauseRequest = 0;
-  }
-  EXPECT_EQ(WorkerState, wsCancelled);
-  EXPECT_EQ(Exists(Output()), !Unbuffered());
-  if (!Unbuffered()) {
-    EXPECT_LT(SizeOf(Output()), SizeOf(Source()));
-  }
-  EXPECT_EQ(Series(Base()).size(), 6u);
-  EXPECT_TRUE(handles.NoneLeftOpen(parts));
-}
-
-TEST_P(PathTest, FailedSplitKeepsWrittenParts) {
-  WritePattern(Source(), 3 * TenMiB);
-  std::filesystem::create_directory(ToPath(Part(1)));  // part 1 cannot be created
-  OpenHandleCheck handles;
-  EXPECT_EQ(RunSplit(Source(), Base(), TenMiB, Unbuffered()), wsFailed);
-  EXPECT_EQ(SizeOf(Part(0)), TenMiB);
-  EXPECT_FALSE(Exists(Part(2)));
-  EXPECT_FALSE(Exists(Base() + L".bat"));
-  EXPECT_TRUE(handles.NoneLeftOpen({Source(), Part(0)}));
-
-  // A disk that fills up 4 MiB into part 1 leaves part 1 with those bytes
-  // only, also where the part had its full length from the start.
-  std::filesystem::remove(ToPath(Part(1)));
-  ResetJobState();
-  {
-    FullDiskAfter full(TenMiB + 4 * MiB);
-    EXPECT_EQ(RunSplit(Source(), Base(), TenMiB, Unbuffered()), wsFailed);
-  }
-  EXPECT_EQ(SizeOf(Part(0)), TenMiB);
-  EXPECT_EQ(SizeOf(Part(1)), 4 * MiB);
-  EXPECT_FALSE(Exists(Part(2)));
-  EXPECT_FALSE(Exists(Base() + L".bat"));
-
-  // A write that fails after the first chunk leaves exactly that chunk.
-  ResetJobState();
-  {
-    WritesFailAfter one(1);
-    EXPECT_EQ(RunSplit(Source(), Base(), TenMiB, Unbuffered()), wsFailed);
-  }
-  EXPECT_EQ(SizeOf(Part(0)), Unbuffered() ? 4 * MiB : 409600);
-}
-
-TEST_P(PathTest, FailedMergeKeepsPartialOutput) {
+// A join that does not end whole leaves no output, and whatever stood under
+// the output's name before stays as it was.
+TEST_P(PathTest, AStoppedOrFailedMergeLeavesNoOutput) {
   WritePattern(Source(), 2 * TenMiB + 3 * MiB + 5);
   ASSERT_EQ(RunSplit(Source(), Base(), TenMiB, Unbuffered()), wsSucceeded);
   const auto parts = Series(Base());
-  std::filesystem::remove(ToPath(parts[1]));  // vanished after listing
-  OpenHandleCheck handles;
-  EXPECT_EQ(RunMerge(Output(), parts, Unbuffered()), wsFailed);
-  EXPECT_EQ(SizeOf(Output()), TenMiB);
-  EXPECT_TRUE(handles.NoneLeftOpen({Output(), parts[0], parts[2]}));
-
-  // A disk that fills up 1 MiB into the last part (on the unbuffered path,
-  // in its cached tail) fails the merge.
-  ResetJobState();
-  {
-    FullDiskAfter full(TenMiB + MiB);
-    EXPECT_EQ(RunMerge(Output(), {parts[0], parts[2]}, Unbuffered()), wsFailed);
+  struct Row {
+    const char* Label;
+    std::function<int32_t(PathTest&)> Run;
+  };
+  const Row rows[] = {
+      {"cancelled in part 2",
+       [&](PathTest& t) {
+         UnbufferedMode = t.Unbuffered();
+         MergeThread merge(t.Output(), parts, SizesOf(parts), SizeOf(t.Source()), nullptr);
+         while (CurrentPart < 2 && !merge.Finished()) std::this_thread::yield();
+         PauseRequest = 1;
+         EXPECT_TRUE(WaitForState(wsPaused));
+         CancelRequest = 1;
+         PauseRequest = 0;
+         merge.WaitFor();
+         return WorkerState.load();
+       }},
+      {"the disk fills up in the last part",
+       [&](PathTest& t) {
+         FullDiskAfter full(2 * TenMiB + MiB);
+         return RunMerge(t.Output(), parts, t.Unbuffered());
+       }},
+      {"a part vanished after listing",
+       [&](PathTest& t) {
+         std::filesystem::rename(ToPath(parts[1]), ToPath(t.Path(L"away")));
+         const int32_t state = RunMerge(t.Output(), parts, t.Unbuffered());
+         std::filesystem::rename(ToPath(t.Path(L"away")), ToPath(parts[1]));
+         return state;
+       }},
+  };
+  for (const Row& row : rows) {
+    WriteText(Output(), "an earlier output");
+    ResetJobState();
+    OpenHandleCheck handles;
+    EXPECT_TRUE(row.Run(*this) != wsSucceeded) << row.Label;
+    EXPECT_EQ(ReadAll(Output()), "an earlier output") << row.Label;
+    EXPECT_FALSE(Exists(TemporaryName(Output()))) << row.Label;
+    EXPECT_TRUE(handles.NoneLeftOpen(parts)) << row.Label;
   }
-  EXPECT_EQ(SizeOf(Output()), TenMiB + MiB);
+  EXPECT_EQ(Series(Base()).size(), 3u);
+  ResetJobState();
+  ASSERT_EQ(RunMerge(Output(), parts, Unbuffered()), wsSucceeded);
+  EXPECT_TRUE(SameContent(Source(), Output()));
 }
 
 // An output that is one of the parts, under any of its names, is refused
@@ -384,7 +390,7 @@ TEST_P(PathTest, MergeWritesExactlyTheListedBytes) {
   UnbufferedMode = Unbuffered();
   MergeThread(Output(), parts, sizes, 3 * TenMiB, nullptr).WaitFor();
   EXPECT_EQ(WorkerState, wsFailed);  // the check finds the grown part
-  EXPECT_EQ(SizeOf(Output()), 3 * TenMiB);
+  EXPECT_FALSE(Exists(Output()));
 }
 
 // A script that cannot be written fails the job. Whatever holds the
@@ -509,11 +515,13 @@ TEST_F(JobTest, SplitCheckMismatchFails) {
   }
   EXPECT_EQ(WorkerState, wsFailed);
   EXPECT_EQ(TotalPercent, 99);
-  EXPECT_EQ(Series(Base()).size(), 3u);
+  // A split that fails leaves nothing of itself.
+  EXPECT_EQ(Series(Base()).size(), 0u);
+  EXPECT_FALSE(Exists(TemporaryName(PartFileName(Base(), 0))));
   EXPECT_FALSE(Exists(Base() + L".bat"));
 }
 
-TEST_F(JobTest, MergeCheckMismatchFailsAndKeepsTheOutput) {
+TEST_F(JobTest, MergeCheckMismatchFailsAndLeavesNoOutput) {
   WritePattern(Source(), 3 * 409600);
   ASSERT_EQ(RunSplit(Source(), Base(), 409600, false), wsSucceeded);
   const auto parts = Series(Base());
@@ -527,7 +535,8 @@ TEST_F(JobTest, MergeCheckMismatchFailsAndKeepsTheOutput) {
     PauseRequest = 0;
   }
   EXPECT_EQ(WorkerState, wsFailed);
-  EXPECT_EQ(SizeOf(Output()), 3 * 409600);
+  EXPECT_FALSE(Exists(Output()));
+  EXPECT_FALSE(Exists(TemporaryName(Output())));
 }
 
 // The parts hold the size measured at the start: a source that grew while
