@@ -140,7 +140,7 @@ refusals=(
   "join|PART is required"
   "join bad/none.bin|no such file"
   "join bad/src.bin|is not a part of a quenlor series"
-  "join bad/gap.bin.QuenlorSp1|part 0 \"$dir/bad/gap.bin.QuenlorSp0\" is missing"
+  "join bad/gap.bin.QuenlorSp1|gap.bin.QuenlorSp0\" is missing"
   "join bad/out/p.bin.QuenlorSp0 -o bad/p.bin|\"bad/p.bin\" exists (--force replaces it)"
   "join bad/out/p.bin.QuenlorSp0 -o bad/out/p.bin.QuenlorSp1 --force|is one of the parts"
   "join bad/out/p.bin.QuenlorSp0 --series other|--series"
@@ -158,6 +158,8 @@ for row in "${refusals[@]}"; do
     bash -c '[ "$(wc -l <err)" = 1 ] && [ ! -s out ] && grep -q "^quenlor-cli: " err'
 done
 check "no refused command changed a file" [ "$(snapshot)" = "$before" ]
+q join bad/gap.bin.QuenlorSp1
+check "a series without part 0 names part 0 as missing" grep -q '^quenlor-cli: part 0 ".*gap.bin.QuenlorSp0" is missing$' err
 
 q split bad/old.bin -n 2 -o bad --force
 check "--force replaces the parts of the same name" [ "$status" = 0 ]
