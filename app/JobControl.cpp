@@ -83,10 +83,10 @@ bool TfrmMain::QueryStopJob() {
   // The worker holds while the user is asked; so do the pages' timers.
   const bool pausedHere = PauseRequest.exchange(1) == 0;
   std::vector<TTimer*> held;
-  for (TTimer* timer : {Split_timer, Merge_timer})
-    if (pausedHere && timer->Enabled()) {
-      timer->SetEnabled(false);
-      held.push_back(timer);
+  for (TJobPage* page : JobPages())
+    if (pausedHere && page->ProgressTimer()->Enabled()) {
+      page->ProgressTimer()->SetEnabled(false);
+      held.push_back(page->ProgressTimer());
     }
   WaitWithMessages([] { return WorkerState.load() == wsPaused || !JobRunning(); });
   if (!JobRunning()) {
@@ -114,7 +114,7 @@ void TfrmMain::JobTerminated(TThread*) {
   const int32_t state = WorkerState.load();
   if (state == wsFailed) {
     ShowTaskbarState(tbsError);
-    ShowJobFailure();
+    (SplitJob ? split_job_page_ : merge_job_page_)->ShowFailure();
   }
   if (state == wsSucceeded && SplitJob) ShowMessageNumber(19);
   if (state == wsSucceeded && MergeJob) ShowMessageNumber(23);
@@ -123,10 +123,8 @@ void TfrmMain::JobTerminated(TThread*) {
   SplitJob = 0;
   MergeJob = 0;
   ResetPages();
-  Source_E->SetText(L"");
-  ClearMergeList();
+  for (TJobPage* page : JobPages()) page->ClearJobInput();
   ResetJobState();
-  SourceSize = 0;
   ShowTaskbarState(tbsNone);
   JobFinished = 1;
 }
@@ -137,11 +135,9 @@ void TfrmMain::ResetJobState() {
 }
 
 void TfrmMain::ResetPages() {
-  // The merge page first: clearing its output re-plans the split, whose
-  // plan labels the split page's reset then clears.
-  ResetMergePage();
-  ResetSplitPage();
-  for (TTimer* timer : {Split_timer, Merge_timer}) timer->SetEnabled(false);
-  for (TXProcessBar* bar : {XProcessBar1, XProcessBar2, XProcessBar3, XProcessBar4})
-    bar->SetPosition(0);
+  for (TJobPage* page : JobPages()) page->ResetPage();
+  for (TJobPage* page : JobPages()) {
+    page->ProgressTimer()->SetEnabled(false);
+    for (TXProcessBar* bar : page->ProgressBars()) bar->SetPosition(0);
+  }
 }

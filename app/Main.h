@@ -32,6 +32,19 @@ constexpr UINT WM_REFRESHLAYOUT = 4745;
 // the grips and the style sets of the list and scroll bars.
 int SkinToPicstyle(TButtonColor color);
 
+// What the job control that both pages share asks of the page whose job it
+// ran: to put itself back, to let go of the job's input (the source, the
+// list), to tell of its failure, and its progress timer and bars.
+class TJobPage {
+ public:
+  virtual ~TJobPage() = default;
+  virtual void ResetPage() = 0;
+  virtual void ClearJobInput() = 0;
+  virtual void ShowFailure() = 0;
+  virtual TTimer* ProgressTimer() const = 0;
+  virtual std::vector<TXProcessBar*> ProgressBars() const = 0;
+};
+
 class TfrmMain : public TForm {
  public:
   explicit TfrmMain(TComponent* AOwner);
@@ -216,10 +229,6 @@ class TfrmMain : public TForm {
   // be read, belongs to other files or lacks a listed part. On a yes the
   // plan's record is dropped, so that the worker checks nothing.
   bool RecordAllowsMerge();
-  // The part the check of a split found wrong in a plain box, where it is
-  // named, then message 2; or the part or output whose digest the record
-  // refutes.
-  void ShowJobFailure();
 
   int64_t MergeTotal = 0;
   TJoinPlan merge_plan_;  // the listed series, its copy path and its record's verdict
@@ -233,6 +242,16 @@ class TfrmMain : public TForm {
   // 6 or 24, each set only when it changes; the timer stops once the job
   // has finished.
   void ShowProgress(TTimer* timer, TXProcessBar* partBar, TXProcessBar* totalBar, TLabel* line, int message);
+  // The two pages as the job control sees them; the merge page first, as
+  // clearing its output re-plans the split, whose labels its reset clears.
+  class TSplitJobPage;
+  class TMergeJobPage;
+  std::unique_ptr<TJobPage> MakeSplitJobPage();
+  std::unique_ptr<TJobPage> MakeMergeJobPage();
+  std::unique_ptr<TJobPage> split_job_page_ = MakeSplitJobPage();
+  std::unique_ptr<TJobPage> merge_job_page_ = MakeMergeJobPage();
+  std::vector<TJobPage*> JobPages() const { return {merge_job_page_.get(), split_job_page_.get()}; }
+
   // Sleeps 100 ms at a time, letting the message queue run, until done holds.
   void WaitWithMessages(bool (*done)());
   // Either page's Cancel: holds the worker, asks message 7, and cancels or releases it.

@@ -177,21 +177,29 @@ bool TfrmMain::RecordAllowsMerge() {
   return true;
 }
 
-void TfrmMain::ShowJobFailure() {
-  const TJobOutcome& outcome = MergeJob && merge_thread_ ? merge_thread_->Outcome() : split_thread_->Outcome();
-  const bool checked = outcome.Operation == joCheck && outcome.Part >= 0;
-  // The split's check names a part it could not open, or a later part that
-  // differs; a first part that differs is not named.
-  if (SplitJob && checked && (outcome.SystemError != 0 || outcome.Part > 0))
-    MessageBoxW(nullptr, outcome.Path.c_str(), L"", MB_OK);
-  if (!MergeJob || !checked) {
-    ShowMessageNumber(2);
-  } else if (outcome.Part < Merge_list->Items().Count()) {
-    ShowMessageText(31, NameLine(31, platform::ExtractFileName(outcome.Path)));
-  } else {
-    ShowMessageNumber(32);
+class TfrmMain::TMergeJobPage : public TJobPage {
+ public:
+  explicit TMergeJobPage(TfrmMain& form) : f(form) {}
+  void ResetPage() override { f.ResetMergePage(); }
+  void ClearJobInput() override { f.ClearMergeList(); }
+  // Message 2, or the part or output whose digest the record refutes.
+  void ShowFailure() override {
+    const TJobOutcome& outcome = f.merge_thread_->Outcome();
+    if (outcome.Operation != joCheck || outcome.Part < 0)
+      f.ShowMessageNumber(2);
+    else if (outcome.Part < f.Merge_list->Items().Count())
+      f.ShowMessageText(31, NameLine(31, platform::ExtractFileName(outcome.Path)));
+    else
+      f.ShowMessageNumber(32);
   }
-}
+  TTimer* ProgressTimer() const override { return f.Merge_timer; }
+  std::vector<TXProcessBar*> ProgressBars() const override { return {f.XProcessBar3, f.XProcessBar4}; }
+
+ private:
+  TfrmMain& f;
+};
+
+std::unique_ptr<TJobPage> TfrmMain::MakeMergeJobPage() { return std::make_unique<TMergeJobPage>(*this); }
 
 // ---------------------------------------------------------------- progress and stop
 

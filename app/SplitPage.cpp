@@ -331,6 +331,33 @@ void TfrmMain::Split_btnClick(TObject*) {
   split_thread_ = StartSplit(plan, [this](TThread* thread) { JobTerminated(thread); });
 }
 
+// ---------------------------------------------------------------- the page as the job control sees it
+
+class TfrmMain::TSplitJobPage : public TJobPage {
+ public:
+  explicit TSplitJobPage(TfrmMain& form) : f(form) {}
+  void ResetPage() override { f.ResetSplitPage(); }
+  void ClearJobInput() override {
+    f.Source_E->SetText(L"");
+    f.SourceSize = 0;
+  }
+  // The check names a part it could not open, or a later part that differs,
+  // in a plain box; a first part that differs is not named.
+  void ShowFailure() override {
+    const TJobOutcome& outcome = f.split_thread_->Outcome();
+    if (outcome.Operation == joCheck && outcome.Part >= 0 && (outcome.SystemError != 0 || outcome.Part > 0))
+      MessageBoxW(nullptr, outcome.Path.c_str(), L"", MB_OK);
+    f.ShowMessageNumber(2);
+  }
+  TTimer* ProgressTimer() const override { return f.Split_timer; }
+  std::vector<TXProcessBar*> ProgressBars() const override { return {f.XProcessBar1, f.XProcessBar2}; }
+
+ private:
+  TfrmMain& f;
+};
+
+std::unique_ptr<TJobPage> TfrmMain::MakeSplitJobPage() { return std::make_unique<TSplitJobPage>(*this); }
+
 // ---------------------------------------------------------------- progress, Cancel and reset
 
 void TfrmMain::Split_timerTimer(TObject*) { ShowProgress(Split_timer, XProcessBar1, XProcessBar2, finish_lb, 6); }

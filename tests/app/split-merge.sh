@@ -67,20 +67,60 @@ ls "$dir/parts"
 cat "$dir"/parts/holiday.avi.QuenlorSp{0,1} | cmp - "$source_file"
 echo "the two parts make up the source"
 
-# The merge page: the parts listed from part 1, the output through the save dialog.
-kill $pid
-wait $pid 2>/dev/null || true
-wine "$exe" "$(winepath -w "$dir/parts/holiday.avi.QuenlorSp1")" &
-pid=$!
-expect '^SysListView32 .* rows=2$' "a part on the command line lists its series"
-click 484 313
-expect '^top \S+ #32770 .* owned$' "the save dialog opens"
-xdotool type "$(winepath -w "$dir/joined.avi")"
+# The merge page: the parts listed from part 1, the output through the save
+# dialog, the merge confirmed. Ends with the box that ends the merge shown.
+merge() {
+  kill $pid
+  wait $pid 2>/dev/null || true
+  wine "$exe" "$(winepath -w "$dir/parts/holiday.avi.QuenlorSp1")" &
+  pid=$!
+  expect '^SysListView32 .* rows=2$' "a part on the command line lists its series"
+  click 484 313
+  expect '^top \S+ #32770 .* owned$' "the save dialog opens"
+  xdotool type "$(winepath -w "$dir/joined.avi")"
+  xdotool sleep 0.5 key Return
+  expect "^Edit 32,304 .*\"$(escaped "$dir/joined.avi")\"" "the output file is chosen"
+  click 483 462
+  expect "$box_line"'.* owned$' "Merge asks to confirm"
+  answer_and_wait "$1" "the merge ends with its message"
+}
+flip() { printf "$(printf '\\%03o' $((255 - $(od -An -tu1 -j5 -N1 "$1"))))" | dd of="$1" bs=1 seek=5 conv=notrunc status=none; }
+
+# A part changed since the split: the merge fails on the record's check and
+# leaves no output, under its name or a temporary one.
+flip "$dir/parts/holiday.avi.QuenlorSp1"
+merge ""
+expect "$box_line"'.* owned$' "the merge ends with its failure"
 xdotool sleep 0.5 key Return
-expect "^Edit 32,304 .*\"$(escaped "$dir/joined.avi")\"" "the output file is chosen"
-click 483 462
-expect "$box_line"'.* owned$' "Merge asks to confirm"
-answer_and_wait merge-running-exe "the merge ends with its message"
+[ ! -e "$dir/joined.avi" ] && [ ! -e "$dir/joined.avi.partial" ]
+echo "the failed merge left no output"
+flip "$dir/parts/holiday.avi.QuenlorSp1"
+
+merge merge-running-exe
 xdotool sleep 0.5 key Return
 cmp "$dir/joined.avi" "$source_file"
 echo "the merged file is identical to the source"
+
+# A split cancelled through the page leaves no file of the job.
+kill $pid
+wait $pid 2>/dev/null || true
+rm "$dir"/parts/*
+wine "$exe" "$(winepath -w "$source_file")" &
+pid=$!
+expect "^Edit 34,180 .*\"$(escaped "$source_file")\"" "the source is shown again"
+click 643 189
+expect '^top \S+ #32770 .*"Browse for Folder" owned$' "the folder browser opens"
+xdotool key Down Right sleep 0.5 type tmp
+xdotool key Right sleep 0.5 type "$(basename "$dir")"
+xdotool key Right sleep 0.5 key Right sleep 0.5 key Return
+expect "^Edit 374,180 .*\"$(escaped "$dir/parts")\\\\\"" "the folder is the output path again"
+click 480 461
+expect "$box_line"'.*"Quenlor"$' "Split asks to confirm"
+xdotool sleep 0.5 key Return
+for _ in $(seq 100); do compgen -G "$dir/parts/*.partial" >/dev/null && break; sleep 0.1; done
+click 610 461
+expect "$box_line"'.* owned$' "Cancel asks whether to stop"
+xdotool sleep 0.5 key Return
+expect '^Edit 34,180 .*""$' "the page is reset after the cancel"
+[ -z "$(ls -A "$dir/parts")" ] || { ls -la "$dir/parts"; exit 1; }
+echo "the cancelled split left no file"

@@ -97,7 +97,7 @@ TEST_F(RejoinScript, LookAlikeQuotesNeverBecomeQuotes) {
 }
 
 TEST_F(RejoinScript, LongScriptsAppendLineByLine) {
-  const std::wstring base = Join(PaddedFolder(Folder, L"movie.avi.QuenlorSp998", MaxPathLength - 1), L"movie.avi");
+  const std::wstring base = Join(PaddedFolder(Folder, TemporaryName(L"movie.avi.QuenlorSp998"), MaxPathLength - 1), L"movie.avi");
   const auto parts = Parts(base, 999);
   WriteRejoinScript(Path(L"movie.avi"), base, parts);
   const auto lines = Lines(ReadAll(base + L".bat"));
@@ -138,7 +138,7 @@ TEST_P(RejoinScriptRun, JoinsByteForByte) {
   const std::wstring name = GetParam().Name;
   const int lastPart = static_cast<int>((999 * 3 - 1) / GetParam().Block);
   fs::create_directories(Folder / GetParam().Folder);
-  const fs::path partsFolder = PaddedFolder(Folder / GetParam().Folder, PartFileName(name, lastPart), MaxPathLength - 1);
+  const fs::path partsFolder = PaddedFolder(Folder / GetParam().Folder, TemporaryName(PartFileName(name, lastPart)), MaxPathLength - 1);
   const fs::path runFolder = Folder / L"run";
   fs::create_directories(runFolder);
   const std::wstring source = Path(name);
