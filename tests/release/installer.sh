@@ -9,7 +9,8 @@
 #   an install while Quenlor runs is refused and changes nothing;
 # - a silent uninstall leaves the registry and the profile as they were
 #   before the install, the remembered skin included;
-# - installing twice keeps one entry, and the uninstall again leaves nothing.
+# - installing over an earlier version and over itself keeps one entry,
+#   and the uninstall then again leaves nothing.
 # Usage: installer.sh VERSION SETUP.exe PROBE.exe SCREENS
 set -euo pipefail
 version=$1 setup=$(realpath "$2") probe=$(realpath "$3") screens=$4
@@ -135,12 +136,25 @@ expect_same before after-uninstall "silent uninstall"
 echo "silent uninstall: the registry and the profile are as before the install"
 [ "$(value 'HKCU\Software\Mobrel\Quenlor' Skin)" = 0x2 ] || fail "the remembered skin is gone"
 
+# An earlier version, made of the installed files by the same script.
+mkdir "$tmp/stage"
 install 0
-install 0
-entries=$(wine reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s | tr -d '\r' | grep -c 'DisplayName')
-[ "$entries" = 1 ] || fail "two installs left $entries entries"
-echo "installed twice: one entry"
+cp "$app_dir"/{Quenlor.exe,Mobrel.dll,quenlor-cli.exe,README.txt} "$tmp/stage/"
+uninstall
+makensis -V1 -DVERSION=0.9.0 -DSTAGE="$tmp/stage" -DICON="$here/../../app/Quenlor.ico" \
+  -DOUTFILE="$tmp/older-setup.exe" "$here/../../installer/Quenlor.nsi"
+wine "$tmp/older-setup.exe" /S
+[ "$(value "$uninstall_key" DisplayVersion)" = 0.9.0 ] || fail "the earlier version did not install"
+entries() { wine reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s | tr -d '\r' | grep -c DisplayName; }
+for step in "over 0.9.0" "over itself"; do
+  install 0
+  [ "$(entries)" = 1 ] && [ "$(value "$uninstall_key" DisplayVersion)" = "$version" ] ||
+    fail "installed $step: $(entries) entries, version $(value "$uninstall_key" DisplayVersion)"
+  [ "$(ls "$app_dir" | tr '\n' ' ')" = "Mobrel.dll Quenlor.exe README.txt Uninstall.exe quenlor-cli.exe " ] &&
+    cmp -s "$tmp/stage/Quenlor.exe" "$app_dir/Quenlor.exe" || fail "installed $step: the files are not this version's"
+  echo "installed $step: one entry, for $version"
+done
 uninstall
 snapshot after-reinstall
-expect_same before after-reinstall "uninstalled after installing twice"
-echo "uninstalled after installing twice: the registry and the profile are as before"
+expect_same before after-reinstall "uninstalled after the upgrade"
+echo "uninstalled after the upgrade: the registry and the profile are as before the first install"
