@@ -110,6 +110,7 @@ class THandOverReceiver : public TObject {
   LRESULT Message(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
       case WM_COPYDATA: {
+        if (!lParam) return FALSE;
         std::wstring path = HandedPath(*reinterpret_cast<const COPYDATASTRUCT*>(lParam));
         if (path.empty()) return FALSE;
         // Opened later: the sender waits for this answer, and opening may ask.
@@ -162,7 +163,11 @@ class THandOverReceiver : public TObject {
   bool opening_ = false;
 };
 
-THandOverReceiver Receiver;
+// Never destroyed: the window it is laid over lives until the process ends.
+THandOverReceiver& Receiver() {
+  static auto* receiver = new THandOverReceiver;
+  return *receiver;
+}
 
 // path as a full path: the running instance has a working folder of its own.
 std::wstring FullPathOf(const std::wstring& path) {
@@ -199,10 +204,10 @@ bool HandOverFile(const std::wstring& path) {
          taken == TRUE;
 }
 
-void ListenForHandedFiles(HWND h) { Receiver.Listen(h); }
+void ListenForHandedFiles(HWND h) { Receiver().Listen(h); }
 
 void OpenHandedFiles(HWND window, std::function<void(const std::wstring&)> open) {
-  Receiver.OpenWith(window, std::move(open));
+  Receiver().OpenWith(window, std::move(open));
 }
 
 bool RunOnceCheck(HWND h) {

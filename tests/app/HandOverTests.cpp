@@ -128,6 +128,7 @@ TEST_F(HandOver, OnlyAWellFormedHandOverIsTaken) {
   EXPECT_EQ(send(0x514E4C46, path.c_str(), bytes - 1), FALSE) << "an odd length";
   EXPECT_EQ(send(0x514E4C46, path.c_str(), 0), FALSE) << "no text";
   EXPECT_EQ(send(0x514E4C46, nullptr, bytes), FALSE) << "no data";
+  EXPECT_EQ(SendMessageW(Application->Handle(), WM_COPYDATA, 0, 0), FALSE) << "no structure";
   std::wstring huge(40000, L'a');
   EXPECT_EQ(send(0x514E4C46, huge.c_str(), static_cast<DWORD>((huge.size() + 1) * sizeof(wchar_t))), FALSE)
       << "longer than any path";
