@@ -15,7 +15,6 @@ failure_shot=$screens/hand-over-failed.png
 for i in 0 1 2; do head -c 3000 /dev/urandom >"$dir/v.bin.QuenlorSp$i"; done
 # Two sparse parts of 1 GiB: merging them takes long enough to hand a file over meanwhile.
 truncate -s 1G "$dir/big.bin.QuenlorSp0" "$dir/big.bin.QuenlorSp1"
-escaped() { winepath -w "$1" | sed 's/\\/\\\\/g'; }
 windows_shown() { xdotool search --onlyvisible --name '^Quenlor$' 2>/dev/null | wc -l; }
 # Starts Quenlor.exe with a file while the first one runs; it must end, and succeed.
 later_start() {
@@ -35,8 +34,8 @@ if ! kill -0 $pid 2>/dev/null; then read -r pid twin <<<"$twin $pid"; fi
 wait $twin || { echo "the start that found the other failed"; exit 1; }
 expect '^SysListView32 .* rows=3$' "of two starts at once, one with a part, one lists the series" '^Edit 34,180 '
 [ "$(windows_shown)" = 1 ] || { echo "two starts at once showed $(windows_shown) windows"; exit 1; }
-eval "$(xdotool search --onlyvisible --name '^Quenlor$' | head -n 1 | xargs xdotool getwindowgeometry --shell)"
-xdotool mousemove $((X + 70)) $((Y + 50)) sleep 0.2 click 1 sleep 0.5
+find_window
+click 70 50
 expect '^Edit 34,180 .*""$' "the split page shows" 'SysListView32'
 
 later_start "$dir/v.bin.QuenlorSp2"
@@ -46,15 +45,7 @@ echo "the later start ended and one window shows"
 
 later_start "$dir/big.bin.QuenlorSp1"
 expect '^SysListView32 .* rows=2$' "the next hand-over replaces the series"
-eval "$(xdotool search --onlyvisible --name '^Quenlor$' | head -n 1 | xargs xdotool getwindowgeometry --shell)"
-click() { xdotool mousemove $((X + $1)) $((Y + $2)) sleep 0.2 click 1 sleep 0.5; }
-click 484 313
-expect '^top \S+ #32770 .* owned$' "the save dialog opens"
-xdotool type "$(winepath -w "$dir/joined.bin")"
-xdotool sleep 0.5 key Return
-expect "^Edit 32,304 .*\"$(escaped "$dir/joined.bin")\"" "the output file is chosen"
-click 483 462
-expect '^top \S+ MobrelMessageBox .* owned$' "Merge asks to confirm"
+merge_into "$dir/joined.bin"
 xdotool sleep 0.5 key Return
 expect '^SysListView32 .* rows=2$' "the merge runs" 'MobrelMessageBox'
 

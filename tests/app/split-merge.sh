@@ -35,15 +35,13 @@ answer_and_wait() {
   echo "$2: no box came"
   exit 1
 }
-escaped() { winepath -w "$1" | sed 's/\\/\\\\/g'; }
-click() { xdotool mousemove $((X + $1)) $((Y + $2)) sleep 0.2 click 1 sleep 0.5; }
 shot() { import -window root -crop "700x524+${X}+${Y}" +repage "$screens/$1.png"; }
 box_line='^top \S+ MobrelMessageBox '
 
 wine "$exe" "$(winepath -w "$source_file")" &
 pid=$!
 expect "^Edit 34,180 .*\"$(escaped "$source_file")\"" "the source named on the command line is shown"
-eval "$(xdotool search --onlyvisible --name '^Quenlor$' | head -n 1 | xargs xdotool getwindowgeometry --shell)"
+find_window
 
 # The output folder through the folder browser: from its root down /, tmp,
 # our folder and its one subfolder (the source's own folder is refused).
@@ -73,13 +71,7 @@ wait $pid 2>/dev/null || true
 wine "$exe" "$(winepath -w "$dir/parts/holiday.avi.QuenlorSp1")" &
 pid=$!
 expect '^SysListView32 .* rows=2$' "a part on the command line lists its series"
-click 484 313
-expect '^top \S+ #32770 .* owned$' "the save dialog opens"
-xdotool type "$(winepath -w "$dir/joined.avi")"
-xdotool sleep 0.5 key Return
-expect "^Edit 32,304 .*\"$(escaped "$dir/joined.avi")\"" "the output file is chosen"
-click 483 462
-expect "$box_line"'.* owned$' "Merge asks to confirm"
+merge_into "$dir/joined.avi"
 answer_and_wait merge-running-exe "the merge ends with its message"
 xdotool sleep 0.5 key Return
 cmp "$dir/joined.avi" "$source_file"

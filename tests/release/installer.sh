@@ -119,7 +119,7 @@ wine "${BASH_REMATCH[1]}" "$(winepath -w "$dir/clip.mp4.QuenlorSp1")" &
 pid=$!
 expect '^SysListView32 .* rows=3$' "the Join command line on part 1 opens the window listing the series of three"
 sleep 1
-eval "$(xdotool search --onlyvisible --name '^Quenlor$' | head -n 1 | xargs xdotool getwindowgeometry --shell)"
+find_window
 import -window root -crop "700x524+${X}+${Y}" +repage "$screens/join-with-quenlor.png"
 snapshot running
 install 2
