@@ -64,10 +64,10 @@ UninstPage instfiles
   ${Do}
     FindWindow $0 "${WINDOW_CLASS}"
     ${IfThen} $0 == 0 ${|} ${ExitDo} ${|}
-    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "${PRODUCT} is running. Close it, then choose Retry." \
-      /SD IDCANCEL IDRETRY +3
-    SetErrorLevel 2
-    Quit
+    ${IfNot} ${Cmd} `MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "${PRODUCT} is running. Close it, then choose Retry." /SD IDCANCEL IDRETRY`
+      SetErrorLevel 2
+      Quit
+    ${EndIf}
   ${Loop}
 !macroend
 

@@ -24,6 +24,23 @@ trap 'kill $pid 2>/dev/null || true; wineserver -k 2>/dev/null || true; rm -rf "
 fail() { echo "$*"; exit 1; }
 failure_shot=$screens/installer-failed.png
 
+# The installer carries the version block and, as its own icon, every
+# picture of the program's icon.
+strings=$(wrestool -x --raw -t 16 "$setup" | iconv -f UTF-16LE -t UTF-8 | tr -c '[:print:]' '\n')
+for want in "$version" Quenlor Mobrel "Quenlor-$version-win64-setup.exe"; do
+  grep -qxF "$want" <<<"$strings" || fail "the installer has no \"$want\" in its version block"
+done
+wrestool -x --raw -t 24 "$setup" | grep -q 'level="asInvoker"' || fail "the installer asks for more rights"
+python3 - "$here/../../app/Quenlor.ico" "$setup" <<'PY' || fail "the installer does not carry the program's icon"
+import struct, sys
+icon, setup = (open(name, "rb").read() for name in sys.argv[1:])
+count = struct.unpack_from("<H", icon, 4)[0]
+for i in range(count):
+    size, offset = struct.unpack_from("<II", icon, 6 + 16 * i + 8)
+    assert icon[offset:offset + size] in setup
+PY
+echo "the installer carries version $version, the program's icon and runs as the invoker"
+
 SECONDS=0
 wine_keep_server
 wine cmd /c exit </dev/null >/dev/null 2>&1
