@@ -1,6 +1,7 @@
 #include "app/Main.h"
 
 #include "app/Startup.h"
+#include "app/UnitRunonce.h"
 #include "app/frmRes.h"
 #include "engine/My_Global.h"
 #include "framework/Layout.h"
@@ -142,6 +143,9 @@ void TfrmMain::FormShow(TObject*) {
   UpdateLayout();
   WindowsEnding = 0;
   if (!CommandLinePath.empty()) OpenFile(CommandLinePath);
+  // Files handed over by later starts are opened from now on, after the
+  // command line's.
+  OpenHandedFiles(Handle(), [this](const std::wstring& path) { OpenHandedFile(path); });
   // Files dropped on the window are opened as the command line's is.
   DragAcceptFiles(Handle(), TRUE);
 
@@ -175,6 +179,14 @@ void TfrmMain::OpenDroppedFile(HDROP drop) {
     }
   }
   DragFinish(drop);
+}
+
+void TfrmMain::OpenHandedFile(const std::wstring& path) {
+  if (JobRunning()) {
+    ShowMessageText(35, NameLine(35, path));
+    return;
+  }
+  OpenFile(path);
 }
 
 void TfrmMain::Timer1Timer(TObject*) {

@@ -119,6 +119,9 @@ class TfrmMain : public TForm {
   // becomes the split source.
   void OpenFile(const std::wstring& path);
   void OpenDroppedFile(HDROP drop);
+  // A file a later start handed over: opened as the command line's is, or,
+  // while a job runs, refused with message 35.
+  void OpenHandedFile(const std::wstring& path);
 
   void WndProc(TMessage& message) override;
 

@@ -186,11 +186,11 @@ class TfrmMain::TMergeJobPage : public TJobPage {
   void ShowFailure() override {
     const TJobOutcome& outcome = f.merge_thread_->Outcome();
     if (outcome.Operation != joCheck || outcome.Part < 0)
-      f.ShowMessageNumber(2);
+      ShowMessageNumber(2);
     else if (outcome.Part < f.Merge_list->Items().Count())
-      f.ShowMessageText(31, NameLine(31, platform::ExtractFileName(outcome.Path)));
+      ShowMessageText(31, NameLine(31, platform::ExtractFileName(outcome.Path)));
     else
-      f.ShowMessageNumber(32);
+      ShowMessageNumber(32);
   }
   TTimer* ProgressTimer() const override { return f.Merge_timer; }
   std::vector<TXProcessBar*> ProgressBars() const override { return {f.XProcessBar3, f.XProcessBar4}; }

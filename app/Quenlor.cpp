@@ -1,5 +1,6 @@
-// Program entry: the single-instance guard, the application, the two forms,
-// the support library, the skin it remembers, the loop.
+// Program entry: the single-instance guard (a later start hands its file to
+// the running instance), the application, the two forms, the support
+// library, the skin it remembers, the loop.
 #include "app/Main.h"
 #include "app/Startup.h"
 #include "app/UnitRunonce.h"
@@ -24,15 +25,20 @@ std::wstring FirstArgument() {
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   // An error while starting is shown, and the program ends; errors once the
   // loop runs are shown by the loop, and the program goes on.
-  bool secondInstance = false;
-  const bool started = RunGuarded(Application, [&secondInstance] {
+  bool secondInstance = false, handedOver = true;
+  const bool started = RunGuarded(Application, [&secondInstance, &handedOver] {
     Application->Initialize();
-    // Another instance runs: it has been brought back, and this one ends
-    // before it shows anything or calls the library.
+    // Another instance runs: it has been brought back and given this start's
+    // file, and this one ends before it shows anything or calls the library.
     secondInstance = RunOnceCheck(Application->Handle());
-    if (secondInstance) return;
+    const std::wstring file = FirstArgument();
+    if (secondInstance) {
+      if (!file.empty()) handedOver = HandOverFile(file);
+      return;
+    }
+    ListenForHandedFiles(Application->Handle());
     Application->SetTitle(L"Quenlor");
-    CommandLinePath = FirstArgument();
+    CommandLinePath = file;
     Application->CreateForm(frmMain);
     Application->CreateForm(frmResource);
     InitSupportLibrary();
@@ -42,5 +48,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   });
   if (started && !secondInstance) RunGuarded(Application, [] { Application->Run(); });
   RunGuarded(Application, [] { Application->DestroyComponents(); });
-  return started ? 0 : 1;
+  // A file the running instance did not take fails this start.
+  return started && handedOver ? 0 : 1;
 }

@@ -347,7 +347,7 @@ class TfrmMain::TSplitJobPage : public TJobPage {
     const TJobOutcome& outcome = f.split_thread_->Outcome();
     if (outcome.Operation == joCheck && outcome.Part >= 0 && (outcome.SystemError != 0 || outcome.Part > 0))
       MessageBoxW(nullptr, outcome.Path.c_str(), L"", MB_OK);
-    f.ShowMessageNumber(2);
+    ShowMessageNumber(2);
   }
   TTimer* ProgressTimer() const override { return f.Split_timer; }
   std::vector<TXProcessBar*> ProgressBars() const override { return {f.XProcessBar1, f.XProcessBar2}; }

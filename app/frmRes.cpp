@@ -46,6 +46,7 @@ const bool registered = [] {
       .Field("Lbl_lan32", &TfrmResource::Lbl_lan32)
       .Field("Lbl_lan33", &TfrmResource::Lbl_lan33)
       .Field("Lbl_lan34", &TfrmResource::Lbl_lan34)
+      .Field("Lbl_lan35", &TfrmResource::Lbl_lan35)
       .Field("panResource", &TfrmResource::panResource)
       .Field("imgBKBlue", &TfrmResource::imgBKBlue)
       .Field("imgBKGreen", &TfrmResource::imgBKGreen)
@@ -69,7 +70,7 @@ TLabel* TfrmResource::MessageLabel(int n) const {
       lbl_Lan1,  lbl_Lan2,  lbl_Lan3,  lbl_Lan4,  lbl_Lan5,  lbl_Lan6,  lbl_Lan7,  lbl_Lan8,  lbl_Lan9,  lbl_Lan10,
       lbl_Lan11, lbl_Lan12, lbl_Lan13, lbl_Lan14, lbl_Lan15, lbl_Lan16, lbl_Lan17, lbl_Lan18, lbl_Lan19, lbl_Lan20,
       lbl_Lan21, Lbl_lan22, Lbl_lan23, Lbl_lan24, Lbl_lan25, Lbl_lan26, Lbl_lan27, Lbl_lan28, Lbl_lan29, Lbl_lan30,
-      Lbl_lan31, Lbl_lan32, Lbl_lan33, Lbl_lan34};
+      Lbl_lan31, Lbl_lan32, Lbl_lan33, Lbl_lan34, Lbl_lan35};
   return n >= 1 && n <= MessageCount ? labels[n - 1] : nullptr;
 }
 

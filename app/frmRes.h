@@ -23,7 +23,7 @@ class TfrmResource : public TForm {
   TLabel *Lbl_lan22 = nullptr, *Lbl_lan23 = nullptr, *Lbl_lan24 = nullptr, *Lbl_lan25 = nullptr,
          *Lbl_lan26 = nullptr, *Lbl_lan27 = nullptr, *Lbl_lan28 = nullptr, *Lbl_lan29 = nullptr,
          *Lbl_lan30 = nullptr, *Lbl_lan31 = nullptr, *Lbl_lan32 = nullptr, *Lbl_lan33 = nullptr,
-         *Lbl_lan34 = nullptr;
+         *Lbl_lan34 = nullptr, *Lbl_lan35 = nullptr;
 
   // Per-skin pictures of the main window's frame.
   TPanel* panResource = nullptr;
@@ -32,8 +32,8 @@ class TfrmResource : public TForm {
   TImage *imgBKBlue2 = nullptr, *imgBKGreen2 = nullptr, *imgBKRed2 = nullptr, *imgBKYellow2 = nullptr,
          *imgBKBlack2 = nullptr;
 
-  static constexpr int MessageCount = 34;
-  // The label of message n (1 to 34).
+  static constexpr int MessageCount = 35;
+  // The label of message n (1 to 35).
   TLabel* MessageLabel(int n) const;
 
   void WndProc(TMessage& message) override;
@@ -48,7 +48,7 @@ std::wstring MessageText(int n);
 std::wstring ReplaceAllIgnoreCase(const std::wstring& text, const std::wstring& marker, const std::wstring& value);
 // Message 6 or 24 with its "%s" replaced by the part number.
 std::wstring PartLine(int n, int32_t part);
-// Message 30, 31, 33 or 34 with its "%s" replaced by a file name.
+// Message 30, 31, 33, 34 or 35 with its "%s" replaced by a file name.
 std::wstring NameLine(int n, const std::wstring& name);
 // Message 25 or 26 with "s%", "n%" and "f%" replaced, in this order.
 std::wstring DriveLimitText(int n, const std::wstring& drive, const std::wstring& fileSystem,

@@ -1,6 +1,6 @@
 # What `cmake --install` puts where, and the release archives that CPack
-# makes of it (scripts/package): the Windows programs as a zip, the native
-# command-line program as a tar.gz and a .deb. The sanitizer builds are
+# makes of it (scripts/package): the Windows programs as a zip and a
+# per-user installer, the native command-line program as a tar.gz and a .deb. The sanitizer builds are
 # for the tests only and install nothing.
 if(QUENLOR_SANITIZE)
   return()
@@ -28,6 +28,21 @@ if(WIN32)
   set(CPACK_GENERATOR ZIP)
   set(CPACK_PACKAGE_FILE_NAME Quenlor-${PROJECT_VERSION}-win64)
   include(CPack)
+
+  # The per-user installer of the same files (installer/Quenlor.nsi), and
+  # the winget manifest that names it, in build/<name>/installer.
+  find_program(MAKENSIS makensis REQUIRED)
+  set(installer_dir ${CMAKE_BINARY_DIR}/installer)
+  set(setup ${installer_dir}/Quenlor-${PROJECT_VERSION}-win64-setup.exe)
+  file(GLOB winget_templates CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/installer/winget/*.yaml.in)
+  add_custom_command(OUTPUT ${setup}
+    COMMAND ${CMAKE_COMMAND} -DBUILD=${CMAKE_BINARY_DIR} -DSOURCE=${CMAKE_SOURCE_DIR} -DVERSION=${PROJECT_VERSION}
+            -DMAKENSIS=${MAKENSIS} -DOUTPUT=${installer_dir} -P ${CMAKE_CURRENT_LIST_DIR}/Installer.cmake
+    DEPENDS Quenlor Mobrel quenlor-cli ${CMAKE_BINARY_DIR}/README.txt ${CMAKE_SOURCE_DIR}/installer/Quenlor.nsi
+            ${CMAKE_SOURCE_DIR}/app/Quenlor.ico ${CMAKE_CURRENT_LIST_DIR}/Installer.cmake ${winget_templates}
+    COMMENT "Installer Quenlor-${PROJECT_VERSION}-win64-setup.exe and its winget manifest"
+    VERBATIM)
+  add_custom_target(installer ALL DEPENDS ${setup})
 else()
   # The manual page, from the program's own help.
   set(man ${CMAKE_BINARY_DIR}/quenlor-cli.1)

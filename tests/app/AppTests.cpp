@@ -26,7 +26,7 @@ TEST_F(ResourceForm, HoldsEveryMessageUnderItsLabelName) {
   EXPECT_EQ(MessageText(24), L"Merging part %s");
   EXPECT_EQ(MessageText(29), L"The size of source file can not be zero.");
   EXPECT_EQ(MessageText(0), L"");
-  EXPECT_EQ(MessageText(35), L"");
+  EXPECT_EQ(MessageText(36), L"");
   EXPECT_FALSE(frmResource->Visible());
 }
 
@@ -53,7 +53,7 @@ constexpr uint32_t kStyles[TfrmResource::MessageCount + 1] = {0,
     48, 48, 36, 36, 36, 0,  36, 48, 48, 48,   //  1 to 10
     0,  48, 48, 0,  48, 36, 48, 48, 64, 0,    // 11 to 20
     0,  0,  64, 0,  48, 48, 0,  0,  48, 48,   // 21 to 30
-    48, 48, 36, 36};                          // 31 to 34
+    48, 48, 36, 36, 48};                      // 31 to 35
 
 TEST_F(ResourceForm, ShowsEveryMessageThroughTheLibraryOwnedByTheMainWindowInItsStyle) {
   HWND main = Application->MainForm()->Handle();

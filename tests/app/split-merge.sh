@@ -35,15 +35,13 @@ answer_and_wait() {
   echo "$2: no box came"
   exit 1
 }
-escaped() { winepath -w "$1" | sed 's/\\/\\\\/g'; }
-click() { xdotool mousemove $((X + $1)) $((Y + $2)) sleep 0.2 click 1 sleep 0.5; }
 shot() { import -window root -crop "700x524+${X}+${Y}" +repage "$screens/$1.png"; }
 box_line='^top \S+ MobrelMessageBox '
 
 wine "$exe" "$(winepath -w "$source_file")" &
 pid=$!
 expect "^Edit 34,180 .*\"$(escaped "$source_file")\"" "the source named on the command line is shown"
-eval "$(xdotool search --onlyvisible --name '^Quenlor$' | head -n 1 | xargs xdotool getwindowgeometry --shell)"
+find_window
 
 # The output folder through the folder browser: from its root down /, tmp,
 # our folder and its one subfolder (the source's own folder is refused).
@@ -75,13 +73,8 @@ merge() {
   wine "$exe" "$(winepath -w "$dir/parts/holiday.avi.QuenlorSp1")" &
   pid=$!
   expect '^SysListView32 .* rows=2$' "a part on the command line lists its series"
-  click 484 313
-  expect '^top \S+ #32770 .* owned$' "the save dialog opens"
-  xdotool type "$(winepath -w "$dir/joined.avi")"
-  xdotool sleep 0.5 key Return
-  expect "^Edit 32,304 .*\"$(escaped "$dir/joined.avi")\"" "the output file is chosen"
-  click 483 462
-  expect "$box_line"'.* owned$' "Merge asks to confirm"
+  find_window
+  merge_into "$dir/joined.avi"
   answer_and_wait "$1" "the merge ends with its message"
 }
 flip() { printf "$(printf '\\%03o' $((255 - $(od -An -tu1 -j5 -N1 "$1"))))" | dd of="$1" bs=1 seek=5 conv=notrunc status=none; }
@@ -92,7 +85,10 @@ flip "$dir/parts/holiday.avi.QuenlorSp1"
 merge ""
 expect "$box_line"'.* owned$' "the merge ends with its failure"
 xdotool sleep 0.5 key Return
-[ ! -e "$dir/joined.avi" ] && [ ! -e "$dir/joined.avi.partial" ]
+if [ -e "$dir/joined.avi" ] || [ -e "$dir/joined.avi.partial" ]; then
+  echo "the failed merge left an output"
+  exit 1
+fi
 echo "the failed merge left no output"
 flip "$dir/parts/holiday.avi.QuenlorSp1"
 
@@ -108,6 +104,7 @@ rm "$dir"/parts/*
 wine "$exe" "$(winepath -w "$source_file")" &
 pid=$!
 expect "^Edit 34,180 .*\"$(escaped "$source_file")\"" "the source is shown again"
+find_window
 click 643 189
 expect '^top \S+ #32770 .*"Browse for Folder" owned$' "the folder browser opens"
 xdotool key Down Right sleep 0.5 type tmp

@@ -2,8 +2,9 @@
 # The release, checked by hand (two full release builds take minutes):
 # clones the commit in hand into two fresh folders whose paths are long and
 # hold blanks and letters beyond ASCII, runs scripts/package in each, expects
-# byte-identical archives, and runs the Windows zip unpacked under Wine on a
-# display and in a prefix of its own (check_zip.sh).
+# byte-identical archives, installers and winget manifests, checks the
+# manifest against its installer, and runs the Windows zip unpacked under
+# Wine on a display and in a prefix of its own (check_zip.sh).
 # Usage: tests/release/check-release.sh
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -29,12 +30,15 @@ for side in one two; do
   echo "scripts/package took $SECONDS s"
 done
 one="$work/one/$deep/quenlor/dist" two="$work/two/$deep/quenlor/dist"
-[ "$(ls "$one")" = "$(ls "$two")" ] || { echo "the two runs made different files"; exit 1; }
-for f in "$one"/*; do
-  cmp "$f" "$two/$(basename "$f")" || { echo "$(basename "$f") differs between the two runs"; exit 1; }
-done
+files=$(cd "$one" && find . -type f | sort)
+[ "$files" = "$(cd "$two" && find . -type f | sort)" ] || { echo "the two runs made different files"; exit 1; }
+while read -r f; do
+  cmp "$one/$f" "$two/$f" || { echo "$f differs between the two runs"; exit 1; }
+done <<<"$files"
 echo "both runs made the same bytes:"
 cat "$one/SHA256SUMS"
+ls "$one/winget"
+python3 "$here/check_winget.py" "$version" "$one"
 
 export WINEPREFIX=$work/prefix
 source "$root/scripts/wine-env"
