@@ -1,6 +1,5 @@
 #include "app/Main.h"
 
-#include "app/Startup.h"
 #include "app/UnitRunonce.h"
 #include "app/frmRes.h"
 #include "engine/My_Global.h"
@@ -111,6 +110,10 @@ int SkinToPicstyle(TButtonColor color) {
     default: return 4;
   }
 }
+
+uint8_t CurrentSkin = 1;
+uint8_t WindowsEnding = 0;
+std::wstring CommandLinePath;
 
 TfrmMain::TfrmMain(TComponent* AOwner) : TForm(AOwner) {}
 

@@ -284,5 +284,16 @@ class TfrmMain : public TForm {
 
 extern TfrmMain* frmMain;
 
+// The skin number the support library reports and is told of: 1 Blue,
+// 2 Green, 3 Black, 4 Yellow, 5 Red. The library keeps its address.
+extern uint8_t CurrentSkin;
+// 1 once Windows has asked whether it may log off or shut down: the main
+// window then closes without questions. Cleared when the window first shows.
+extern uint8_t WindowsEnding;
+
+// The program's first command-line argument, empty without one; the entry
+// sets it before the main window first shows.
+extern std::wstring CommandLinePath;
+
 // True while a worker runs or is held.
 bool JobRunning();

@@ -8,9 +8,6 @@
 
 #include <utility>
 
-uint8_t CurrentSkin = 1;
-uint8_t WindowsEnding = 0;
-std::wstring CommandLinePath;
 
 namespace {
 

@@ -42,7 +42,6 @@ kill_after() {
   sleep "$delay"
   kill "-$signal" "$pid" 2>/dev/null
   wait "$pid" 2>/dev/null
-  [ ${#runner[@]} -eq 0 ] || wineserver -w 2>/dev/null
 }
 
 # A series left in folder that lists from part 0 joins into exactly the
