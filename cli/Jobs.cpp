@@ -10,6 +10,7 @@
 #include "Console.h"
 #include "Merge_thread.h"
 #include "Record.h"
+#include "RejoinScript.h"
 #include "My_Global.h"
 #include "Split_thread.h"
 #include "Thread.h"
@@ -210,7 +211,7 @@ void CheckVolume(const std::wstring& folder, int64_t bytes, int64_t largestFile)
 void CheckSplitNames(const std::wstring& base, int64_t partCount, bool force) {
   std::vector<std::wstring> names;
   for (int64_t i = 0; i < partCount; ++i) names.push_back(PartFileName(base, i));
-  names.push_back(base + L".bat");
+  for (const std::wstring& script : RejoinScriptPaths(base)) names.push_back(script);
   names.push_back(base + L".sha256");
   for (const std::wstring& name : names) {
     const TPathKind kind = KindOf(name);
@@ -379,7 +380,7 @@ int RunSplit(const TSplitRequest& Request) {
   if (status != ExitOk) return status;
   std::wstring written;
   for (int64_t i = 0; i < plan.PartCount; ++i) written += PartFileName(base, i) + L"\n";
-  written += base + L".bat\n";
+  for (const std::wstring& script : RejoinScriptPaths(base)) written += script + L"\n";
   if (KindOf(base + L".sha256") == TPathKind::File) written += base + L".sha256\n";
   console::Out(written);
   return ExitOk;

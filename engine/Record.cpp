@@ -14,14 +14,10 @@ namespace {
 constexpr int64_t LargestRecord = 64 << 20;
 constexpr std::size_t DigestLength = 64;
 
-// A name holding a backslash or a line end is written the way sha256sum
-// writes it: the line starts with a backslash and those characters are
-// escaped.
 std::string RecordLine(const std::string& digest, const std::wstring& path) {
-  const std::string name = platform::ToUtf8(platform::ExtractFileName(path));
-  std::string escaped;
-  for (char c : name) escaped += c == '\\' ? "\\\\" : c == '\n' ? "\\n" : c == '\r' ? "\\r" : std::string(1, c);
-  return (escaped.size() == name.size() ? "" : "\\") + digest + " *" + escaped + "\n";
+  const std::wstring name = platform::ExtractFileName(path);
+  const std::string spelt = RecordSpelling(name);
+  return (spelt == platform::ToUtf8(name) ? "" : "\\") + digest + " *" + spelt + "\n";
 }
 
 bool IsHexDigest(const std::string& text) {
@@ -90,6 +86,13 @@ bool ParseRecord(const std::string& bytes, std::vector<TRecordLine>& lines) {
 }  // namespace
 
 std::wstring RecordPath(const std::wstring& Base) { return Base + L".sha256"; }
+
+std::string RecordSpelling(const std::wstring& Name) {
+  std::string spelt;
+  for (char c : platform::ToUtf8(Name))
+    spelt += c == '\\' ? "\\\\" : c == '\n' ? "\\n" : c == '\r' ? "\\r" : std::string(1, c);
+  return spelt;
+}
 
 bool WriteRecord(const std::wstring& Base, const std::vector<std::wstring>& PartPaths,
                  const std::vector<std::string>& PartDigests, const std::string& WholeDigest) {

@@ -201,4 +201,6 @@ std::optional<std::string> ToScriptEncoding(const std::wstring& text) {
   return bytes;
 }
 
+bool MakeExecutable(const std::wstring&) { return true; }
+
 }  // namespace platform

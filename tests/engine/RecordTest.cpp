@@ -215,7 +215,7 @@ TEST_F(RecordTest, ReadsOnlyARecordOfTheSeries) {
 TEST_F(RecordTest, FullDiskLeavesNoPieceOfTheRecord) {
   WritePattern(Path(L"source.bin"), 1000);
   ASSERT_EQ(RunSplit(Path(L"source.bin"), Base(), 300, false), wsSucceeded);
-  const int64_t scriptSize = SizeOf(Base() + L".bat");
+  const int64_t scriptSize = SizeOf(Base() + L".bat") + SizeOf(Base() + L".sh");
   std::filesystem::remove(ToPath(RecordPath(Base())));
   ResetJobState();
   {
