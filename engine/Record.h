@@ -28,6 +28,9 @@ struct TRecordLine {
   std::wstring Name;   // the file name the line gives
 };
 
-// The lines of the record at Path in their order; none when it cannot be
-// read, or is cut, empty or not a record.
+// The lines of the record at Path that give a file, in their order, read
+// as sha256sum -c reads them: a byte-order mark, blanks before a line, CR LF
+// line ends, an upper-case digest, the text-mode marker and the BSD form
+// "<digest> <name>" are accepted, the last line may lack its line end, and
+// lines of another form are passed over. None when it cannot be read or no line gives a file.
 std::optional<std::vector<TRecordLine>> ReadRecordLines(const std::wstring& Path);
