@@ -160,13 +160,19 @@ TEST_F(RejoinScript, LongScriptsAppendLineByLine) {
 // The shell script: "#!/bin/sh" first, LF line ends, runnable natively, the
 // names as single-quoted words, and the name the record spells escaped.
 TEST_F(RejoinScript, ShellScriptNamesTheFilesAsWordsOfTheirOwn) {
-  const std::wstring base = Path(L"it's a\\b.bin");
+#ifdef _WIN32
+  const std::wstring name = L"it's $a b.bin";
+  const std::string word = "'it'\\''s $a b.bin'", spelt = word;
+#else
+  const std::wstring name = L"it's $a\\b.bin";
+  const std::string word = "'it'\\''s $a\\b.bin'", spelt = "'it'\\''s $a\\\\b.bin'";
+#endif
+  const std::wstring base = Path(name);
   ASSERT_TRUE(WriteRejoinScript(base, base, Parts(base, 12)));
   const std::string script = ReadAll(base + L".sh");
   EXPECT_EQ(script.compare(0, 10, "#!/bin/sh\n"), 0);
   EXPECT_EQ(script.find('\r'), std::string::npos);
-  EXPECT_NE(script.find("\nbase='it'\\''s a\\b.bin'\nspelt='it'\\''s a\\\\b.bin'\nname='it'\\''s a\\b.bin'\ncount=12\n"),
-            std::string::npos);
+  EXPECT_NE(script.find("\nbase=" + word + "\nspelt=" + spelt + "\nname=" + word + "\ncount=12\n"), std::string::npos);
 #ifndef _WIN32
   EXPECT_EQ(fs::status(ToPath(base + L".sh")).permissions() & fs::perms::owner_exec, fs::perms::owner_exec);
 #endif
