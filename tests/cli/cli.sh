@@ -224,7 +224,11 @@ line feed.bin")
 for name in "${names[@]}"; do
   split_and_move "$name"
   check "$name: split lists the shell script" grep -qF "$name.sh" out
-  [ "$mode" = wine ] || check "$name: the shell script can be run" [ -x "$folder/$name.sh" ]
+  if [ "$mode" != wine ]; then
+    (cd rj/elsewhere && "../../$folder/$name.sh" >../../out 2>../../err)
+    check "$name: the shell script runs by itself" same "$folder/$name" rj/source
+    rm -f "$folder/$name"
+  fi
   for sh in dash bash "busybox sh" "zsh --emulate sh"; do
     what="$name, $sh"
     run_sh "$sh" "$name.sh"

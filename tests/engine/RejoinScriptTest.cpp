@@ -1,7 +1,7 @@
 // The rejoin scripts: the batch script's exact bytes, the same on every
-// target, how it spells names, long scripts in several lines, the shell
-// script's form, and (under Windows) that the command interpreter really
-// joins the parts byte for byte wherever it is started.
+// target, how it spells names, long scripts in several lines, and (under
+// Windows) that the command interpreter really joins the parts byte for
+// byte wherever it is started. tests/cli runs the shell script.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -155,27 +155,6 @@ TEST_F(RejoinScript, LongScriptsAppendLineByLine) {
   ASSERT_EQ(listed.size(), parts.size());
   for (std::size_t i = 0; i < parts.size(); ++i)
     EXPECT_EQ(listed[i], "\"%~dp0movie.avi.QuenlorSp" + std::to_string(i) + '"');
-}
-
-// The shell script: "#!/bin/sh" first, LF line ends, runnable natively, the
-// names as single-quoted words, and the name the record spells escaped.
-TEST_F(RejoinScript, ShellScriptNamesTheFilesAsWordsOfTheirOwn) {
-#ifdef _WIN32
-  const std::wstring name = L"it's $a b.bin";
-  const std::string word = "'it'\\''s $a b.bin'", spelt = word;
-#else
-  const std::wstring name = L"it's $a\\b.bin";
-  const std::string word = "'it'\\''s $a\\b.bin'", spelt = "'it'\\''s $a\\\\b.bin'";
-#endif
-  const std::wstring base = Path(name);
-  ASSERT_TRUE(WriteRejoinScript(base, base, Parts(base, 12)));
-  const std::string script = ReadAll(base + L".sh");
-  EXPECT_EQ(script.compare(0, 10, "#!/bin/sh\n"), 0);
-  EXPECT_EQ(script.find('\r'), std::string::npos);
-  EXPECT_NE(script.find("\nbase=" + word + "\nspelt=" + spelt + "\nname=" + word + "\ncount=12\n"), std::string::npos);
-#ifndef _WIN32
-  EXPECT_EQ(fs::status(ToPath(base + L".sh")).permissions() & fs::perms::owner_exec, fs::perms::owner_exec);
-#endif
 }
 
 // A split replaces the scripts of an earlier one; a script that cannot be
