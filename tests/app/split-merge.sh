@@ -103,6 +103,7 @@ record="$dir/moved/holiday parts/holiday.avi.sha256"
 grep -qxF "$(sha256sum <"$dir/elsewhere/holiday.avi" | cut -c1-64) *holiday.avi" "$record"
 cmp "$dir/elsewhere/holiday.avi" "$source_file"
 echo "the moved batch script joins from another drive letter, as the record says"
-(cd "$dir/elsewhere" && dash "../moved/holiday parts/holiday.avi.sh") | grep -qF "holiday.avi joined, checked against holiday.avi.sha256"
+(cd "$dir/elsewhere" && dash "../moved/holiday parts/holiday.avi.sh") |
+  grep -qF "holiday.avi joined, checked against holiday.avi.sha256"
 cmp "$dir/moved/holiday parts/holiday.avi" "$source_file"
 echo "the moved shell script joins beside the parts under dash and checks against the record"
