@@ -10,6 +10,7 @@
 
 #include "Console.h"
 #include "Jobs.h"
+#include "RejoinScript.h"
 #include "platform/Platform.h"
 
 namespace fs = std::filesystem;
@@ -212,7 +213,7 @@ void CheckVolume(const std::wstring& folder, int64_t bytes, int64_t largestFile)
 // part beyond the new series would join with it, so it is never left there.
 void CheckSplitNames(const TSplitPlan& plan, bool force) {
   std::vector<std::wstring> names = plan.PartPaths();
-  names.push_back(plan.OutputBase + L".bat");
+  for (const std::wstring& script : RejoinScriptPaths(plan.OutputBase)) names.push_back(script);
   names.push_back(RecordPath(plan.OutputBase));
   for (const std::wstring& name : names) {
     const PathKind kind = KindOf(name);
@@ -292,7 +293,12 @@ void CheckRecord(const TJoinPlan& plan) {
       throw TInputError{L"the record " + record + L" cannot be read; remove it to join without its check"};
     case rsForeign:
       throw TInputError{L"the record " + record + L" names files of another series; remove it to join without its check"};
-    case rsMissingPart: throw TInputError{MissingPart(plan, plan.Record.Part) + L": the record " + record + L" names it"};
+    case rsMissingPart:
+      // The record names a part that the folder lacks, or skips one it has.
+      if (plan.Record.Part < static_cast<int64_t>(plan.Parts.size()))
+        throw TInputError{L"the record " + record + L" names parts after part " + std::to_wstring(plan.Record.Part) +
+                          L" " + Quoted(plan.PartName(plan.Record.Part)) + L" but not that part"};
+      throw TInputError{MissingPart(plan, plan.Record.Part) + L": the record " + record + L" names it"};
     case rsExtraPart:
       throw TInputError{Quoted(plan.Parts[plan.Record.Part].Path) + L" is not in the record " + record};
   }
@@ -372,7 +378,8 @@ int RunSplit(const TSplitRequest& Request) {
   if (status != ExitOk) return status;
   std::wstring written;
   for (const std::wstring& part : plan.PartPaths()) written += part + L"\n";
-  written += plan.OutputBase + L".bat\n" + RecordPath(plan.OutputBase) + L"\n";
+  for (const std::wstring& script : RejoinScriptPaths(plan.OutputBase)) written += script + L"\n";
+  written += RecordPath(plan.OutputBase) + L"\n";
   console::Out(written);
   return ExitOk;
 }

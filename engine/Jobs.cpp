@@ -119,7 +119,8 @@ TSeriesVerdict VerifySeries(const TJoinPlan& Plan) {
     else
       break;
   }
-  verdict.Whole = {Plan.Base, Compared(Plan.Base, Plan.Record.WholeDigest)};
+  verdict.Whole = {Plan.Base, vdNotChecked};
+  if (!Plan.Record.WholeDigest.empty()) verdict.Whole.Verdict = Compared(Plan.Base, Plan.Record.WholeDigest);
   if (verdict.Whole.Verdict == vdMissing) verdict.Whole.Verdict = vdNotChecked;
   return verdict;
 }

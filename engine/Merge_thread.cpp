@@ -139,7 +139,9 @@ int64_t MergeThread::FirstMismatch(const TJobDigests& Digests) const {
   for (std::size_t index = 0; index < FNames.size(); ++index)
     if (index >= FRecord.PartDigests.size() || Digests.Parts.at(index) != FRecord.PartDigests[index])
       return static_cast<int64_t>(index);
-  return Digests.Whole == FRecord.WholeDigest ? -1 : static_cast<int64_t>(FNames.size());
+  // A record may lack the whole-file line; the parts then stand for it.
+  const bool wholeMatches = FRecord.WholeDigest.empty() || Digests.Whole == FRecord.WholeDigest;
+  return wholeMatches ? -1 : static_cast<int64_t>(FNames.size());
 }
 
 TPartCheck VerifyMerge(const std::wstring& Output, const std::vector<std::wstring>& Names) {

@@ -1,6 +1,7 @@
 #include "Series.h"
 
 #include <algorithm>
+#include <map>
 
 #include "global.h"
 #include "platform/Platform.h"
@@ -66,20 +67,75 @@ std::wstring NumberedBase(const std::wstring& path) {
   return path.substr(0, dot);
 }
 
-// The record's lines give the parts from 0 in order, then the whole file.
+// The index whose letter suffix is suffix, if it is one: the names of the
+// levels below its own, then its offset in base 26 after the w letters "z".
+int64_t LetterIndex(const std::wstring& suffix) {
+  if (suffix.size() < 2 || suffix.size() > 12) return -1;
+  const std::size_t level = (suffix.size() - 2) / 2;
+  int64_t index = 0, offset = 0;
+  for (std::size_t w = 0, count = 25 * Letters; w < level; ++w, count *= Letters) index += static_cast<int64_t>(count);
+  for (std::size_t i = level; i < suffix.size(); ++i) offset = offset * Letters + (suffix[i] - L'a');
+  return index + offset;
+}
+
+// The value of up to 15 decimal digits; -1 for anything else.
+int64_t DecimalValue(const std::wstring& text) {
+  if (text.empty() || text.size() > 15 || text.find_first_not_of(L"0123456789") != std::wstring::npos) return -1;
+  return std::stoll(text);
+}
+
+// The number of the part that the file name Name is in the series of
+// BaseName; -1 when it names no part of it. A name spelt otherwise than the
+// series spells its parts ("Sp01", ".0001") names none.
+int64_t PartIndex(const std::wstring& Name, const std::wstring& BaseName, TSeriesNaming naming) {
+  if (Name.compare(0, BaseName.size(), BaseName) != 0) return -1;
+  const std::wstring suffix = Name.substr(BaseName.size());
+  const auto after = [&](const std::wstring& mark) {
+    return suffix.starts_with(mark) ? DecimalValue(suffix.substr(mark.size())) : -1;
+  };
+  int64_t index = -1;
+  switch (naming) {
+    case TSeriesNaming::Letters: index = LetterIndex(suffix); break;
+    case TSeriesNaming::Numbered: index = after(L".") - 1; break;
+    case TSeriesNaming::Quenlor: index = after(L".QuenlorSp"); break;
+  }
+  return index >= 0 && SeriesPartName(BaseName, index, naming) == Name ? index : -1;
+}
+
+// Finds the series' files in the record by name, in any order, passing over
+// lines that name other files. The record belongs to the series when it
+// names its parts from 0 up to the last it names, and the whole file if it
+// names one; the series must then list just as many parts.
 TRecord JudgeRecord(const TSeries& series, TSeriesNaming naming) {
   const std::wstring path = RecordPath(series.Base);
   if (Inspect(path).Kind == PathKind::None) return {};
   const auto lines = ReadRecordLines(path);
-  if (!lines || lines->size() < 2) return {.State = rsUnreadable};
+  if (!lines) return {.State = rsUnreadable};
+  const std::wstring baseName = platform::ExtractFileName(series.Base);
+  std::map<int64_t, std::string> parts;
   TRecord record;
-  for (std::size_t i = 0; i + 1 < lines->size(); ++i) {
-    if ((*lines)[i].Name != platform::ExtractFileName(SeriesPartName(series.Base, static_cast<int64_t>(i), naming)))
-      return {.State = rsForeign};
-    record.PartDigests.push_back((*lines)[i].Digest);
+  for (const TRecordLine& line : *lines) {
+    std::string* digest = &record.WholeDigest;
+    if (line.Name != baseName) {
+      const int64_t index = PartIndex(line.Name, baseName, naming);
+      if (index < 0) continue;
+      digest = &parts[index];
+    }
+    // A record that gives one file two digests contradicts itself.
+    if (!digest->empty() && *digest != line.Digest) return {.State = rsUnreadable};
+    *digest = line.Digest;
   }
-  if (lines->back().Name != platform::ExtractFileName(series.Base)) return {.State = rsForeign};
-  record.WholeDigest = lines->back().Digest;
+  if (parts.empty()) return {.State = rsForeign};
+  for (const auto& [index, digest] : parts) {
+    const int64_t expected = static_cast<int64_t>(record.PartDigests.size());
+    if (index == expected) {
+      record.PartDigests.push_back(digest);
+      continue;
+    }
+    record.State = rsMissingPart;
+    record.Part = expected;
+    return record;
+  }
   const std::size_t named = record.PartDigests.size(), listed = series.Parts.size();
   record.State = named > listed ? rsMissingPart : named < listed ? rsExtraPart : rsValid;
   if (record.State != rsValid) record.Part = static_cast<int64_t>(std::min(named, listed));

@@ -17,20 +17,24 @@
 //             pieces when no suffix length is set (base "x" by default).
 enum class TSeriesNaming { Quenlor, Numbered, Letters };
 
-// The record beside a series, judged against the parts listed:
+// The record beside a series, judged against the parts listed. Its lines
+// are found by name in any order; lines naming other files are passed over.
 //   rsNone         there is none
-//   rsUnreadable   it cannot be read, or is cut, empty or not a record
-//   rsForeign      its lines name files other than the parts of the series
-//   rsMissingPart  it names part Part, which the series lacks
+//   rsUnreadable   it cannot be read, is empty or not a record, or gives
+//                  one file two digests
+//   rsForeign      it names none of the series' parts
+//   rsMissingPart  it names part Part, which the series lacks, or names a
+//                  later part but not part Part
 //   rsExtraPart    the series has part Part, which it does not name
-//   rsValid        it names exactly the listed parts and the whole file
+//   rsValid        it names exactly the listed parts, and the whole file
+//                  or not
 enum TRecordState { rsNone, rsUnreadable, rsForeign, rsMissingPart, rsExtraPart, rsValid };
 
 struct TRecord {
   TRecordState State = rsNone;
   int64_t Part = -1;                     // the part of rsMissingPart and rsExtraPart
   // The digests the record gives (valid, missing or extra part): lowercase,
-  // in part order, then the whole file's.
+  // in part order, then the whole file's, empty when it names no whole file.
   std::vector<std::string> PartDigests;
   std::string WholeDigest;
 };

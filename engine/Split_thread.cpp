@@ -1,10 +1,10 @@
 #include "Split_thread.h"
 
 #include <algorithm>
-#include <optional>
 
 #include "Digests.h"
 #include "Record.h"
+#include "RejoinScript.h"
 #include "global.h"
 #include "platform/Platform.h"
 
@@ -13,88 +13,6 @@ using platform::Caching;
 using platform::Creation;
 using platform::File;
 using platform::Share;
-
-namespace {
-
-// The command interpreter cuts lines at 8,191 characters, counted after it
-// has expanded them; longer scripts are written as several lines that stay
-// below this.
-constexpr std::size_t ScriptLineLimit = 8000;
-
-// Every "%" doubled, so that the command interpreter reads it literally
-// instead of expanding a variable.
-std::wstring Escaped(const std::wstring& text) {
-  std::wstring escaped;
-  for (wchar_t c : text) {
-    escaped += c;
-    if (c == L'%') escaped += L'%';
-  }
-  return escaped;
-}
-
-bool Encodes(const std::wstring& text) { return platform::ToScriptEncoding(text).has_value(); }
-
-// How the script spells the parts' folder, their common name and the file it
-// joins: literally where the script's code page has every letter, otherwise
-// through the script's own path, which the command interpreter holds in
-// full ("%~dp0" is its folder, "%~n0" its name without ".bat", the parts'
-// name). A destination named apart from the parts that the code page cannot
-// spell leaves no form.
-struct TScriptNames {
-  std::wstring Folder, Name, Destination;
-};
-
-std::optional<TScriptNames> ScriptNames(const std::wstring& SourcePath, const std::wstring& OutputBase) {
-  const std::wstring name = platform::ExtractFileName(OutputBase);
-  const std::wstring folder = OutputBase.substr(0, OutputBase.size() - name.size());
-  const std::wstring destination = platform::ExtractFileName(SourcePath);
-  TScriptNames spelt{Encodes(folder) ? Escaped(folder) : L"%~dp0", Encodes(name) ? Escaped(name) : L"%~n0", L""};
-  if (destination == name)
-    spelt.Destination = spelt.Name;
-  else if (Encodes(destination))
-    spelt.Destination = Escaped(destination);
-  else
-    return std::nullopt;
-  return spelt;
-}
-
-// A quoted argument of the script line and its length once expanded.
-struct TScriptArgument {
-  std::wstring Text;
-  std::size_t Length;
-};
-
-TScriptArgument Argument(const std::wstring& text, const std::wstring& expanded) {
-  const std::wstring quoted = L"\"" + text + L"\"";
-  return {quoted, std::max(quoted.size(), expanded.size() + 2)};
-}
-
-// "copy/b" lines that append the parts, in order, to the destination.
-std::wstring ScriptText(const TScriptArgument& destination, const std::vector<TScriptArgument>& parts) {
-  const std::wstring command = L"copy/b ";
-  std::wstring script, sources;  // the "+"-joined sources of the line in hand
-  std::size_t length = 0;        // their expanded length
-  for (const TScriptArgument& part : parts) {
-    if (!sources.empty() && command.size() + length + 1 + part.Length + 1 + destination.Length > ScriptLineLimit) {
-      script += command + sources + L' ' + destination.Text + L"\r\n";
-      sources = destination.Text;  // every further line appends to the destination
-      length = destination.Length;
-    }
-    if (!sources.empty()) {
-      sources += L'+';
-      ++length;
-    }
-    sources += part.Text;
-    length += part.Length;
-  }
-  return script + command + sources + L' ' + destination.Text + L"\r\n";
-}
-
-bool Exists(const std::wstring& path) {
-  return platform::FindEntries(path, [](const platform::DirEntry&) { return false; });
-}
-
-}  // namespace
 
 Splitthread::Splitthread(std::wstring Source, std::wstring OutputBase, int64_t SourceSize, int64_t BlockSize,
                          TNotifyEvent OnTerminate)
@@ -119,7 +37,7 @@ void Splitthread::Execute() {
     Fail(joCheck, FSource, 0);
   else if (!PartPathsFit(FOutputBase, FSourceSize, FBlockSize))
     Fail(joOpen, PartFileName(FOutputBase, (FSourceSize - 1) / FBlockSize), platform::NameTooLongError);
-  else if (!ScriptNames(FSource, FOutputBase))
+  else if (!CanWriteRejoinScript(FSource, FOutputBase))
     Fail(joScript, FOutputBase + L".bat", 0);
   else
     result = UnbufferedMode == 1 ? SplitUnbuffered() : SplitBuffered();
@@ -166,7 +84,8 @@ void Splitthread::RemoveWhatWasMade() {
     platform::RemoveFile(TemporaryName(FPartList[index]));
     if (index >= FPartList.size() - FNamed) platform::RemoveFile(FPartList[index]);
   }
-  if (FScriptWritten) platform::RemoveFile(FOutputBase + L".bat");
+  if (FScriptWritten)
+    for (const std::wstring& script : RejoinScriptPaths(FOutputBase)) platform::RemoveFile(script);
 }
 
 // The parts hold the size measured at the start: a source that has grown or
@@ -191,10 +110,7 @@ bool Splitthread::PartsMatchSource() {
 // An older script beside the parts would join parts that the split replaces:
 // it goes before the first part, and what holds its name and cannot be
 // removed keeps the split from making any.
-bool Splitthread::ClearScriptPlace() {
-  const std::wstring script = FOutputBase + L".bat";
-  return platform::RemoveFile(script) || !Exists(script) || Fail(joScript, script);
-}
+bool Splitthread::ClearScriptPlace() { return ClearRejoinScripts(FOutputBase) || Fail(joScript, FOutputBase + L".bat"); }
 
 // The last part, under the temporary name it is written as, has the longest
 // path of the split (the script's ends in the shorter ".bat").
@@ -286,23 +202,3 @@ TPartCheck VerifyParts(const std::wstring& Source, const std::vector<std::wstrin
   return CheckParts(Source, PartList);
 }
 
-bool WriteRejoinScript(const std::wstring& SourcePath, const std::wstring& OutputBase,
-                       const std::vector<std::wstring>& PartList) {
-  const auto names = ScriptNames(SourcePath, OutputBase);
-  if (!names) return false;
-  std::vector<TScriptArgument> parts;
-  for (const std::wstring& part : PartList) {
-    if (part.compare(0, OutputBase.size(), OutputBase) != 0) return false;
-    parts.push_back(Argument(names->Folder + names->Name + Escaped(part.substr(OutputBase.size())), part));
-  }
-  const auto bytes =
-      platform::ToScriptEncoding(ScriptText(Argument(names->Destination, platform::ExtractFileName(SourcePath)), parts));
-  const std::wstring path = OutputBase + L".bat";
-  File file(path, Access::Write, Share::Read, Creation::CreateAlways, Caching::Normal);
-  if (!bytes || !file.IsOpen()) return false;
-  if (file.WriteFullyAt(0, bytes->data(), static_cast<int64_t>(bytes->size()))) return true;
-  // A cut-off script would join only some of the parts: none stays.
-  file.Close();
-  platform::RemoveFile(path);
-  return false;
-}

@@ -1,6 +1,6 @@
 // The split worker: cuts a source into parts of one block size (the last
-// holds the remainder), checks them against the source and leaves a batch
-// script that rejoins them.
+// holds the remainder), checks them against the source and leaves the
+// scripts that rejoin them.
 #pragma once
 
 #include <cstdint>
@@ -59,12 +59,4 @@ bool PartPathsFit(const std::wstring& OutputBase, int64_t SourceSize, int64_t Bl
 // Compares the first and last four bytes of every part with the source at
 // the part's place.
 TPartCheck VerifyParts(const std::wstring& Source, const std::vector<std::wstring>& PartList);
-
-// Writes "<OutputBase>.bat": "copy/b" lines that join the parts of
-// OutputBase (PartFileName(OutputBase, i) in order) into a file of the
-// source's name in the current folder. Names that the script's code page
-// cannot spell are taken from the script's own path. False, and no piece of
-// the script left, when it cannot be written or cannot name the files.
-bool WriteRejoinScript(const std::wstring& SourcePath, const std::wstring& OutputBase,
-                       const std::vector<std::wstring>& PartList);
 

@@ -171,9 +171,14 @@ std::string ToUtf8(const std::wstring& text);
 std::wstring FromUtf8(const std::string& text);
 
 // The bytes of text in the encoding the command interpreter reads batch files
-// in: the OEM code page on Windows, UTF-8 on POSIX. None when the code page
-// lacks a character of text (a look-alike or a default character would
-// spell another name).
+// in: the OEM code page on Windows; on POSIX, which cannot know the code page
+// of the machine that runs the script, ASCII, which every one of them has.
+// None when the encoding lacks a character of text (a look-alike or a
+// default character would spell another name).
 std::optional<std::string> ToScriptEncoding(const std::wstring& text);
+
+// Lets whoever may read the file at path also run it, as chmod +x does on
+// POSIX; Windows has no such bit, and the file is left as it is.
+bool MakeExecutable(const std::wstring& path);
 
 }  // namespace platform

@@ -194,6 +194,15 @@ bool StartsWithIgnoreCase(const std::wstring& text, const std::wstring& name) {
                     [](wchar_t a, wchar_t b) { return std::towupper(a) == std::towupper(b); });
 }
 
-std::optional<std::string> ToScriptEncoding(const std::wstring& text) { return ToUtf8(text); }
+std::optional<std::string> ToScriptEncoding(const std::wstring& text) {
+  if (std::any_of(text.begin(), text.end(), [](wchar_t c) { return c < 0 || c > 0x7f; })) return std::nullopt;
+  return std::string(text.begin(), text.end());
+}
+
+bool MakeExecutable(const std::wstring& path) {
+  const std::string name = ToUtf8(path);
+  struct stat info;
+  return ::stat(name.c_str(), &info) == 0 && ::chmod(name.c_str(), info.st_mode | ((info.st_mode & 0444) >> 2)) == 0;
+}
 
 }  // namespace platform

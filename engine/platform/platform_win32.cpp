@@ -226,4 +226,6 @@ std::optional<std::string> ToScriptEncoding(const std::wstring& text) {
   return bytes;
 }
 
+bool MakeExecutable(const std::wstring&) { return true; }
+
 }  // namespace platform

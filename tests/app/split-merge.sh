@@ -9,8 +9,8 @@ exe=$1 probe=$2 screens=$3
 source "$(dirname "$0")/../../scripts/wine-env"
 source "$(dirname "$0")/probe.sh"
 dir=$(mktemp -d /tmp/qsm.XXXXXX)
-pid=
-trap 'kill $pid 2>/dev/null || true; rm -rf "$dir"' EXIT
+pid= drive=
+trap 'kill $pid 2>/dev/null || true; rm -rf "$dir"; [ -z "$drive" ] || rm -f "$WINEPREFIX/dosdevices/$drive"' EXIT
 # Zeros between two random megabytes, so parts in the wrong order show.
 source_file=$dir/holiday.avi
 truncate -s 1G "$source_file"
@@ -97,10 +97,31 @@ xdotool sleep 0.5 key Return
 cmp "$dir/joined.avi" "$source_file"
 echo "the merged file is identical to the source"
 
-# A split cancelled through the page leaves no file of the job.
+# The parts travel: their folder moves and shows under another drive letter.
+# There its batch script joins under Wine's command interpreter with a
+# console, started from another folder, and its shell script under dash;
+# both results check against the record.
 kill $pid
 wait $pid 2>/dev/null || true
-rm "$dir"/parts/*
+mkdir -p "$dir/moved" "$dir/elsewhere"
+mv "$dir/parts" "$dir/moved/holiday parts"
+for letter in m n o p q r s t u v w x y; do
+  [ -e "$WINEPREFIX/dosdevices/$letter:" ] || [ -L "$WINEPREFIX/dosdevices/$letter:" ] || { drive=$letter:; break; }
+done
+ln -s "$dir/moved" "$WINEPREFIX/dosdevices/$drive"
+(cd "$dir/elsewhere" && QUENLOR_BAT="$drive\\holiday parts\\holiday.avi.bat" \
+  script -qec 'wine cmd /c call "$QUENLOR_BAT"' /dev/null </dev/null >/dev/null 2>&1)
+record="$dir/moved/holiday parts/holiday.avi.sha256"
+grep -qxF "$(sha256sum <"$dir/elsewhere/holiday.avi" | cut -c1-64) *holiday.avi" "$record"
+cmp "$dir/elsewhere/holiday.avi" "$source_file"
+echo "the moved batch script joins from another drive letter, as the record says"
+(cd "$dir/elsewhere" && dash "../moved/holiday parts/holiday.avi.sh") |
+  grep -qF "holiday.avi joined, checked against holiday.avi.sha256"
+cmp "$dir/moved/holiday parts/holiday.avi" "$source_file"
+echo "the moved shell script joins beside the parts under dash and checks against the record"
+
+# A split cancelled through the page leaves no file of the job.
+mkdir "$dir/parts"
 wine "$exe" "$(winepath -w "$source_file")" &
 pid=$!
 expect "^Edit 34,180 .*\"$(escaped "$source_file")\"" "the source is shown again"
@@ -109,7 +130,8 @@ click 643 189
 expect '^top \S+ #32770 .*"Browse for Folder" owned$' "the folder browser opens"
 xdotool key Down Right sleep 0.5 type tmp
 xdotool key Right sleep 0.5 type "$(basename "$dir")"
-xdotool key Right sleep 0.5 key Right sleep 0.5 key Return
+xdotool key Right sleep 0.5 type parts
+xdotool sleep 0.5 key Return
 expect "^Edit 374,180 .*\"$(escaped "$dir/parts")\\\\\"" "the folder is the output path again"
 click 480 461
 expect "$box_line"'.*"Quenlor"$' "Split asks to confirm"

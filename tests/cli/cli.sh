@@ -1,17 +1,23 @@
 #!/usr/bin/env bash
 # quenlor-cli run as a user runs it, natively or (with "wine") as the
 # Windows build: only its files, its output and its exit status are read.
-# Usage: cli.sh VERSION PROGRAM [wine]
+# With "wine" the program is the Windows build; with "native+wine" it is
+# native and the batch scripts it writes are also run under Wine.
+# Usage: cli.sh VERSION PROGRAM [wine|native+wine]
 set -uo pipefail
 version=$1; shift
 exe=$(realpath "$1")
+mode=${2:-native}
 runner=()
-if [ "${2:-}" = wine ]; then
+if [ "$mode" != native ]; then
   source "$(dirname "$0")/../../scripts/wine-env"
-  runner=(wine)
+  # The prefix's services start here, apart from every output the test reads.
+  wine cmd /c exit </dev/null >/dev/null 2>&1
 fi
+[ "$mode" = wine ] && runner=(wine)
 dir=$(mktemp -d /tmp/qcli.XXXXXX)
-trap 'rm -rf "$dir"' EXIT
+drive=
+trap 'rm -rf "$dir"; [ -z "$drive" ] || rm -f "$WINEPREFIX/dosdevices/$drive"' EXIT
 cd "$dir"
 failures=0 passes=0
 
@@ -230,7 +236,7 @@ fi
 # A job that fails says what it was doing, on which file, and the system's
 # reason with its code. A small file system of the machine's own (natively,
 # where this run may mount one) runs out of inodes as the record is written.
-if [ ${#runner[@]} -eq 0 ] && mkdir -p small && mount -t tmpfs -o size=4m,nr_inodes=4 tmpfs small 2>/dev/null; then
+if [ ${#runner[@]} -eq 0 ] && mkdir -p small && mount -t tmpfs -o size=4m,nr_inodes=5 tmpfs small 2>/dev/null; then
   make_file s.bin 100000
   q split s.bin -n 2 -o small
   check "a record that cannot be made fails the split" [ "$status" = 1 ]
@@ -248,6 +254,124 @@ if [ ${#runner[@]} -eq 0 ]; then
   check "its record holds the name's bytes" grep -qaF "caf$(printf '\351').bin.QuenlorSp2" "latin/caf$(printf '\351').bin.sha256"
   q join "latin/caf$(printf '\351').bin.QuenlorSp0" -o latin/joined
   check "a Latin-1 series joins" same latin/joined "latin/caf$(printf '\351').bin"
+fi
+
+# ------------------------------------------------------------ rejoin scripts
+# The scripts beside the parts, run as a recipient runs them: with the
+# folder moved elsewhere and started from another folder.
+mkdir -p rj/elsewhere
+folder="rj/moved/deeper folder"
+# Splits rj/split/NAME into 12 parts (their order runs past 10), keeps the
+# source as rj/source and moves the parts' folder to $folder.
+split_and_move() {
+  rm -rf rj/split rj/moved rj/elsewhere/* && mkdir rj/split
+  make_file "rj/split/$1" 300007
+  q split "rj/split/$1" -n 12 -o rj/split
+  mv "rj/split/$1" rj/source
+  mkdir -p rj/moved && mv rj/split "$folder"
+}
+run_sh() {  # shell, script name: started from rj/elsewhere
+  (cd rj/elsewhere && $1 "../../$folder/$2" >../../out 2>../../err)
+  status=$?
+}
+flip() { printf 'X' | dd of="$1" bs=1 seek=7 conv=notrunc status=none; }
+
+# Names that the system of the program can hold.
+names=("plain.bin" "it's \$HOME & (1) 100% é字.bin")
+[ "$mode" = wine ] || names+=("quote\" back\\slash
+line feed.bin")
+for name in "${names[@]}"; do
+  split_and_move "$name"
+  check "$name: split lists the shell script" grep -qF "$name.sh" out
+  if [ "$mode" != wine ]; then
+    (cd rj/elsewhere && "../../$folder/$name.sh" >../../out 2>../../err)
+    check "$name: the shell script runs by itself" same "$folder/$name" rj/source
+    rm -f "$folder/$name"
+  fi
+  for sh in dash bash "busybox sh" "zsh --emulate sh"; do
+    what="$name, $sh"
+    run_sh "$sh" "$name.sh"
+    check "$what: joins and checks, exit 0" [ "$status" = 0 ]
+    check "$what: says it checked" grep -qF "checked against $name.sha256" out
+    check "$what: the joined file, beside the parts, is the source" same "$folder/$name" rj/source
+    run_sh "$sh" "$name.sh"
+    check "$what: an existing file is refused with exit 1" [ "$status" = 1 ]
+    check "$what: the refusal names it" grep -qF "$name exists and is not replaced" err
+    check "$what: the existing file stays" same "$folder/$name" rj/source
+    rm "$folder/$name"
+    cp "$folder/$name.QuenlorSp10" rj/kept
+    flip "$folder/$name.QuenlorSp10"
+    run_sh "$sh" "$name.sh"
+    check "$what: a changed part fails with exit 1" [ "$status" = 1 ]
+    check "$what: the changed part is named" grep -qF "$name.QuenlorSp10 has changed" err
+    # 12 parts, 2 scripts and the record
+    check "$what: nothing is left of the join" [ "$(find "$folder" -mindepth 1 -printf x | wc -c)" = 15 ]
+    mv rj/kept "$folder/$name.QuenlorSp10"
+    mv "$folder/$name.QuenlorSp11" rj/kept
+    run_sh "$sh" "$name.sh"
+    check "$what: a missing part fails with exit 1" [ "$status" = 1 ]
+    check "$what: the missing part is named" grep -qF "$name.QuenlorSp11 is missing" err
+    check "$what: nothing is joined without it" [ ! -e "$folder/$name" ]
+    mv rj/kept "$folder/$name.QuenlorSp11"
+  done
+done
+
+# Where sha256sum is missing, shasum checks; where both are, the join is
+# said to be unchecked.
+mkdir rj/tools
+for tool in cat mv rm tr shasum; do ln -s "$(command -v "$tool")" "rj/tools/$tool"; done
+checker_only=(env "PATH=$dir/rj/tools" /usr/bin/dash)
+run_sh "${checker_only[*]}" "$name.sh"
+check "shasum alone: checks" grep -qF "checked against $name.sha256" out
+check "shasum alone: the joined file is the source" same "$folder/$name" rj/source
+rm "$folder/$name"
+cp "$folder/$name.QuenlorSp3" rj/kept
+flip "$folder/$name.QuenlorSp3"
+run_sh "${checker_only[*]}" "$name.sh"
+check "shasum alone: a changed part fails with exit 1" [ "$status" = 1 ]
+check "shasum alone: the changed part is named" grep -qF "$name.QuenlorSp3 has changed" err
+mv rj/kept "$folder/$name.QuenlorSp3"
+rm rj/tools/shasum
+run_sh "${checker_only[*]}" "$name.sh"
+check "no checker: joins, exit 0" [ "$status" = 0 ]
+check "no checker: says so" grep -qF "not checked: neither sha256sum nor shasum was found" out
+check "no checker: the joined file is the source" same "$folder/$name" rj/source
+
+# A name need not be UTF-8: the same script for other bytes, in a UTF-8 locale.
+if [ "$mode" != wine ]; then
+  split_and_move odd.bin
+  odd=$(printf 'odd \377\376.bin')
+  for f in "$folder"/odd.bin*; do mv "$f" "$folder/$odd${f##*/odd.bin}"; done
+  LC_ALL=C sed -i "s/odd\.bin/$odd/g" "$folder/$odd.sh" "$folder/$odd.sha256"
+  for sh in dash bash; do
+    run_sh "env LC_ALL=C.UTF-8 $sh" "$odd.sh"
+    check "bytes beyond UTF-8, $sh: joins and checks" grep -qF "checked against" out
+    check "bytes beyond UTF-8, $sh: the joined file is the source" same "$folder/$odd" rj/source
+    rm -f "$folder/$odd"
+  done
+fi
+
+# The batch script under Wine's command interpreter with a console, as a
+# user starts it: from another folder, where the joined file goes, from
+# another drive letter, and from the Windows folder, where a script on a
+# network folder starts and which puts the joined file beside the parts.
+run_bat() {  # Unix folder to start in, the script's Windows path
+  (cd "$1" && QUENLOR_BAT=$2 script -qec 'wine cmd /c call "$QUENLOR_BAT"' /dev/null </dev/null >"$dir/out" 2>&1)
+}
+if [ "$mode" != native ]; then
+  for letter in m n o p q r s t u v w x y; do
+    [ -e "$WINEPREFIX/dosdevices/$letter:" ] || [ -L "$WINEPREFIX/dosdevices/$letter:" ] || { drive=$letter:; break; }
+  done
+  ln -s "$dir/rj" "$WINEPREFIX/dosdevices/$drive"
+  for name in "plain.bin" "it's & (1) é字.bin"; do
+    split_and_move "$name"
+    script="$drive\\moved\\deeper folder\\$name.bat"
+    run_bat rj/elsewhere "$script"
+    check "$name: the batch script joins into the current folder" same "rj/elsewhere/$name" rj/source
+    run_bat "$WINEPREFIX/drive_c/windows" "$script"
+    check "$name: started in the Windows folder, it joins beside the parts" same "$folder/$name" rj/source
+    check "$name: and leaves nothing in the Windows folder" [ ! -e "$WINEPREFIX/drive_c/windows/$name" ]
+  done
 fi
 
 # ------------------------------------------------------------ interrupt

@@ -45,6 +45,9 @@ TEST_F(Platform, ScriptEncoding) {
   EXPECT_EQ(ToScriptEncoding(L"a\uff02b"), std::nullopt);
   EXPECT_EQ(ToScriptEncoding(L"\u65e5\u672c"), std::nullopt);
 #else
-  EXPECT_EQ(ToScriptEncoding(L"caf\u00e9 \U0001F600"), "caf\xc3\xa9 \xf0\x9f\x98\x80");
+  // The code page of the machine that runs the script is unknown here.
+  EXPECT_EQ(ToScriptEncoding(L"plain 100%.bin"), "plain 100%.bin");
+  EXPECT_EQ(ToScriptEncoding(L"caf\u00e9"), std::nullopt);
+  EXPECT_EQ(ToScriptEncoding(L"\U0001F600"), std::nullopt);
 #endif
 }
