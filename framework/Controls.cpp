@@ -5,10 +5,16 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "framework/Forms.h"
 #include "framework/Layout.h"
 
+TControlHost* ControlHost = nullptr;
+
 namespace {
+
+// The system cursor of a cursor identifier; the arrow without a host.
+HCURSOR CursorOf(TCursor cursor) {
+  return ControlHost ? ControlHost->CursorHandle(cursor) : LoadCursorW(nullptr, IDC_ARROW);
+}
 
 bool Intersects(const TRect& a, const TRect& b) {
   return a.Left < b.Right && b.Left < a.Right && a.Top < b.Bottom && b.Top < a.Bottom;
@@ -79,7 +85,7 @@ TControl::TControl(TComponent* AOwner) : TComponent(AOwner), font_(std::make_uni
 
 TControl::~TControl() {
   font_->OnChange = nullptr;
-  if (Application) Application->ControlDestroyed(this);
+  if (ControlHost) ControlHost->ControlDestroyed(this);
   if (parent_) parent_->RemoveControl(this);
 }
 
@@ -189,7 +195,7 @@ bool TControl::EffectiveShowHint() const {
 
 void TControl::SetCursor(TCursor value) {
   cursor_ = value;
-  if (mouse_in_control_ && Screen) ::SetCursor(Screen->CursorHandle(value));
+  if (mouse_in_control_) ::SetCursor(CursorOf(value));
 }
 
 void TControl::SetColor(TColor value) {
@@ -552,12 +558,12 @@ void TWinControl::WndProc(TMessage& m) {
         ::ScreenToClient(handle_, &pt);
         TControl* over = ControlAtPos({pt.x, pt.y});
         TCursor cursor = over && over->Cursor() != crDefault ? over->Cursor() : Cursor();
-        ::SetCursor(Screen->CursorHandle(cursor));
+        ::SetCursor(CursorOf(cursor));
         m.Result = TRUE;
         return;
       }
       if (native_ && Cursor() != crDefault && LOWORD(m.LParam) == HTCLIENT) {
-        ::SetCursor(Screen->CursorHandle(Cursor()));
+        ::SetCursor(CursorOf(Cursor()));
         m.Result = TRUE;
         return;
       }
@@ -699,7 +705,7 @@ TControl* TWinControl::ControlAtPos(TPoint p) const {
 
 void TWinControl::SetParent(TWinControl* parent) {
   if (parent == Parent()) return;
-  if (handle_ && !dynamic_cast<TForm*>(this)) DestroyHandle();
+  if (handle_ && !KeepsHandleOnReparent()) DestroyHandle();
   TControl::SetParent(parent);
   if (parent && parent->HandleAllocated() && !Loading()) HandleNeeded();
 }
@@ -894,7 +900,7 @@ void TMouseRouter::Leave() {
 }
 
 void TMouseRouter::Press(UINT msg, TPoint p, TShiftState shift) {
-  if (Application) Application->CancelHint();
+  if (ControlHost) ControlHost->CancelHint();
   const TMouseButton button = ButtonOf(msg);
   const bool dbl = msg == WM_LBUTTONDBLCLK || msg == WM_RBUTTONDBLCLK || msg == WM_MBUTTONDBLCLK;
   TControl* target = Native() ? nullptr : window_.ControlAtPos(p);
@@ -943,10 +949,10 @@ void TMouseRouter::SetInside(bool inside) {
   window_.mouse_in_control_ = inside;
   if (inside) {
     window_.MouseEnter();
-    if (Application) Application->HintMouseEnter(&window_);
+    if (ControlHost) ControlHost->HintMouseEnter(&window_);
   } else {
     window_.MouseLeave();
-    if (Application) Application->CancelHint();
+    if (ControlHost) ControlHost->CancelHint();
   }
 }
 
@@ -962,7 +968,7 @@ void TMouseRouter::SetHover(TControl* control) {
     control->mouse_in_control_ = true;
     control->MouseEnter();
   }
-  if (Application) Application->HintMouseEnter(hover_ ? hover_ : &window_);
+  if (ControlHost) ControlHost->HintMouseEnter(hover_ ? hover_ : &window_);
 }
 
 void TMouseRouter::CaptureLost() {

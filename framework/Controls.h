@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+class TControl;
 class TWinControl;
 
 enum TAnchorKind : uint8_t { akLeft = 1, akTop = 2, akRight = 4, akBottom = 8 };
@@ -35,6 +36,42 @@ constexpr TCursor crHourGlass = -11;
 constexpr TCursor crNo = -12;
 constexpr TCursor crHandPoint = -21;
 constexpr TCursor crSizeAll = -22;
+
+// What the controls need from the application that hosts them: the hint
+// follows the mouse, errors of a message handler are reported, cursor
+// identifiers become system cursors. The application object sets
+// ControlHost while it lives; without a host, controls go without hints
+// and reports (a test may run them so).
+class TControlHost {
+ public:
+  // The mouse entered a control; a press or leave cancels its hint; a
+  // control is going away.
+  virtual void HintMouseEnter(TControl* control) = 0;
+  virtual void CancelHint() = 0;
+  virtual void ControlDestroyed(TControl* control) = 0;
+  // Reports the exception being handled (called from a catch block).
+  virtual void HandleException(TObject* Sender) noexcept = 0;
+  virtual HCURSOR CursorHandle(TCursor cursor) const = 0;
+
+ protected:
+  ~TControlHost() = default;
+};
+extern TControlHost* ControlHost;
+
+// Runs work: the body of a window procedure, a timer callback, a turn of
+// the message loop or the program entry. An exception that leaves it goes
+// to the host's HandleException instead of into the system's message
+// dispatch. Answers whether work ran to its end.
+template <class F>
+bool RunGuarded(TObject* sender, F&& work) noexcept {
+  try {
+    work();
+    return true;
+  } catch (...) {
+    if (ControlHost) ControlHost->HandleException(sender);
+    return false;
+  }
+}
 
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 // Window borders; controls use the first two, forms all of them.
@@ -401,6 +438,9 @@ class TWinControl : public TControl {
   void InvalidateRect(const TRect& r);
   // Parent window for CreateWindowEx: the parent's handle.
   virtual HWND ParentWindow();
+  // Whether the window survives a change of parent; a child window is
+  // made anew under its new parent, a top-level window keeps its own.
+  virtual bool KeepsHandleOnReparent() const { return false; }
 
  private:
   static LRESULT CALLBACK WindowProcedure(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);

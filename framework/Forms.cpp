@@ -202,9 +202,10 @@ void TForm::WndProc(TMessage& m) {
 
 // ---------------------------------------------------------------- TApplication
 
-TApplication::TApplication() : TComponent(nullptr) {}
+TApplication::TApplication() : TComponent(nullptr) { ControlHost = this; }
 
 TApplication::~TApplication() {
+  if (ControlHost == this) ControlHost = nullptr;
   if (hint_window_) DestroyWindow(hint_window_);
   if (handle_) DestroyWindow(handle_);
 }
@@ -398,6 +399,8 @@ void TApplication::CancelHint() {
   hint_visible_ = false;
   hint_control_ = nullptr;
 }
+
+HCURSOR TApplication::CursorHandle(TCursor cursor) const { return Screen->CursorHandle(cursor); }
 
 std::wstring TApplication::ActiveHint() const { return hint_visible_ ? hint_text_ : std::wstring(); }
 

@@ -52,6 +52,7 @@ class TForm : public TCustomControl {
   void CreateParams(TCreateParams& params) override;
   void CreateWnd() override;
   HWND ParentWindow() override;
+  bool KeepsHandleOnReparent() const override { return true; }
   void VisibleChanged() override;
   void Paint() override;
   void BeforeDestruction() override;
@@ -68,7 +69,7 @@ class TForm : public TCustomControl {
 };
 
 // The hidden application window, the message loop, the main form and the hints.
-class TApplication : public TComponent {
+class TApplication : public TComponent, public TControlHost {
  public:
   TApplication();
   ~TApplication() override;
@@ -121,11 +122,11 @@ class TApplication : public TComponent {
   // The hint shown now (empty when none).
   std::wstring ActiveHint() const;
 
-  // Called by the controls: the mouse entered a control; any mouse press
-  // or leave cancels the hint; a control is going away.
-  void HintMouseEnter(TControl* control);
-  void CancelHint();
-  void ControlDestroyed(TControl* control);
+  // The control host: the controls call these (see TControlHost).
+  void HintMouseEnter(TControl* control) override;
+  void CancelHint() override;
+  void ControlDestroyed(TControl* control) override;
+  HCURSOR CursorHandle(TCursor cursor) const override;
 
   TNotifyEvent OnMinimize;
   TNotifyEvent OnRestore;
@@ -133,7 +134,7 @@ class TApplication : public TComponent {
   // Reports the exception being handled (call it from a catch block): to
   // OnException when set, else with ShowException. The program goes on.
   // Sender is the object whose message or event failed.
-  void HandleException(TObject* Sender) noexcept;
+  void HandleException(TObject* Sender) noexcept override;
   // Shows the error's text in a message box (scriptable, see Dialogs.h).
   void ShowException(const std::exception& E);
   TExceptionEvent OnException;
@@ -183,18 +184,3 @@ class TScreen {
 // Application->DestroyComponents() when the loop has ended.
 extern TApplication* Application;
 extern TScreen* Screen;
-
-// Runs work: the body of a window procedure, a timer callback, a turn of
-// the message loop or the program entry. An exception that leaves it goes
-// to Application->HandleException instead of into the system's message
-// dispatch. Answers whether work ran to its end.
-template <class F>
-bool RunGuarded(TObject* sender, F&& work) noexcept {
-  try {
-    work();
-    return true;
-  } catch (...) {
-    if (Application) Application->HandleException(sender);
-    return false;
-  }
-}
