@@ -73,6 +73,7 @@ std::unique_ptr<TPngImage> StretchCaps(const TPngImage& source, int width, int l
 // ---------------------------------------------------------------- TXImageButton
 
 TXImageButton::TXImageButton(TComponent* AOwner) : TImage(AOwner) {
+  SetAccessibleRole(arPushButton);
   TFont& font = Font();
   font.SetName(L"Tahoma");
   font.SetHeight(-11);
@@ -146,6 +147,11 @@ void TXImageButton::SetCaptionTop(int value) {
 void TXImageButton::SetCaptionAlign(TTextAlign value) {
   caption_align_ = value;
   DrawState(TButtonState::Normal);
+}
+
+std::wstring TXImageButton::AccessibleName() const {
+  std::wstring name = TImage::AccessibleName();
+  return name.empty() ? caption_ : name;
 }
 
 void TXImageButton::SetPicSmallPosLeft(int value) {

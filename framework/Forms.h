@@ -48,7 +48,18 @@ class TForm : public TCustomControl {
 
   void WndProc(TMessage& message) override;
 
+  // The keyboard of a dialog, for a key-down message of one of the form's
+  // windows (the message loop asks before translating it): the form's own
+  // shortcuts, Tab and Shift+Tab through the focus order, Space and Enter
+  // press the focused button or box, Enter the shown Default control, Esc
+  // the shown Cancel control, arrows move within a radio group. What the
+  // focused window asks for (WM_GETDLGCODE) stays its own. Answers whether
+  // the key was used.
+  bool DialogKey(const MSG& msg);
+
  protected:
+  // The form's own keys, before the dialog keys; true when used.
+  virtual bool ShortCut(WORD key, TShiftState shift);
   void CreateParams(TCreateParams& params) override;
   void CreateWnd() override;
   HWND ParentWindow() override;
@@ -60,6 +71,10 @@ class TForm : public TCustomControl {
  private:
   void FinishCreate();
   void ShowNow();
+  // Presses the shown, operable control that carries the mark (Default, Cancel).
+  bool PressMarked(bool (TControl::*marked)() const);
+  // Focuses and presses the next (previous) radio button beside radio.
+  bool MoveInRadioGroup(TControl& radio, bool forward);
   // The window styles of the border style alone, for sizes without a window.
   void CreateParamsForFrame(TCreateParams& params);
 
@@ -148,6 +163,9 @@ class TApplication : public TComponent, public TControlHost {
   void ReportException(TObject* Sender, const std::exception& E);
   // Translates and dispatches one message, reporting what fails.
   void Dispatch(const MSG& msg);
+  // Hands a form's key-down messages to its dialog keyboard. Answers
+  // whether the message was used up.
+  bool RouteInput(const MSG& msg);
   // Runs the handlers that finished threads left for the main thread.
   void Synchronize();
   void ShowHintNow();

@@ -1,5 +1,7 @@
 #include "framework/StdCtrls.h"
 
+#include <oleacc.h>
+
 #include <algorithm>
 
 #include "framework/Layout.h"
@@ -7,6 +9,7 @@
 // ---------------------------------------------------------------- TLabel
 
 TLabel::TLabel(TComponent* AOwner) : TGraphicControl(AOwner) {
+  SetAccessibleRole(arStaticText);
   SetBounds(0, 0, 65, 17);
   SetParentColor(true);
 }
@@ -97,7 +100,13 @@ void TLabel::Paint() {
 
 // ---------------------------------------------------------------- TCustomEdit
 
+std::wstring TLabel::AccessibleName() const {
+  std::wstring name = TGraphicControl::AccessibleName();
+  return name.empty() ? Caption() : name;
+}
+
 TCustomEdit::TCustomEdit(TComponent* AOwner) : TWinControl(AOwner) {
+  SetAccessibleRole(arEditableText);
   SetBounds(0, 0, 121, 21);
   SetColor(clWindow);
   Font().SetColor(clWindowText);
@@ -170,7 +179,10 @@ void TCustomEdit::WndProc(TMessage& m) {
 
 // ---------------------------------------------------------------- TCustomComboBox
 
+long TCustomEdit::AccessibleState() const { return read_only_ ? STATE_SYSTEM_READONLY : 0; }
+
 TCustomComboBox::TCustomComboBox(TComponent* AOwner) : TWinControl(AOwner) {
+  SetAccessibleRole(arComboBox);
   SetBounds(0, 0, 145, 21);
   SetColor(clWindow);
   Font().SetColor(clWindowText);

@@ -27,6 +27,7 @@ class TLabel : public TGraphicControl {
   void SetWordWrap(bool value);
 
   void Loaded() override;
+  std::wstring AccessibleName() const override;
 
  protected:
   void Paint() override;
@@ -58,6 +59,8 @@ class TCustomEdit : public TWinControl {
   TBorderStyle BorderStyle() const { return border_style_; }
   void SetBorderStyle(TBorderStyle value);
   void SelectAll();
+  long AccessibleState() const override;
+  std::wstring AccessibleValue() const override { return GetText(); }
 
   TNotifyEvent OnChange;
 
@@ -106,6 +109,7 @@ class TCustomComboBox : public TWinControl {
   int DropDownCount() const { return drop_down_count_; }
   void SetDropDownCount(int value) { drop_down_count_ = value; }
   bool DroppedDown() const;
+  std::wstring AccessibleValue() const override { return GetText(); }
 
   void Loaded() override;
 

@@ -1,0 +1,111 @@
+#!/usr/bin/env bash
+# Quenlor.exe worked with the keyboard alone: a file named on the command
+# line is split in two (the output folder chosen through the folder browser
+# opened with Space, Split pressed with Enter, Esc during the job asking the
+# stop question, answered N), then the parts are merged back through the
+# merge page into a file identical to the source. Screenshots show the focus
+# cue after Tab and none after a mouse click, which leaves the window's
+# pixels as they were before any key.
+set -euo pipefail
+exe=$1 probe=$2 screens=$3
+source "$(dirname "$0")/../../scripts/wine-env"
+source "$(dirname "$0")/probe.sh"
+dir=$(mktemp -d /tmp/qkb.XXXXXX)
+pid=
+trap 'kill $pid 2>/dev/null || true; rm -rf "$dir"' EXIT
+source_file=$dir/holiday.avi
+truncate -s 1G "$source_file"
+head -c 1M /dev/urandom | dd of="$source_file" conv=notrunc status=none
+head -c 1M /dev/urandom | dd of="$source_file" bs=1M seek=1000 conv=notrunc status=none
+wine reg add 'HKCU\Software\Mobrel\Quenlor' /v Skin /t REG_DWORD /d 1 /f >/dev/null 2>&1
+
+failure_shot=$screens/keyboard-failed.png
+box() { windows | awk '$1 == "top" && $3 == "MobrelMessageBox" { print $2 }'; }
+# Waits for a message box other than the one given, and prints its handle.
+next_box() {
+  for _ in $(seq 120); do
+    local shown
+    shown=$(box)
+    [ -n "$shown" ] && [ "$shown" != "${1:-}" ] && { echo "$shown"; return; }
+    sleep 0.5
+  done
+  echo "no box came" >&2
+  import -window root "$failure_shot"
+  exit 1
+}
+escaped() { winepath -w "$1" | sed 's/\\/\\\\/g'; }
+keys() { xdotool key --delay 150 "$@"; sleep 0.5; }
+shot() { sleep 0.5; import -window root -crop "700x524+${X}+${Y}" +repage "$screens/$1.png"; }
+differing() { compare -metric AE "$screens/$1.png" "$screens/$2.png" null: 2>&1 || true; }
+
+wine "$exe" "$(winepath -w "$source_file")" &
+pid=$!
+expect "^Edit 34,180 .*\"$(escaped "$source_file")\"" "the source named on the command line is shown"
+eval "$(xdotool search --onlyvisible --name '^Quenlor$' | head -n 1 | xargs xdotool getwindowgeometry --shell)"
+xdotool windowactivate --sync "$WINDOW" 2>/dev/null || xdotool windowfocus --sync "$WINDOW"
+xdotool mousemove $((X + 350)) $((Y + 500))
+shot keyboard-start
+
+# Ctrl+1 puts the focus on the source box, Tab on its browse button with the cue.
+keys ctrl+1 Tab
+shot keyboard-focus-cue
+changed=$(differing keyboard-start keyboard-focus-cue)
+[ "$changed" -gt 0 ] || { echo "Tab drew no focus cue"; exit 1; }
+echo "Tab shows the focus cue ($changed pixels)"
+# A click on the page's blank background hides it: the pixels are those before any key.
+xdotool mousemove $((X + 350)) $((Y + 430)) click 1
+xdotool mousemove $((X + 350)) $((Y + 500))
+shot keyboard-after-click
+changed=$(differing keyboard-start keyboard-after-click)
+[ "$changed" -eq 0 ] || { echo "after the click $changed pixels differ from the start"; exit 1; }
+echo "a mouse click leaves no focus cue"
+
+# The output folder: Tab to its browse button, Space opens the folder browser.
+mkdir "$dir/parts"
+keys ctrl+1 Tab Tab Tab space
+expect '^top \S+ #32770 .*"Browse for Folder" owned$' "Space on the browse button opens the folder browser"
+xdotool key Down Right sleep 0.5 type tmp
+xdotool key Right sleep 0.5 type "$(basename "$dir")"
+xdotool key Right sleep 0.5 key Right sleep 0.5 key Return
+expect "^Edit 374,180 .*\"$(escaped "$dir/parts")\\\\\"" "the folder is the output path"
+expect '^Edit 60,254 .*"2"' "two blocks are planned"
+
+# Back to the output box, where Enter presses the page's default button, Split.
+keys shift+Tab Return
+confirm=$(next_box)
+echo "Enter presses Split, which asks to confirm"
+xdotool key Return
+sleep 0.3
+xdotool key Escape
+stop=$(next_box "$confirm")
+shot keyboard-stop-question
+echo "Esc during the split asks the stop question"
+xdotool key n
+end=$(next_box "$stop")
+echo "N lets the split go on to its end"
+xdotool key Return
+expect '^Edit 34,180 .*""$' "the page is reset"
+cat "$dir"/parts/holiday.avi.QuenlorSp{0,1} | cmp - "$source_file"
+echo "the two parts make up the source"
+[ -n "$end" ]
+
+# The merge page: Ctrl+2 focuses the list, four Tabs reach the output's browse button.
+kill $pid
+wait $pid 2>/dev/null || true
+wine "$exe" "$(winepath -w "$dir/parts/holiday.avi.QuenlorSp1")" &
+pid=$!
+expect '^SysListView32 .* rows=2$' "a part on the command line lists its series"
+xdotool search --onlyvisible --name '^Quenlor$' | head -n 1 | xargs -I{} xdotool windowactivate --sync {} 2>/dev/null || true
+keys ctrl+2 Tab Tab Tab Tab space
+expect '^top \S+ #32770 .* owned$' "Space on the browse button opens the save dialog"
+xdotool type "$(winepath -w "$dir/joined.avi")"
+xdotool sleep 0.5 key Return
+expect "^Edit 32,304 .*\"$(escaped "$dir/joined.avi")\"" "the output file is chosen"
+keys shift+Tab Return
+confirm=$(next_box)
+echo "Enter presses Merge, which asks to confirm"
+xdotool key Return
+end=$(next_box "$confirm")
+xdotool sleep 0.5 key Return
+cmp "$dir/joined.avi" "$source_file"
+echo "the merged file is identical to the source"
