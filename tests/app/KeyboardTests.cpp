@@ -96,6 +96,15 @@ TEST_F(KeyboardWindow, ArrowsMoveInTheRadioPairAndStepTheBlockCount) {
   EXPECT_EQ(size->Status(), csChecked);
   EXPECT_EQ(count->Status(), csUnChecked);
   EXPECT_TRUE(frmMain->Size_edt->Focused());
+  // F4 and Alt+Down open the unit's list; Esc closes it without pressing Cancel.
+  frmMain->size_com_box->SetFocus();
+  for (const TShiftState shift : {TShiftState{0}, TShiftState{ssAlt}}) {
+    Key(shift ? VK_DOWN : VK_F4, shift);
+    EXPECT_TRUE(frmMain->size_com_box->DroppedDown()) << int{shift};
+    Key(VK_ESCAPE);
+    EXPECT_FALSE(frmMain->size_com_box->DroppedDown());
+  }
+  Key(VK_TAB, ssShift);
   Key(VK_TAB, ssShift);
   EXPECT_TRUE(size->Focused());
   Key(VK_LEFT);

@@ -3,9 +3,10 @@
 # line is split in two (the output folder chosen through the folder browser
 # opened with Space, Split pressed with Enter, Esc during the job asking the
 # stop question, answered N), then the parts are merged back through the
-# merge page into a file identical to the source. Screenshots show the focus
-# cue after Tab and none after a mouse click, which leaves the window's
-# pixels as they were before any key.
+# merge page (the list cleared with Delete and filled again through the add
+# button, the confirmation answered Esc, then Y) into a file identical to
+# the source. Screenshots show the focus cue after Tab and none after a
+# mouse click, which leaves the window's pixels as they were before any key.
 set -euo pipefail
 exe=$1 probe=$2 screens=$3
 source "$(dirname "$0")/../../scripts/wine-env"
@@ -89,23 +90,41 @@ cat "$dir"/parts/holiday.avi.QuenlorSp{0,1} | cmp - "$source_file"
 echo "the two parts make up the source"
 [ -n "$end" ]
 
-# The merge page: Ctrl+2 focuses the list, four Tabs reach the output's browse button.
+# The merge page: Ctrl+2 focuses the list, where Delete clears it; Tab and
+# Space on the add button list the series again through the open dialog.
 kill $pid
 wait $pid 2>/dev/null || true
 wine "$exe" "$(winepath -w "$dir/parts/holiday.avi.QuenlorSp1")" &
 pid=$!
 expect '^SysListView32 .* rows=2$' "a part on the command line lists its series"
 xdotool search --onlyvisible --name '^Quenlor$' | head -n 1 | xargs -I{} xdotool windowactivate --sync {} 2>/dev/null || true
-keys ctrl+2 Tab Tab Tab Tab space
+keys ctrl+2 Delete
+expect '^SysListView32 .* rows=0$' "Delete in the list clears it"
+keys Tab space
+expect '^top \S+ #32770 .* owned$' "Space on the add button opens the open dialog"
+xdotool type "$(winepath -w "$dir/parts/holiday.avi.QuenlorSp0")"
+xdotool sleep 0.5 key Return
+expect '^SysListView32 .* rows=2$' "the series is listed again"
+# Three Tabs on from the add button: Clear, the output box, its browse button.
+keys Tab Tab Tab space
 expect '^top \S+ #32770 .* owned$' "Space on the browse button opens the save dialog"
 xdotool type "$(winepath -w "$dir/joined.avi")"
 xdotool sleep 0.5 key Return
 expect "^Edit 32,304 .*\"$(escaped "$dir/joined.avi")\"" "the output file is chosen"
+# The support library's boxes: Esc answers No to the confirmation, Y answers Yes.
 keys shift+Tab Return
 confirm=$(next_box)
 echo "Enter presses Merge, which asks to confirm"
-xdotool key Return
+xdotool key Escape
+for _ in $(seq 20); do [ -z "$(box)" ] && break; sleep 0.5; done
+[ -z "$(box)" ] || { echo "Esc left the box open"; exit 1; }
+[ ! -e "$dir/joined.avi" ] || { echo "Esc on the confirmation merged all the same"; exit 1; }
+echo "Esc answers No: nothing is merged"
+keys Return
+confirm=$(next_box)
+xdotool key y
 end=$(next_box "$confirm")
+echo "Y answers Yes: the merge runs to its end"
 xdotool sleep 0.5 key Return
 cmp "$dir/joined.avi" "$source_file"
 echo "the merged file is identical to the source"

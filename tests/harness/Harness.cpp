@@ -136,7 +136,9 @@ void Key(WORD key, TShiftState shift) {
   for (const auto& [flag, vk] : modifiers) state[vk] = (shift & flag) ? 0x80 : 0;
   SetKeyboardState(state);
   HWND focus = GetFocus();
-  PostMessageW(focus, (shift & ssAlt) ? WM_SYSKEYDOWN : WM_KEYDOWN, key, 1);
+  // A repeat count of 1, and with Alt the context bit a real key-down carries.
+  const LPARAM data = 1 | ((shift & ssAlt) ? LPARAM{1} << 29 : 0);
+  PostMessageW(focus, (shift & ssAlt) ? WM_SYSKEYDOWN : WM_KEYDOWN, key, data);
   Pump();
   for (const auto& [flag, vk] : modifiers) state[vk] = 0;
   SetKeyboardState(state);
