@@ -128,6 +128,7 @@ void TXCheckBox::Paint() {
   if (Parent()) {
     canvas.Brush.SetStyle(bsClear);
     canvas.TextOut(captionX, captionY, caption_);
+    UnderlineMnemonic(canvas, captionX, captionY, caption_);
   }
 }
 

@@ -217,6 +217,7 @@ std::unique_ptr<TPngImage> TXImageButton::Compose(TButtonState state, bool press
     x += caption_left_;
   }
   canvas.TextOut(x, y, caption_);
+  UnderlineMnemonic(canvas, x, y, caption_);
   return composed;
 }
 

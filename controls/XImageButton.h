@@ -44,6 +44,8 @@ class TXImageButton : public TImage {
   bool Enabled() const { return enabled_; }
   void SetEnabled(bool value) override;
   bool Operable() const override { return enabled_; }
+  // The mnemonic's underline is part of the composed picture.
+  void CuesChanged() override { DrawState(TButtonState::Normal); }
   // The name set for it, else its caption.
   std::wstring AccessibleName() const override;
 

@@ -4,6 +4,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <cwctype>
 #include <stdexcept>
 
 #include "framework/Layout.h"
@@ -395,6 +396,36 @@ bool TControl::Pressable() const {
     default:
       return false;
   }
+}
+
+void TControl::SetMnemonic(const std::wstring& value) {
+  mnemonic_ = value.empty() ? 0 : static_cast<wchar_t>(towupper(value[0]));
+}
+
+void TControl::MnemonicPressed() {
+  if (!CanFocus()) return;
+  if (accessible_role_ != arPushButton) SetFocus();
+  if (Pressable()) Press();
+}
+
+bool TControl::MnemonicShown() {
+  auto* root = dynamic_cast<TWinControl*>(Root());
+  return mnemonic_ && root && !(root->ui_state_ & UISF_HIDEACCEL);
+}
+
+void TControl::UnderlineMnemonic(TCanvas& canvas, int x, int y, const std::wstring& text) {
+  if (!MnemonicShown()) return;
+  size_t at = 0;
+  while (at < text.size() && static_cast<wchar_t>(towupper(text[at])) != mnemonic_) ++at;
+  if (at == text.size()) return;
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(canvas.Handle(), &metrics);
+  const int left = x + static_cast<int>(canvas.TextExtent(text.substr(0, at)).cx);
+  const int right = left + static_cast<int>(canvas.TextExtent(text.substr(at, 1)).cx);
+  const RECT line{left, y + metrics.tmAscent + 1, right, y + metrics.tmAscent + 2};
+  HBRUSH brush = CreateSolidBrush(ColorToRGB(canvas.Font.Color()));
+  FillRect(canvas.Handle(), &line, brush);
+  DeleteObject(brush);
 }
 
 // ---------------------------------------------------------------- accessibility
@@ -1000,16 +1031,32 @@ bool TWinControl::FocusCuesShown() { return !(RootWindow()->ui_state_ & UISF_HID
 
 void TWinControl::ShowFocusCues(bool show) {
   TWinControl* root = RootWindow();
+  const WORD flags = show ? UISF_HIDEFOCUS : UISF_HIDEFOCUS | UISF_HIDEACCEL;
   if (root->HandleAllocated())
-    SendMessageW(root->handle_, WM_CHANGEUISTATE, MAKEWPARAM(show ? UIS_CLEAR : UIS_SET, UISF_HIDEFOCUS), 0);
+    SendMessageW(root->handle_, WM_CHANGEUISTATE, MAKEWPARAM(show ? UIS_CLEAR : UIS_SET, flags), 0);
+}
+
+void TWinControl::ShowAllCues() {
+  TWinControl* root = RootWindow();
+  if (root->HandleAllocated())
+    SendMessageW(root->handle_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);
 }
 
 void TWinControl::ChangeUiState(WORD action, WORD flags) {
   flags &= UISF_HIDEFOCUS | UISF_HIDEACCEL;
   const WORD next = action == UIS_SET ? ui_state_ | flags : action == UIS_CLEAR ? ui_state_ & ~flags : ui_state_;
   if (next == ui_state_) return;
+  const WORD changed = next ^ ui_state_;
   ui_state_ = next;
-  if (active_control_) active_control_->Invalidate();
+  if ((changed & UISF_HIDEFOCUS) && active_control_) active_control_->Invalidate();
+  if (changed & UISF_HIDEACCEL) NotifyCuesChanged();
+}
+
+void TWinControl::NotifyCuesChanged() {
+  for (TControl* child : std::vector<TControl*>(controls_)) {
+    if (child->Mnemonic()) child->CuesChanged();
+    if (auto* window = dynamic_cast<TWinControl*>(child)) window->NotifyCuesChanged();
+  }
 }
 
 void TWinControl::PaintFocusCue(HDC dc, TControl& control) {
@@ -1290,6 +1337,7 @@ const bool registered = [] {
       .Prop("Cancel", &TControl::SetCancel)
       .Prop("AccessibleName", &TControl::SetAccessibleName)
       .Prop("AccessibleRole", &TControl::SetAccessibleRole)
+      .Prop("Mnemonic", &TControl::SetMnemonic)
       .Event("OnClick", &TControl::OnClick)
       .Event("OnDblClick", &TControl::OnDblClick)
       .Event("OnMouseDown", &TControl::OnMouseDown)

@@ -214,6 +214,16 @@ class TControl : public TComponent {
   bool Pressable() const;
   // Space or Enter on the focused control, or its default action: a click.
   virtual void Press() { Click(); }
+  // The letter that Alt reaches the control with (0 for none). The caption
+  // keeps its text; the letter's first occurrence in it is underlined
+  // while the keyboard cues show.
+  wchar_t Mnemonic() const { return mnemonic_; }
+  void SetMnemonic(const std::wstring& value);
+  // Alt and the mnemonic: a push button is pressed, a radio button or check
+  // box focused and pressed, any other control focused.
+  virtual void MnemonicPressed();
+  // The keyboard cues of the window changed; the default repaints.
+  virtual void CuesChanged() { Invalidate(); }
 
   // For assistive technology: the role, the name (the one set, else the
   // caption), the state bits beyond focus and availability (checked), and
@@ -226,6 +236,14 @@ class TControl : public TComponent {
   virtual std::wstring AccessibleValue() const { return {}; }
   // The whole description with the STATE_SYSTEM_* bits of focus, availability and visibility.
   TAccessibleElement Describe();
+
+ protected:
+  // Underlines the mnemonic in text drawn at x, y on canvas while the
+  // window shows its keyboard cues; draws nothing otherwise.
+  void UnderlineMnemonic(TCanvas& canvas, int x, int y, const std::wstring& text);
+  bool MnemonicShown();
+
+ public:
 
   // Moves the control to the top (end) or bottom of its parent's z-order.
   void BringToFront();
@@ -322,6 +340,7 @@ class TControl : public TComponent {
   bool cancel_ = false;
   TAccessibleRole accessible_role_ = arNone;
   std::wstring accessible_name_;
+  wchar_t mnemonic_ = 0;
   std::unique_ptr<TFont> font_;
   bool parent_font_ = true;
   bool mouse_in_control_ = false;
@@ -461,7 +480,10 @@ class TWinControl : public TControl, private TAccessibleProvider {
   // Whether focus cues show: after keyboard use, until the mouse is used.
   // Kept by the top-level window and changed through WM_CHANGEUISTATE.
   bool FocusCuesShown();
+  // Shows the focus cues, or hides them and the mnemonics' underlines.
   void ShowFocusCues(bool show);
+  // Shows both (the Alt key).
+  void ShowAllCues();
 
   void Invalidate() override;
   void Update() override;
@@ -536,6 +558,8 @@ class TWinControl : public TControl, private TAccessibleProvider {
   // Of the top-level window: applies a UIS_SET or UIS_CLEAR of UISF_* bits.
   void ChangeUiState(WORD action, WORD flags);
   void AppendTabList(std::vector<TControl*>& list, bool all);
+  // Tells every control of the branch that the cues changed.
+  void NotifyCuesChanged();
   // Draws the focus cue of control (this window or a windowless child) on dc.
   void PaintFocusCue(HDC dc, TControl& control);
 

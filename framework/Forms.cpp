@@ -4,6 +4,7 @@
 #include <objbase.h>
 
 #include <algorithm>
+#include <cwctype>
 
 #include "engine/Thread.h"
 #include "framework/Dialogs.h"
@@ -234,6 +235,12 @@ bool TForm::DialogKey(const MSG& msg) {
   // Moving about by keyboard shows where the focus is from now on.
   if (key == VK_TAB || (key >= VK_LEFT && key <= VK_DOWN)) ShowFocusCues(true);
   if (ShortCut(key, shift)) return true;
+  if ((shift & (ssAlt | ssCtrl)) == ssAlt) {
+    // Alt shows the mnemonics. Alt's keys go on to the system, which keeps
+    // its menu key apart and makes WM_SYSCHAR of them (MnemonicChar).
+    if (key == VK_MENU) ShowAllCues();
+    return false;
+  }
   const auto wanted = static_cast<UINT>(
       SendMessageW(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg)));
   if (wanted & (DLGC_WANTALLKEYS | DLGC_WANTMESSAGE)) return false;
@@ -264,6 +271,13 @@ bool TForm::DialogKey(const MSG& msg) {
     default:
       return false;
   }
+}
+
+bool TForm::MnemonicChar(wchar_t c) {
+  const auto letter = static_cast<wchar_t>(towupper(c));
+  TControl* control = FindShown(*this, [letter](TControl& shown) { return shown.Mnemonic() == letter; });
+  if (control) control->MnemonicPressed();
+  return control != nullptr;
 }
 
 bool TForm::PressMarked(bool (TControl::*marked)() const) {
@@ -394,9 +408,10 @@ void TApplication::Dispatch(const MSG& msg) {
 }
 
 bool TApplication::RouteInput(const MSG& msg) {
-  if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
+  if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN && msg.message != WM_SYSCHAR) return false;
   TForm* form = FormOf(msg.hwnd);
-  return form && form->Enabled() && form->DialogKey(msg);
+  if (!form || !form->Enabled()) return false;
+  return msg.message == WM_SYSCHAR ? form->MnemonicChar(static_cast<wchar_t>(msg.wParam)) : form->DialogKey(msg);
 }
 
 // ---------------------------------------------------------------- errors

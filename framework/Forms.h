@@ -52,10 +52,14 @@ class TForm : public TCustomControl {
   // windows (the message loop asks before translating it): the form's own
   // shortcuts, Tab and Shift+Tab through the focus order, Space and Enter
   // press the focused button or box, Enter the shown Default control, Esc
-  // the shown Cancel control, arrows move within a radio group. What the
+  // the shown Cancel control, arrows move within a radio group, Alt shows
+  // the mnemonics. What the
   // focused window asks for (WM_GETDLGCODE) stays its own. Answers whether
   // the key was used.
   bool DialogKey(const MSG& msg);
+  // Alt and a character (WM_SYSCHAR): the shown control with that mnemonic
+  // answers; true when there is one.
+  bool MnemonicChar(wchar_t c);
 
  protected:
   // The form's own keys, before the dialog keys; true when used.
@@ -163,8 +167,8 @@ class TApplication : public TComponent, public TControlHost {
   void ReportException(TObject* Sender, const std::exception& E);
   // Translates and dispatches one message, reporting what fails.
   void Dispatch(const MSG& msg);
-  // Hands a form's key-down messages to its dialog keyboard. Answers
-  // whether the message was used up.
+  // Hands a form's key-down messages to its dialog keyboard, and Alt's
+  // characters to its mnemonics. Answers whether the message was used up.
   bool RouteInput(const MSG& msg);
   // Runs the handlers that finished threads left for the main thread.
   void Synchronize();

@@ -2,6 +2,8 @@
 
 #include <oleacc.h>
 
+#include <cwctype>
+
 #include <algorithm>
 
 #include "framework/Layout.h"
@@ -88,22 +90,47 @@ void TLabel::Paint() {
   canvas.Font.Assign(Font());
   if (!Enabled()) canvas.Font.SetColor(clGrayText);
   UINT flags = DrawFlags();
+  std::wstring text = Caption();
+  if (MnemonicShown()) {
+    text = PrefixedCaption();
+    flags &= ~DT_NOPREFIX;
+  }
   if (layout_ != tlTop) {
     TRect measure = r;
-    canvas.DrawText(Caption(), measure, flags | DT_CALCRECT);
+    canvas.DrawText(text, measure, flags | DT_CALCRECT);
     int offset = r.Height() - measure.Height();
     if (layout_ == tlCenter) offset /= 2;
     r.Top += offset;
   }
-  canvas.DrawText(Caption(), r, flags);
+  canvas.DrawText(text, r, flags);
 }
 
-// ---------------------------------------------------------------- TCustomEdit
+std::wstring TLabel::PrefixedCaption() const {
+  std::wstring text;
+  bool marked = false;
+  for (wchar_t c : Caption()) {
+    if (c == L'&') text += L'&';
+    if (!marked && static_cast<wchar_t>(towupper(c)) == Mnemonic()) {
+      text += L'&';
+      marked = true;
+    }
+    text += c;
+  }
+  return text;
+}
+
+void TLabel::MnemonicPressed() {
+  if (focus_control_) focus_control_->SetFocus();
+  else TGraphicControl::MnemonicPressed();
+}
 
 std::wstring TLabel::AccessibleName() const {
   std::wstring name = TGraphicControl::AccessibleName();
   return name.empty() ? Caption() : name;
 }
+
+
+// ---------------------------------------------------------------- TCustomEdit
 
 TCustomEdit::TCustomEdit(TComponent* AOwner) : TWinControl(AOwner) {
   SetAccessibleRole(arEditableText);
@@ -422,7 +449,8 @@ const bool registered = [] {
       .Prop("Transparent", &TLabel::SetTransparent)
       .Prop("Alignment", &TLabel::SetAlignment)
       .Prop("Layout", &TLabel::SetLayout)
-      .Prop("WordWrap", &TLabel::SetWordWrap);
+      .Prop("WordWrap", &TLabel::SetWordWrap)
+      .Ref("FocusControl", &TLabel::SetFocusControl);
   RegisterClass<TCustomEdit, TWinControl>("TCustomEdit")
       .Prop("Text", &TCustomEdit::SetText)
       .Prop("ReadOnly", &TCustomEdit::SetReadOnly)

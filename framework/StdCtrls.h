@@ -26,6 +26,12 @@ class TLabel : public TGraphicControl {
   bool WordWrap() const { return word_wrap_; }
   void SetWordWrap(bool value);
 
+  // The control Alt and the label's mnemonic focus (without one the
+  // label answers its mnemonic as any control does).
+  TControl* FocusControl() const { return focus_control_; }
+  void SetFocusControl(TControl* value) { focus_control_ = value; }
+  void MnemonicPressed() override;
+
   void Loaded() override;
   std::wstring AccessibleName() const override;
 
@@ -35,6 +41,8 @@ class TLabel : public TGraphicControl {
   void FontChanged() override;
   void AdjustBounds();
   UINT DrawFlags() const;
+  // The caption with the mnemonic marked for DrawText ('&' doubled).
+  std::wstring PrefixedCaption() const;
 
  private:
   bool auto_size_ = true;
@@ -42,6 +50,7 @@ class TLabel : public TGraphicControl {
   TAlignment alignment_ = taLeftJustify;
   TTextLayout layout_ = tlTop;
   bool word_wrap_ = false;
+  TComponentRef<TControl> focus_control_;
 };
 
 // The native EDIT window. OnChange runs whenever the text really changes,

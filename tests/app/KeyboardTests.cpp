@@ -112,6 +112,34 @@ TEST_F(KeyboardWindow, ArrowsMoveInTheRadioPairAndStepTheBlockCount) {
   EXPECT_TRUE(frmMain->block_edt->Focused());
 }
 
+TEST_F(KeyboardWindow, AltWithACaptionsLetterReachesItsControlOnThePageShown) {
+  struct TCase {
+    int Page;
+    WORD Letter;
+    TWinControl* Focused;
+  } const cases[] = {
+      {1, 'F', frmMain->Source_E}, {1, 'O', frmMain->Output_E},
+      {2, 'F', frmMain->Merge_list}, {2, 'O', frmMain->Save_file_E},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Letter);
+    Key(static_cast<WORD>('0' + c.Page), ssCtrl);
+    Key(c.Letter, ssAlt);
+    EXPECT_TRUE(c.Focused->Focused());
+  }
+  // Alt+S presses Split as a click does: without a source it refuses.
+  Key('1', ssCtrl);
+  frmMain->Source_E->SetText(L"");
+  harness::Click(frmMain->Split_btn);
+  const auto clicked = mobrel_double::CallsOf("MessageBox");
+  ASSERT_FALSE(clicked.empty());
+  mobrel_double::Reset();
+  Key('S', ssAlt);
+  const auto pressed = mobrel_double::CallsOf("MessageBox");
+  ASSERT_EQ(pressed.size(), clicked.size());
+  EXPECT_EQ(pressed.back().Text, clicked.back().Text);
+}
+
 // Every control of a page as the accessible tree shows it: name -> role.
 // Walks the client objects of the window and its child windows.
 using TStates = std::map<std::pair<std::wstring, long>, long>;  // (name, role) -> state

@@ -60,6 +60,13 @@ shot keyboard-after-click
 changed=$(differing keyboard-start keyboard-after-click)
 [ "$changed" -eq 0 ] || { echo "after the click $changed pixels differ from the start"; exit 1; }
 echo "a mouse click leaves no focus cue"
+# Alt and O, the letter of "Output path:", puts the caret in the output box;
+# the mnemonics show underlined until the mouse is used.
+keys alt+o
+shot keyboard-mnemonics
+changed=$(differing keyboard-start keyboard-mnemonics)
+[ "$changed" -gt 0 ] || { echo "Alt showed no mnemonic"; exit 1; }
+echo "Alt shows the mnemonics ($changed pixels)"
 
 # The output folder: Tab to its browse button, Space opens the folder browser.
 mkdir "$dir/parts"

@@ -12,8 +12,9 @@
 
 namespace {
 
-// Two windowless buttons on the form, an edit, and a panel holding a Cancel
-// button, a disabled and a hidden tab stop; Last has no TabOrder.
+// Two windowless buttons on the form, an edit with its label, and a panel
+// holding a Cancel button, a disabled and a hidden tab stop; Last has no
+// TabOrder.
 const std::string kBody = R"(  object Edit1: TEdit
     Left = 10
     Top = 40
@@ -30,6 +31,7 @@ const std::string kBody = R"(  object Edit1: TEdit
     Width = 40
     Height = 20
     Caption = 'Go'
+    Mnemonic = 'g'
     AccessibleRole = arPushButton
     TabOrder = 0
     TabStop = True
@@ -81,12 +83,19 @@ const std::string kBody = R"(  object Edit1: TEdit
     TabStop = True
     OnClick = ItemClick
   end
+  object NameLabel: TLabel
+    Left = 10
+    Top = 92
+    Caption = 'Name:'
+    Mnemonic = 'N'
+    FocusControl = Edit1
+  end
 )";
 
 class Keyboard : public ::testing::Test {
  protected:
   void SetUp() override {
-    form = MakeForm(FormLayout(260, 100, kBody));
+    form = MakeForm(FormLayout(260, 110, kBody));
     stop = harness::Find<TLabel>(form, "Stop");
     last = harness::Find<TLabel>(form, "Last");
     SetForegroundWindow(form->Handle());
@@ -163,6 +172,39 @@ TEST_F(Keyboard, TheFocusCueShowsAfterKeyboardUseAndGoesWithTheMouse) {
       ASSERT_EQ(harness::PixelAt(*after, x, y), harness::PixelAt(*before, x, y)) << "at " << x << "," << y;
 }
 
+// Pixels that differ between two captures inside r.
+int Differing(const TBitmap& a, const TBitmap& b, const TRect& r) {
+  int n = 0;
+  for (int y = r.Top; y < r.Bottom; ++y)
+    for (int x = r.Left; x < r.Right; ++x) n += harness::PixelAt(a, x, y) != harness::PixelAt(b, x, y);
+  return n;
+}
+
+TEST_F(Keyboard, AltShowsTheMnemonicsAndAltWithOnePressesOrFocusesItsControl) {
+  const auto before = harness::CaptureScreen(form);
+  harness::Key(VK_MENU, ssAlt);
+  const auto shown = harness::CaptureScreen(form);
+  // The underline lies below the G of Go, inside its label; the label's N is underlined too.
+  EXPECT_GT(Differing(*before, *shown, form->Label1->BoundsRect()), 0);
+  TLabel* name = harness::Find<TLabel>(form, "NameLabel");
+  EXPECT_GT(Differing(*before, *shown, name->BoundsRect()), 0);
+  EXPECT_EQ(Differing(*before, *shown, last->BoundsRect()), 0);
+
+  harness::Key('G', ssAlt);
+  EXPECT_EQ(form->Take(), Log{"click Label1"});
+  harness::Key('N', ssAlt);
+  EXPECT_TRUE(form->Edit1->Focused()) << "the label's mnemonic focuses its control";
+  harness::Key('Q', ssAlt);
+  EXPECT_EQ(form->Take(), Log{});
+
+  harness::MouseDown(last);
+  harness::MouseUp(last);
+  form->Take();
+  const auto after = harness::CaptureScreen(form);
+  EXPECT_EQ(Differing(*before, *after, form->Label1->BoundsRect()), 0) << "the mouse hides the underlines again";
+  EXPECT_EQ(Differing(*before, *after, name->BoundsRect()), 0);
+}
+
 // Name, role and state of one child of an accessible object, by child id.
 struct TSeen {
   std::wstring Name;
@@ -192,10 +234,11 @@ TEST_F(Keyboard, WindowsAndWindowlessControlsAreNamedForAssistiveTechnology) {
   ASSERT_EQ(AccessibleObjectFromWindow(form->Handle(), OBJID_CLIENT, __uuidof(IAccessible),
                                        reinterpret_cast<void**>(&client)),
             S_OK);
-  // The form's elements: Go and Last (z-order), then its two child windows.
+  // The form's elements: Go, Last and the label (z-order), then its two child windows.
   long count = 0;
   ASSERT_EQ(client->get_accChildCount(&count), S_OK);
-  EXPECT_EQ(count, 4);
+  EXPECT_EQ(count, 5);
+  EXPECT_EQ(Read(client, 3).Role, ROLE_SYSTEM_STATICTEXT);
   const TSeen go = Read(client, 1);
   EXPECT_EQ(go.Name, L"Go");
   EXPECT_EQ(go.Role, ROLE_SYSTEM_PUSHBUTTON);
@@ -206,7 +249,7 @@ TEST_F(Keyboard, WindowsAndWindowlessControlsAreNamedForAssistiveTechnology) {
   VARIANT id;
   VariantInit(&id);
   id.vt = VT_I4;
-  id.lVal = 3;
+  id.lVal = 4;
   IDispatch* dispatch = nullptr;
   ASSERT_EQ(client->get_accChild(id, &dispatch), S_OK);
   IAccessible* edit = nullptr;
