@@ -24,10 +24,11 @@ HRESULT ReturnString(const std::wstring& text, BSTR* result) {
   return *result ? S_OK : E_OUTOFMEMORY;
 }
 
-void SetLong(VARIANT* result, long value) {
+HRESULT SetLong(VARIANT* result, long value) {
   VariantInit(result);
   result->vt = VT_I4;
   result->lVal = value;
+  return S_OK;
 }
 
 // The client area of one window of ours. Ids 1..n are the provider's
@@ -96,23 +97,18 @@ class TWindowAccessible final : public IAccessible {
   }
 
   HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
-    TAccessibleElement e;
-    switch (Describe(child, e)) {
-      case kOwn: return ReturnString(e.Name, name);
-      case kSystem:
-        if (!e.Name.empty()) return ReturnString(e.Name, name);
-        return system_ ? system_->get_accName(child, name) : E_FAIL;
-      default: return E_INVALIDARG;
-    }
+    // A window's own name stands also when the rest is the system's.
+    return Answer(
+        child, [&](const TAccessibleElement& e) { return ReturnString(e.Name, name); },
+        [&](const TAccessibleElement& e) {
+          return e.Name.empty() ? system_->get_accName(child, name) : ReturnString(e.Name, name);
+        });
   }
 
   HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
-    TAccessibleElement e;
-    switch (Describe(child, e)) {
-      case kOwn: return ReturnString(e.Value, value);
-      case kSystem: return system_ ? system_->get_accValue(child, value) : E_FAIL;
-      default: return E_INVALIDARG;
-    }
+    return Answer(
+        child, [&](const TAccessibleElement& e) { return ReturnString(e.Value, value); },
+        [&](const TAccessibleElement&) { return system_->get_accValue(child, value); });
   }
 
   HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* description) override {
@@ -123,21 +119,15 @@ class TWindowAccessible final : public IAccessible {
   }
 
   HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
-    TAccessibleElement e;
-    switch (Describe(child, e)) {
-      case kOwn: SetLong(role, e.Role); return S_OK;
-      case kSystem: return system_ ? system_->get_accRole(child, role) : E_FAIL;
-      default: return E_INVALIDARG;
-    }
+    return Answer(
+        child, [&](const TAccessibleElement& e) { return SetLong(role, e.Role); },
+        [&](const TAccessibleElement&) { return system_->get_accRole(child, role); });
   }
 
   HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
-    TAccessibleElement e;
-    switch (Describe(child, e)) {
-      case kOwn: SetLong(state, e.State); return S_OK;
-      case kSystem: return system_ ? system_->get_accState(child, state) : E_FAIL;
-      default: return E_INVALIDARG;
-    }
+    return Answer(
+        child, [&](const TAccessibleElement& e) { return SetLong(state, e.State); },
+        [&](const TAccessibleElement&) { return system_->get_accState(child, state); });
   }
 
   HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT, BSTR* help) override {
@@ -170,12 +160,9 @@ class TWindowAccessible final : public IAccessible {
   }
 
   HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override {
-    TAccessibleElement e;
-    switch (Describe(child, e)) {
-      case kOwn: return ReturnString(e.DefaultAction, action);
-      case kSystem: return system_ ? system_->get_accDefaultAction(child, action) : E_FAIL;
-      default: return E_INVALIDARG;
-    }
+    return Answer(
+        child, [&](const TAccessibleElement& e) { return ReturnString(e.DefaultAction, action); },
+        [&](const TAccessibleElement&) { return system_->get_accDefaultAction(child, action); });
   }
 
   HRESULT STDMETHODCALLTYPE accSelect(long flags, VARIANT child) override {
@@ -250,6 +237,18 @@ class TWindowAccessible final : public IAccessible {
   bool IsElement(const VARIANT& child) {
     TAccessibleProvider* provider = Provider();
     return provider && child.vt == VT_I4 && child.lVal >= 1 && child.lVal <= provider->ElementCount();
+  }
+
+  // Answers for child with own (the provider's description) or with
+  // system (the system's object, which is there).
+  template <class Own, class System>
+  HRESULT Answer(const VARIANT& child, Own own, System system) {
+    TAccessibleElement e;
+    switch (Describe(child, e)) {
+      case kOwn: return own(e);
+      case kSystem: return system_ ? system(e) : E_FAIL;
+      default: return E_INVALIDARG;
+    }
   }
 
   // Who answers for child: the provider (e filled) or the system's object.

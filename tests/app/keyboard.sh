@@ -15,13 +15,10 @@ dir=$(mktemp -d /tmp/qkb.XXXXXX)
 pid=
 trap 'kill $pid 2>/dev/null || true; rm -rf "$dir"' EXIT
 source_file=$dir/holiday.avi
-truncate -s 1G "$source_file"
-head -c 1M /dev/urandom | dd of="$source_file" conv=notrunc status=none
-head -c 1M /dev/urandom | dd of="$source_file" bs=1M seek=1000 conv=notrunc status=none
+make_source "$source_file"
 wine reg add 'HKCU\Software\Mobrel\Quenlor' /v Skin /t REG_DWORD /d 1 /f >/dev/null 2>&1
 
 failure_shot=$screens/keyboard-failed.png
-box() { windows | awk '$1 == "top" && $3 == "MobrelMessageBox" { print $2 }'; }
 # Waits for a message box other than the one given, and prints its handle.
 next_box() {
   for _ in $(seq 120); do
@@ -34,7 +31,6 @@ next_box() {
   import -window root "$failure_shot"
   exit 1
 }
-escaped() { winepath -w "$1" | sed 's/\\/\\\\/g'; }
 keys() { xdotool key --delay 150 "$@"; sleep 0.5; }
 shot() { sleep 0.5; import -window root -crop "700x524+${X}+${Y}" +repage "$screens/$1.png"; }
 differing() { compare -metric AE "$screens/$1.png" "$screens/$2.png" null: 2>&1 || true; }

@@ -18,3 +18,14 @@ expect() {
   if [ -n "${failure_shot:-}" ]; then import -window root "$failure_shot"; fi
   exit 1
 }
+# The handle of the support library's message box shown now.
+box() { windows | awk '$1 == "top" && $3 == "MobrelMessageBox" { print $2 }'; }
+# A path as the probe prints it, escaped for a pattern.
+escaped() { winepath -w "$1" | sed 's/\\/\\\\/g'; }
+# A sparse 1 GiB file at $1: zeros between two random megabytes, so parts
+# in the wrong order show.
+make_source() {
+  truncate -s 1G "$1"
+  head -c 1M /dev/urandom | dd of="$1" conv=notrunc status=none
+  head -c 1M /dev/urandom | dd of="$1" bs=1M seek=1000 conv=notrunc status=none
+}

@@ -11,16 +11,11 @@ source "$(dirname "$0")/probe.sh"
 dir=$(mktemp -d /tmp/qsm.XXXXXX)
 pid=
 trap 'kill $pid 2>/dev/null || true; rm -rf "$dir"' EXIT
-# Zeros between two random megabytes, so parts in the wrong order show.
 source_file=$dir/holiday.avi
-truncate -s 1G "$source_file"
-head -c 1M /dev/urandom | dd of="$source_file" conv=notrunc status=none
-head -c 1M /dev/urandom | dd of="$source_file" bs=1M seek=1000 conv=notrunc status=none
+make_source "$source_file"
 wine reg add 'HKCU\Software\Mobrel\Quenlor' /v Skin /t REG_DWORD /d 1 /f >/dev/null 2>&1
 
 failure_shot=$screens/split-merge-failed.png
-# The handle of the message box shown now.
-box() { windows | awk '$1 == "top" && $3 == "MobrelMessageBox" { print $2 }'; }
 # Answers the box shown now with Enter (Yes or OK) and waits for the next one.
 answer_and_wait() {
   local shown
@@ -35,7 +30,6 @@ answer_and_wait() {
   echo "$2: no box came"
   exit 1
 }
-escaped() { winepath -w "$1" | sed 's/\\/\\\\/g'; }
 click() { xdotool mousemove $((X + $1)) $((Y + $2)) sleep 0.2 click 1 sleep 0.5; }
 shot() { import -window root -crop "700x524+${X}+${Y}" +repage "$screens/$1.png"; }
 box_line='^top \S+ MobrelMessageBox '
