@@ -12,6 +12,7 @@
 #include <oleacc.h>
 
 #include <map>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -140,58 +141,47 @@ TEST_F(KeyboardWindow, AltWithACaptionsLetterReachesItsControlOnThePageShown) {
   EXPECT_EQ(pressed.back().Text, clicked.back().Text);
 }
 
-// Every control of a page as the accessible tree shows it: name -> role.
-// Walks the client objects of the window and its child windows.
-using TStates = std::map<std::pair<std::wstring, long>, long>;  // (name, role) -> state
+// Every control of a page as the accessible tree shows it: (name, role) ->
+// state, from the client objects of the window and its child windows.
+using TSeen = std::map<std::pair<std::wstring, long>, long>;
 
-void Collect(IAccessible* object, std::multimap<std::wstring, long>& seen, TStates& states) {
+VARIANT ChildId(long id) {
+  VARIANT v;
+  VariantInit(&v);
+  v.vt = VT_I4;
+  v.lVal = id;
+  return v;
+}
+
+// Records child id of object unless it is invisible; answers whether it was.
+bool Record(IAccessible* object, long id, TSeen& seen) {
+  BSTR name = nullptr;
+  VARIANT role, state;
+  VariantInit(&role);
+  VariantInit(&state);
+  const bool shown = object->get_accState(ChildId(id), &state) == S_OK && !(state.lVal & STATE_SYSTEM_INVISIBLE);
+  if (shown && object->get_accName(ChildId(id), &name) == S_OK && name &&
+      object->get_accRole(ChildId(id), &role) == S_OK)
+    seen[{name, role.lVal}] = state.lVal;
+  SysFreeString(name);
+  return shown;
+}
+
+void Collect(IAccessible* object, TSeen& seen) {
   long count = 0;
   if (object->get_accChildCount(&count) != S_OK) return;
   for (long id = 1; id <= count; ++id) {
-    VARIANT child;
-    VariantInit(&child);
-    child.vt = VT_I4;
-    child.lVal = id;
     IDispatch* dispatch = nullptr;
-    if (object->get_accChild(child, &dispatch) == S_OK && dispatch) {
-      IAccessible* inner = nullptr;
-      if (dispatch->QueryInterface(__uuidof(IAccessible), reinterpret_cast<void**>(&inner)) == S_OK) {
-        VARIANT self;
-        VariantInit(&self);
-        self.vt = VT_I4;
-        self.lVal = CHILDID_SELF;
-        VARIANT state;
-        VARIANT invisible;
-        VariantInit(&invisible);
-        if (inner->get_accState(self, &invisible) == S_OK && invisible.vt == VT_I4 &&
-            !(invisible.lVal & STATE_SYSTEM_INVISIBLE)) {
-          BSTR name = nullptr;
-          VARIANT role;
-          VariantInit(&role);
-          VariantInit(&state);
-          if (inner->get_accName(self, &name) == S_OK && name && inner->get_accRole(self, &role) == S_OK &&
-              role.vt == VT_I4) {
-            seen.emplace(name, role.lVal);
-            states[{name, role.lVal}] = invisible.lVal;
-          }
-          SysFreeString(name);
-          Collect(inner, seen, states);
-        }
-        inner->Release();
-      }
-      dispatch->Release();
+    if (object->get_accChild(ChildId(id), &dispatch) != S_OK || !dispatch) {
+      Record(object, id, seen);  // a windowless element
       continue;
     }
-    BSTR name = nullptr;
-    VARIANT role, state;
-    VariantInit(&role);
-    VariantInit(&state);
-    if (object->get_accName(child, &name) == S_OK && name && object->get_accRole(child, &role) == S_OK &&
-        object->get_accState(child, &state) == S_OK && !(state.lVal & STATE_SYSTEM_INVISIBLE)) {
-      seen.emplace(name, role.lVal);
-      states[{name, role.lVal}] = state.lVal;
+    IAccessible* window = nullptr;
+    if (dispatch->QueryInterface(__uuidof(IAccessible), reinterpret_cast<void**>(&window)) == S_OK) {
+      if (Record(window, CHILDID_SELF, seen)) Collect(window, seen);
+      window->Release();
     }
-    SysFreeString(name);
+    dispatch->Release();
   }
 }
 
@@ -243,13 +233,10 @@ const TNamed kMergePage[] = {
     {L"Files to merge:", ROLE_SYSTEM_STATICTEXT},
 };
 
-void ExpectNamed(const std::multimap<std::wstring, long>& seen, const TNamed* table, size_t n) {
-  for (size_t i = 0; i < n; ++i) {
-    auto [first, last] = seen.equal_range(table[i].Name);
-    bool found = false;
-    for (auto it = first; it != last; ++it) found = found || it->second == table[i].Role;
-    EXPECT_TRUE(found) << "no " << table[i].Role << " named \"" << WideToUtf8(table[i].Name) << "\"";
-  }
+void ExpectNamed(const TSeen& seen, const TNamed* table, size_t n) {
+  for (size_t i = 0; i < n; ++i)
+    EXPECT_EQ(seen.count({table[i].Name, table[i].Role}), 1u)
+        << "no " << table[i].Role << " named \"" << WideToUtf8(table[i].Name) << "\"";
 }
 
 TEST_F(KeyboardWindow, EveryControlOfBothPagesHasANameARoleAndAState) {
@@ -260,18 +247,17 @@ TEST_F(KeyboardWindow, EveryControlOfBothPagesHasANameARoleAndAState) {
     ASSERT_EQ(AccessibleObjectFromWindow(frmMain->Handle(), OBJID_CLIENT, __uuidof(IAccessible),
                                          reinterpret_cast<void**>(&window)),
               S_OK);
-    std::multimap<std::wstring, long> seen;
-    TStates states;
-    Collect(window, seen, states);
+    TSeen seen;
+    Collect(window, seen);
     window->Release();
     ExpectNamed(seen, kFrame, std::size(kFrame));
     if (page == 1) ExpectNamed(seen, kSplitPage, std::size(kSplitPage));
     else ExpectNamed(seen, kMergePage, std::size(kMergePage));
     // Only the page shown is there.
-    EXPECT_EQ(seen.count(page == 1 ? L"Files to merge" : L"Source file"), 0u);
+    EXPECT_EQ(seen.count({page == 1 ? L"Files to merge" : L"Source file", page == 1 ? ROLE_SYSTEM_LIST : ROLE_SYSTEM_TEXT}), 0u);
     // The selected tab and Cancel (no job runs) are unavailable; the page's start button is not.
     const long tab = ROLE_SYSTEM_PAGETAB, button = ROLE_SYSTEM_PUSHBUTTON, radio = ROLE_SYSTEM_RADIOBUTTON;
-    auto state = [&states](const wchar_t* name, long role) { return states[{name, role}]; };
+    auto state = [&seen](const wchar_t* name, long role) { return seen[{name, role}]; };
     EXPECT_TRUE(state(page == 1 ? L"Split File" : L"Merge Files", tab) & STATE_SYSTEM_UNAVAILABLE);
     EXPECT_FALSE(state(page == 1 ? L"Merge Files" : L"Split File", tab) & STATE_SYSTEM_UNAVAILABLE);
     EXPECT_TRUE(state(L"Cancel", button) & STATE_SYSTEM_UNAVAILABLE);
