@@ -3,18 +3,19 @@
 #include <oleacc.h>
 
 #include <atomic>
-#include <vector>
 
 namespace {
 
 // The visible child windows of wnd from the bottom of the z-order up,
-// which is the order they were made in.
-std::vector<HWND> ChildWindows(HWND wnd) {
-  std::vector<HWND> children;
+// which is the order they were made in; index counts them, and the one at
+// index is answered (null when there are fewer).
+HWND ChildWindow(HWND wnd, long index, long& count) {
+  HWND found = nullptr;
+  count = 0;
   HWND top = GetWindow(wnd, GW_CHILD);
   for (HWND child = top ? GetWindow(top, GW_HWNDLAST) : nullptr; child; child = GetWindow(child, GW_HWNDPREV))
-    if (IsWindowVisible(child)) children.push_back(child);
-  return children;
+    if (IsWindowVisible(child) && count++ == index) found = child;
+  return found;
 }
 
 HRESULT ReturnString(const std::wstring& text, BSTR* result) {
@@ -79,7 +80,9 @@ class TWindowAccessible final : public IAccessible {
     TAccessibleProvider* provider = Provider();
     if (!provider) return E_FAIL;
     if (SystemChildren(*provider)) return system_->get_accChildCount(count);
-    *count = provider->ElementCount() + static_cast<long>(ChildWindows(wnd_).size());
+    long windows = 0;
+    ChildWindow(wnd_, -1, windows);
+    *count = provider->ElementCount() + windows;
     return S_OK;
   }
 
@@ -90,10 +93,10 @@ class TWindowAccessible final : public IAccessible {
     if (SystemChildren(*provider)) return system_->get_accChild(child, result);
     const long elements = provider->ElementCount();
     if (child.lVal >= 1 && child.lVal <= elements) return S_FALSE;  // a simple element
-    const std::vector<HWND> windows = ChildWindows(wnd_);
-    const long index = child.lVal - elements - 1;
-    if (index < 0 || index >= static_cast<long>(windows.size())) return E_INVALIDARG;
-    return AccessibleObjectFromWindow(windows[index], OBJID_CLIENT, __uuidof(IDispatch), reinterpret_cast<void**>(result));
+    long windows = 0;
+    HWND window = ChildWindow(wnd_, child.lVal - elements - 1, windows);
+    if (!window) return E_INVALIDARG;
+    return AccessibleObjectFromWindow(window, OBJID_CLIENT, __uuidof(IDispatch), reinterpret_cast<void**>(result));
   }
 
   HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {

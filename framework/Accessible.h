@@ -23,16 +23,17 @@ struct TAccessibleElement {
   RECT Bounds{};  // in screen coordinates
 };
 
-// What the accessible object of a window asks. Elements are numbered from 1.
+// What the accessible object of a window asks. Elements are numbered from
+// 1. The calls come from other programs through COM: none may throw.
 class TAccessibleProvider {
  public:
-  virtual void DescribeSelf(TAccessibleElement& self) = 0;
-  virtual int ElementCount() = 0;
-  virtual bool DescribeElement(int id, TAccessibleElement& element) = 0;
-  virtual void DoElementAction(int id) = 0;
-  virtual void FocusElement(int id) = 0;
+  virtual void DescribeSelf(TAccessibleElement& self) noexcept = 0;
+  virtual int ElementCount() noexcept = 0;
+  virtual bool DescribeElement(int id, TAccessibleElement& element) noexcept = 0;
+  virtual void DoElementAction(int id) noexcept = 0;
+  virtual void FocusElement(int id) noexcept = 0;
   // The focused element, or 0 when none of the elements has the focus.
-  virtual int FocusedElement() = 0;
+  virtual int FocusedElement() noexcept = 0;
 
  protected:
   ~TAccessibleProvider() = default;

@@ -1083,30 +1083,49 @@ TControl* TWinControl::ElementOf(int id) const {
   return id >= 1 && id <= static_cast<int>(elements.size()) ? elements[id - 1] : nullptr;
 }
 
-void TWinControl::DescribeSelf(TAccessibleElement& self) { self = Describe(); }
-
-int TWinControl::ElementCount() { return static_cast<int>(AccessibleElements().size()); }
-
-bool TWinControl::DescribeElement(int id, TAccessibleElement& element) {
-  TControl* control = ElementOf(id);
-  if (control) element = control->Describe();
-  return control != nullptr;
+// The answers to assistive technology run guarded: a failure is reported
+// as a message handler's is, and the caller gets nothing.
+void TWinControl::DescribeSelf(TAccessibleElement& self) noexcept {
+  RunGuarded(this, [&] { self = Describe(); });
 }
 
-void TWinControl::DoElementAction(int id) {
-  TControl* control = ElementOf(id);
-  if (control && control->Pressable() && control->CanFocus()) control->Press();
+int TWinControl::ElementCount() noexcept {
+  int count = 0;
+  RunGuarded(this, [&] { count = static_cast<int>(AccessibleElements().size()); });
+  return count;
 }
 
-void TWinControl::FocusElement(int id) {
-  if (TControl* control = ElementOf(id)) control->SetFocus();
+bool TWinControl::DescribeElement(int id, TAccessibleElement& element) noexcept {
+  bool found = false;
+  RunGuarded(this, [&] {
+    TControl* control = ElementOf(id);
+    if (control) element = control->Describe();
+    found = control != nullptr;
+  });
+  return found;
 }
 
-int TWinControl::FocusedElement() {
-  std::vector<TControl*> elements = AccessibleElements();
-  for (size_t i = 0; i < elements.size(); ++i)
-    if (elements[i]->Focused()) return static_cast<int>(i) + 1;
-  return 0;
+void TWinControl::DoElementAction(int id) noexcept {
+  RunGuarded(this, [&] {
+    TControl* control = ElementOf(id);
+    if (control && control->Pressable() && control->CanFocus()) control->Press();
+  });
+}
+
+void TWinControl::FocusElement(int id) noexcept {
+  RunGuarded(this, [&] {
+    if (TControl* control = ElementOf(id)) control->SetFocus();
+  });
+}
+
+int TWinControl::FocusedElement() noexcept {
+  int focused = 0;
+  RunGuarded(this, [&] {
+    std::vector<TControl*> elements = AccessibleElements();
+    for (size_t i = 0; i < elements.size() && !focused; ++i)
+      if (elements[i]->Focused()) focused = static_cast<int>(i) + 1;
+  });
+  return focused;
 }
 
 TAccessibleProvider* TWinControl::ProviderOf(HWND wnd) { return FromHandle(wnd); }

@@ -567,12 +567,12 @@ class TWinControl : public TControl, private TAccessibleProvider {
   // windowless children that have a role as its elements.
   std::vector<TControl*> AccessibleElements() const;
   TControl* ElementOf(int id) const;
-  void DescribeSelf(TAccessibleElement& self) override;
-  int ElementCount() override;
-  bool DescribeElement(int id, TAccessibleElement& element) override;
-  void DoElementAction(int id) override;
-  void FocusElement(int id) override;
-  int FocusedElement() override;
+  void DescribeSelf(TAccessibleElement& self) noexcept override;
+  int ElementCount() noexcept override;
+  bool DescribeElement(int id, TAccessibleElement& element) noexcept override;
+  void DoElementAction(int id) noexcept override;
+  void FocusElement(int id) noexcept override;
+  int FocusedElement() noexcept override;
   static TAccessibleProvider* ProviderOf(HWND wnd);
 
   HWND handle_ = nullptr;
