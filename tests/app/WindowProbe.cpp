@@ -5,9 +5,13 @@
 // Positions are relative to the main window's top-left corner; "owned" marks a
 // top-level window owned by the main window; list views give their row count.
 // The handle tells one message box from the next.
+// With "accessible" it prints instead what assistive technology reads from
+// the main window, one shown control a line, children after their window:
+//   acc <role> <state in hex> "<name>"
 // Exits with 1 when no main window is shown.
 #include <windows.h>
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include <cstdio>
 #include <string>
@@ -70,11 +74,63 @@ BOOL CALLBACK PrintTopLevel(HWND window, LPARAM process) {
   return TRUE;
 }
 
+VARIANT ChildId(long id) {
+  VARIANT v;
+  VariantInit(&v);
+  v.vt = VT_I4;
+  v.lVal = id;
+  return v;
+}
+
+// Prints child id of object unless it is invisible; answers whether it was.
+bool PrintAccessible(IAccessible* object, long id) {
+  VARIANT role, state;
+  VariantInit(&role);
+  VariantInit(&state);
+  if (object->get_accState(ChildId(id), &state) != S_OK || (state.lVal & STATE_SYSTEM_INVISIBLE)) return false;
+  object->get_accRole(ChildId(id), &role);
+  BSTR name = nullptr;
+  object->get_accName(ChildId(id), &name);
+  std::printf("acc %ld %lx \"%s\"\n", role.vt == VT_I4 ? role.lVal : 0L, state.lVal,
+              name ? Utf8(name).c_str() : "");
+  SysFreeString(name);
+  return true;
+}
+
+void PrintAccessibleChildren(IAccessible* object) {
+  long count = 0;
+  if (object->get_accChildCount(&count) != S_OK) return;
+  for (long id = 1; id <= count; ++id) {
+    IDispatch* dispatch = nullptr;
+    if (object->get_accChild(ChildId(id), &dispatch) != S_OK || !dispatch) {
+      PrintAccessible(object, id);
+      continue;
+    }
+    IAccessible* window = nullptr;
+    if (dispatch->QueryInterface(__uuidof(IAccessible), reinterpret_cast<void**>(&window)) == S_OK) {
+      if (PrintAccessible(window, CHILDID_SELF)) PrintAccessibleChildren(window);
+      window->Release();
+    }
+    dispatch->Release();
+  }
+}
+
+int PrintAccessibleTree() {
+  CoInitialize(nullptr);
+  IAccessible* client = nullptr;
+  if (AccessibleObjectFromWindow(g_main, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&client)) != S_OK)
+    return 2;
+  PrintAccessibleChildren(client);
+  client->Release();
+  return 0;
+}
+
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
   EnumWindows(FindMain, 0);
   if (!g_main) return 1;
+  if (argc > 1 && std::string(argv[1]) == "accessible") return PrintAccessibleTree();
   GetWindowRect(g_main, &g_origin);
   DWORD process = 0;
   GetWindowThreadProcessId(g_main, &process);

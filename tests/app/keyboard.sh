@@ -43,6 +43,19 @@ xdotool windowactivate --sync "$WINDOW" 2>/dev/null || xdotool windowfocus --syn
 xdotool mousemove $((X + 350)) $((Y + 500))
 shot keyboard-start
 
+# What another program reads through the accessibility interfaces: role,
+# state and name of a sample of the controls (push button 43, page tab 37,
+# radio button 45, text 42, combo box 46, progress bar 48; 1 unavailable,
+# 100000 focusable).
+read_by_screen_reader=$(wine "$probe" accessible | tr -d '\r')
+for line in '43 100000 "Browse for the source file"' '43 100000 "Blue skin"' '43 100000 "Minimize"' \
+            '37 1 "Split File"' '37 100000 "Merge Files"' '45 [0-9a-f]+ "Specify number of blocks:"' \
+            '42 [0-9a-f]+ "Source file"' '46 [0-9a-f]+ "Block size unit"' '48 0 "Overall progress"' \
+            '43 100000 "Split"' '43 1 "Cancel"'; do
+  grep -qE "^acc $line\$" <<<"$read_by_screen_reader" || { echo "not read: $line"; echo "$read_by_screen_reader"; exit 1; }
+done
+echo "another program reads the controls' names, roles and states"
+
 # Ctrl+1 puts the focus on the source box, Tab on its browse button with the cue.
 keys ctrl+1 Tab
 shot keyboard-focus-cue
