@@ -237,14 +237,6 @@ class TControl : public TComponent {
   // The whole description with the STATE_SYSTEM_* bits of focus, availability and visibility.
   TAccessibleElement Describe();
 
- protected:
-  // Underlines the mnemonic in text drawn at x, y on canvas while the
-  // window shows its keyboard cues; draws nothing otherwise.
-  void UnderlineMnemonic(TCanvas& canvas, int x, int y, const std::wstring& text);
-  bool MnemonicShown();
-
- public:
-
   // Moves the control to the top (end) or bottom of its parent's z-order.
   void BringToFront();
   void SendToBack();
@@ -306,6 +298,10 @@ class TControl : public TComponent {
   virtual void TextChanged();
   // After the client area changed size (windowed controls re-anchor their children).
   virtual void ClientResized() {}
+  // Underlines the mnemonic in text drawn at x, y on canvas while the
+  // window shows its keyboard cues; draws nothing otherwise.
+  void UnderlineMnemonic(TCanvas& canvas, int x, int y, const std::wstring& text);
+  bool MnemonicShown();
   // Called with the parent's new colour or font when ParentColor/ParentFont.
   void ParentColorChanged();
   void ParentFontChanged();
