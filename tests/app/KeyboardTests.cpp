@@ -4,6 +4,7 @@
 // control of the split and merge pages.
 #include "app/Main.h"
 #include "engine/global.h"
+#include "tests/app/AccessibleTree.h"
 #include "tests/app/Program.h"
 #include "tests/doubles/MobrelDouble.h"
 #include "tests/harness/Harness.h"
@@ -141,49 +142,8 @@ TEST_F(KeyboardWindow, AltWithACaptionsLetterReachesItsControlOnThePageShown) {
   EXPECT_EQ(pressed.back().Text, clicked.back().Text);
 }
 
-// Every control of a page as the accessible tree shows it: (name, role) ->
-// state, from the client objects of the window and its child windows.
+// Every control of a page as the accessible tree shows it: (name, role) -> state.
 using TSeen = std::map<std::pair<std::wstring, long>, long>;
-
-VARIANT ChildId(long id) {
-  VARIANT v;
-  VariantInit(&v);
-  v.vt = VT_I4;
-  v.lVal = id;
-  return v;
-}
-
-// Records child id of object unless it is invisible; answers whether it was.
-bool Record(IAccessible* object, long id, TSeen& seen) {
-  BSTR name = nullptr;
-  VARIANT role, state;
-  VariantInit(&role);
-  VariantInit(&state);
-  const bool shown = object->get_accState(ChildId(id), &state) == S_OK && !(state.lVal & STATE_SYSTEM_INVISIBLE);
-  if (shown && object->get_accName(ChildId(id), &name) == S_OK && name &&
-      object->get_accRole(ChildId(id), &role) == S_OK)
-    seen[{name, role.lVal}] = state.lVal;
-  SysFreeString(name);
-  return shown;
-}
-
-void Collect(IAccessible* object, TSeen& seen) {
-  long count = 0;
-  if (object->get_accChildCount(&count) != S_OK) return;
-  for (long id = 1; id <= count; ++id) {
-    IDispatch* dispatch = nullptr;
-    if (object->get_accChild(ChildId(id), &dispatch) != S_OK || !dispatch) {
-      Record(object, id, seen);  // a windowless element
-      continue;
-    }
-    IAccessible* window = nullptr;
-    if (dispatch->QueryInterface(__uuidof(IAccessible), reinterpret_cast<void**>(&window)) == S_OK) {
-      if (Record(window, CHILDID_SELF, seen)) Collect(window, seen);
-      window->Release();
-    }
-    dispatch->Release();
-  }
-}
 
 struct TNamed {
   const wchar_t* Name;
@@ -248,7 +208,9 @@ TEST_F(KeyboardWindow, EveryControlOfBothPagesHasANameARoleAndAState) {
                                          reinterpret_cast<void**>(&window)),
               S_OK);
     TSeen seen;
-    Collect(window, seen);
+    accessible_tree::Walk(window, [&seen](const std::wstring& name, long role, long state) {
+      if (!name.empty()) seen[{name, role}] = state;
+    });
     window->Release();
     ExpectNamed(seen, kFrame, std::size(kFrame));
     if (page == 1) ExpectNamed(seen, kSplitPage, std::size(kSplitPage));

@@ -16,6 +16,8 @@
 #include <cstdio>
 #include <string>
 
+#include "tests/app/AccessibleTree.h"
+
 namespace {
 
 HWND g_main = nullptr;
@@ -74,53 +76,14 @@ BOOL CALLBACK PrintTopLevel(HWND window, LPARAM process) {
   return TRUE;
 }
 
-VARIANT ChildId(long id) {
-  VARIANT v;
-  VariantInit(&v);
-  v.vt = VT_I4;
-  v.lVal = id;
-  return v;
-}
-
-// Prints child id of object unless it is invisible; answers whether it was.
-bool PrintAccessible(IAccessible* object, long id) {
-  VARIANT role, state;
-  VariantInit(&role);
-  VariantInit(&state);
-  if (object->get_accState(ChildId(id), &state) != S_OK || (state.lVal & STATE_SYSTEM_INVISIBLE)) return false;
-  object->get_accRole(ChildId(id), &role);
-  BSTR name = nullptr;
-  object->get_accName(ChildId(id), &name);
-  std::printf("acc %ld %lx \"%s\"\n", role.vt == VT_I4 ? role.lVal : 0L, state.lVal,
-              name ? Utf8(name).c_str() : "");
-  SysFreeString(name);
-  return true;
-}
-
-void PrintAccessibleChildren(IAccessible* object) {
-  long count = 0;
-  if (object->get_accChildCount(&count) != S_OK) return;
-  for (long id = 1; id <= count; ++id) {
-    IDispatch* dispatch = nullptr;
-    if (object->get_accChild(ChildId(id), &dispatch) != S_OK || !dispatch) {
-      PrintAccessible(object, id);
-      continue;
-    }
-    IAccessible* window = nullptr;
-    if (dispatch->QueryInterface(__uuidof(IAccessible), reinterpret_cast<void**>(&window)) == S_OK) {
-      if (PrintAccessible(window, CHILDID_SELF)) PrintAccessibleChildren(window);
-      window->Release();
-    }
-    dispatch->Release();
-  }
-}
-
 int PrintAccessibleTree() {
   CoInitialize(nullptr);
   IAccessible* client = nullptr;
   if (AccessibleObjectFromWindow(g_main, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&client)) != S_OK)
     return 2;
-  PrintAccessibleChildren(client);
+  accessible_tree::Walk(client, [](const std::wstring& name, long role, long state) {
+    std::printf("acc %ld %lx \"%s\"\n", role, state, Utf8(name).c_str());
+  });
   client->Release();
   return 0;
 }
