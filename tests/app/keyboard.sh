@@ -11,12 +11,7 @@ set -euo pipefail
 exe=$1 probe=$2 screens=$3
 source "$(dirname "$0")/../../scripts/wine-env"
 source "$(dirname "$0")/probe.sh"
-dir=$(mktemp -d /tmp/qkb.XXXXXX)
-pid=
-trap 'kill $pid 2>/dev/null || true; rm -rf "$dir"' EXIT
-source_file=$dir/holiday.avi
-make_source "$source_file"
-wine reg add 'HKCU\Software\Mobrel\Quenlor' /v Skin /t REG_DWORD /d 1 /f >/dev/null 2>&1
+begin_session qkb
 
 failure_shot=$screens/keyboard-failed.png
 # Waits for a message box other than the one given, and prints its handle.
@@ -81,11 +76,7 @@ echo "Alt shows the mnemonics ($changed pixels)"
 mkdir "$dir/parts"
 keys ctrl+1 Tab Tab Tab space
 expect '^top \S+ #32770 .*"Browse for Folder" owned$' "Space on the browse button opens the folder browser"
-xdotool key Down Right sleep 0.5 type tmp
-xdotool key Right sleep 0.5 type "$(basename "$dir")"
-xdotool key Right sleep 0.5 key Right sleep 0.5 key Return
-expect "^Edit 374,180 .*\"$(escaped "$dir/parts")\\\\\"" "the folder is the output path"
-expect '^Edit 60,254 .*"2"' "two blocks are planned"
+choose_parts_folder
 
 # Back to the output box, where Enter presses the page's default button, Split.
 keys shift+Tab Return

@@ -8,12 +8,7 @@ set -euo pipefail
 exe=$1 probe=$2 screens=$3
 source "$(dirname "$0")/../../scripts/wine-env"
 source "$(dirname "$0")/probe.sh"
-dir=$(mktemp -d /tmp/qsm.XXXXXX)
-pid=
-trap 'kill $pid 2>/dev/null || true; rm -rf "$dir"' EXIT
-source_file=$dir/holiday.avi
-make_source "$source_file"
-wine reg add 'HKCU\Software\Mobrel\Quenlor' /v Skin /t REG_DWORD /d 1 /f >/dev/null 2>&1
+begin_session qsm
 
 failure_shot=$screens/split-merge-failed.png
 # Answers the box shown now with Enter (Yes or OK) and waits for the next one.
@@ -39,16 +34,11 @@ pid=$!
 expect "^Edit 34,180 .*\"$(escaped "$source_file")\"" "the source named on the command line is shown"
 eval "$(xdotool search --onlyvisible --name '^Quenlor$' | head -n 1 | xargs xdotool getwindowgeometry --shell)"
 
-# The output folder through the folder browser: from its root down /, tmp,
-# our folder and its one subfolder (the source's own folder is refused).
+# The output folder through the folder browser (the source's own folder is refused).
 mkdir "$dir/parts"
 click 643 189
 expect '^top \S+ #32770 .*"Browse for Folder" owned$' "the folder browser opens"
-xdotool key Down Right sleep 0.5 type tmp
-xdotool key Right sleep 0.5 type "$(basename "$dir")"
-xdotool key Right sleep 0.5 key Right sleep 0.5 key Return
-expect "^Edit 374,180 .*\"$(escaped "$dir/parts")\\\\\"" "the folder is the output path"
-expect '^Edit 60,254 .*"2"' "two blocks are planned"
+choose_parts_folder
 shot split-planned
 
 click 480 461
