@@ -373,6 +373,34 @@ bool TfrmMain::SelectPage(int n) {
   return true;
 }
 
+// ---------------------------------------------------------------- keyboard
+
+bool TfrmMain::ShortCut(WORD key, TShiftState shift) {
+  const bool ctrl = (shift & (ssCtrl | ssAlt)) == ssCtrl;
+  if (ctrl && key == VK_TAB) {
+    SwitchPage(shift & ssShift ? (FPage + 2) % 4 + 1 : FPage % 4 + 1);
+    return true;
+  }
+  if (ctrl && !(shift & ssShift) && key >= '1' && key <= '4') {
+    SwitchPage(key - '0');
+    return true;
+  }
+  if (shift) return false;
+  if (key == VK_DELETE && Merge_list->Focused() && M_Clear_btn->CanFocus()) {
+    M_Clear_btn->Press();
+    return true;
+  }
+  if ((key == VK_UP || key == VK_DOWN) && block_edt->Focused()) {
+    MyUpdown1->Step(key == VK_UP);
+    return true;
+  }
+  return false;
+}
+
+void TfrmMain::SwitchPage(int n) {
+  if (SelectPage(n)) SelectFirst();
+}
+
 // ---------------------------------------------------------------- closing
 
 void TfrmMain::FormCloseQuery(TObject*, bool& CanClose) {

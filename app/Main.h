@@ -261,6 +261,13 @@ class TfrmMain : public TForm {
   void AskToCancelJob();
   bool stop_waiting_ = false;  // Cancel or the stop query is waiting for the worker
 
+  // The window's keys beyond the dialog keys: Ctrl+Tab, Ctrl+Shift+Tab and
+  // Ctrl+1..4 switch pages, Delete in the merge list clears it, Up and Down
+  // in the block count step it.
+  bool ShortCut(WORD key, TShiftState shift) override;
+  // Shows page n as its tab would, then focuses the page's first control.
+  void SwitchPage(int n);
+
   // The custom resize regions of the edges and corners; HTNOWHERE elsewhere.
   LRESULT HitTest(int x, int y) const;
   // Shows page n, after stopping a job that the page does not show if the

@@ -63,14 +63,26 @@ std::optional<int> TMyUpdown::Value() const {
 
 void TMyUpdown::Show(int value) { associate_->SetText(std::to_wstring(value)); }
 
+bool TMyUpdown::StepOnce(TDirection direction) {
+  const std::optional<int> v = Value();
+  if (!v) return false;
+  const int next = direction == sdUp ? *v + 1 : *v - 1;
+  if (next > max_ || next < min_) {
+    Show(min_);
+    return false;
+  }
+  Show(next);
+  return true;
+}
+
+void TMyUpdown::Step(bool up) {
+  if (associate_) StepOnce(up ? sdUp : sdDown);
+}
+
 void TMyUpdown::Press(TDirection direction) {
   held_ = true;
   paused_ = false;
-  const std::optional<int> v = Value();
-  if (!v) return;
-  const int next = direction == sdUp ? *v + 1 : *v - 1;
-  if (next > max_ || next < min_) return Show(min_);
-  Show(next);
+  if (!StepOnce(direction)) return;
   direction_ = direction;
   timer_->SetEnabled(true);
 }

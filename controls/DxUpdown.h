@@ -33,6 +33,10 @@ class TMyUpdown : public TPanel {
   int Min() const { return min_; }
   void SetMin(int value) { min_ = value; }
 
+  // One step up or down, as a press of the button does: past Max or
+  // below Min the edit shows Min.
+  void Step(bool up);
+
   // The auto-repeat timer (150 ms, off while nothing repeats).
   TTimer& RepeatTimer() { return *timer_; }
 
@@ -44,6 +48,8 @@ class TMyUpdown : public TPanel {
   void SetButton(TComponentRef<TXImageButtonColor>& field, TXImageButtonColor* value, TDirection direction);
   void PlaceButtons();
   void Press(TDirection direction);
+  // Shows the next value; false when it left the range and Min shows instead.
+  bool StepOnce(TDirection direction);
   void Tick();
   void Release();
   // Stops a running repeat so that moving back over the button resumes it.

@@ -1,10 +1,13 @@
 #include "controls/XCheckBox.h"
 
+#include <oleacc.h>
+
 #include <algorithm>
 
 #include "framework/Layout.h"
 
 TXCheckBox::TXCheckBox(TComponent* AOwner) : TCustomControl(AOwner) {
+  SetAccessibleRole(arCheckBox);
   SetBounds(0, 0, 97, 17);
   Font().SetColor(clBlack);
   SetCursor(crHandPoint);
@@ -27,7 +30,17 @@ void TXCheckBox::SetEnabled(bool value) {
 
 void TXCheckBox::SetRadioButton(bool value) {
   radio_button_ = value;
+  SetAccessibleRole(value ? arRadioButton : arCheckBox);
   Repaint();
+}
+
+std::wstring TXCheckBox::AccessibleName() const {
+  std::wstring name = TCustomControl::AccessibleName();
+  return name.empty() ? caption_ : name;
+}
+
+long TXCheckBox::AccessibleState() const {
+  return status_ == csChecked ? STATE_SYSTEM_CHECKED : status_ == csGrayed ? STATE_SYSTEM_MIXED : 0;
 }
 
 void TXCheckBox::SetCaption(const std::wstring& value) {
@@ -115,6 +128,7 @@ void TXCheckBox::Paint() {
   if (Parent()) {
     canvas.Brush.SetStyle(bsClear);
     canvas.TextOut(captionX, captionY, caption_);
+    UnderlineMnemonic(canvas, captionX, captionY, caption_);
   }
 }
 

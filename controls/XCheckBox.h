@@ -20,6 +20,12 @@ class TXCheckBox : public TCustomControl {
   // disabled box still receives the mouse and ignores it.
   bool Enabled() const { return enabled_; }
   void SetEnabled(bool value) override;
+  bool Operable() const override { return enabled_; }
+  // Tab stops at a radio button only while it is checked; arrows reach the others.
+  bool WantsTabStop() const override { return TabStop() && (!radio_button_ || status_ == csChecked); }
+  // The name set for it, else its caption; checked when it is.
+  std::wstring AccessibleName() const override;
+  long AccessibleState() const override;
   // A checked radio button ignores clicks.
   bool RadioButton() const { return radio_button_; }
   void SetRadioButton(bool value);

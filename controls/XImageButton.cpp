@@ -73,6 +73,7 @@ std::unique_ptr<TPngImage> StretchCaps(const TPngImage& source, int width, int l
 // ---------------------------------------------------------------- TXImageButton
 
 TXImageButton::TXImageButton(TComponent* AOwner) : TImage(AOwner) {
+  SetAccessibleRole(arPushButton);
   TFont& font = Font();
   font.SetName(L"Tahoma");
   font.SetHeight(-11);
@@ -148,6 +149,11 @@ void TXImageButton::SetCaptionAlign(TTextAlign value) {
   DrawState(TButtonState::Normal);
 }
 
+std::wstring TXImageButton::AccessibleName() const {
+  std::wstring name = TImage::AccessibleName();
+  return name.empty() ? caption_ : name;
+}
+
 void TXImageButton::SetPicSmallPosLeft(int value) {
   small_left_ = value;
   DrawState(TButtonState::Normal);
@@ -211,6 +217,7 @@ std::unique_ptr<TPngImage> TXImageButton::Compose(TButtonState state, bool press
     x += caption_left_;
   }
   canvas.TextOut(x, y, caption_);
+  UnderlineMnemonic(canvas, x, y, caption_);
   return composed;
 }
 

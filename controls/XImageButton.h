@@ -43,6 +43,11 @@ class TXImageButton : public TImage {
   // disabled button still receives the mouse and ignores it.
   bool Enabled() const { return enabled_; }
   void SetEnabled(bool value) override;
+  bool Operable() const override { return enabled_; }
+  // The mnemonic's underline is part of the composed picture.
+  void CuesChanged() override { DrawState(TButtonState::Normal); }
+  // The name set for it, else its caption.
+  std::wstring AccessibleName() const override;
 
   // Stretch the state pictures to the button's width at the next change
   // of its bounds.

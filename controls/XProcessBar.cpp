@@ -9,6 +9,7 @@
 #include "framework/Layout.h"
 
 TXProcessBar::TXProcessBar(TComponent* AOwner) : TImage(AOwner) {
+  SetAccessibleRole(arProgressBar);
   font_.SetColor(clBlack);
   SetBounds(Left(), Top(), 30, 16);
 }
@@ -43,6 +44,11 @@ void TXProcessBar::ApplySkin() {
   bar_.Assign(pic_image_list_->Bar(skin_color_));
 }
 
+std::wstring TXProcessBar::AccessibleValue() const {
+  const int64_t percent = max_ > 0 ? int64_t{position_} * 100 / max_ : 0;
+  return std::to_wstring(percent) + L"%";
+}
+
 void TXProcessBar::DrawBar() {
   const int w = Width(), h = Height();
   if (w <= 0 || h <= 0) {
@@ -63,8 +69,7 @@ void TXProcessBar::DrawBar() {
   if (filled > 0 && !bar_.Empty())
     canvas.StretchDraw(Rect(2, 2, 2 + static_cast<int>(filled), h - 2), *bar_.Graphic());
 
-  const int64_t percent = max_ > 0 ? int64_t{position_} * 100 / max_ : 0;
-  const std::wstring text = std::to_wstring(percent) + L"%";
+  const std::wstring text = AccessibleValue();
   // Black text with a white shadow one pixel right and down, from a fixed x.
   canvas.Brush.SetStyle(bsClear);
   canvas.Font.Assign(font_);

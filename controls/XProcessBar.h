@@ -21,6 +21,8 @@ class TXProcessBar : public TImage {
   // Without a picture list the colour is only stored until one is assigned.
   TButtonColor SkinColor() const { return skin_color_; }
   void SetSkinColor(TButtonColor value);
+  // The percentage shown, as "42%".
+  std::wstring AccessibleValue() const override;
 
  protected:
   void Resize() override;

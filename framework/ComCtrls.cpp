@@ -124,6 +124,7 @@ void TListItems::Clear() {
 // ---------------------------------------------------------------- TCustomListView
 
 TCustomListView::TCustomListView(TComponent* AOwner) : TWinControl(AOwner), columns_(this), items_(this) {
+  SetAccessibleRole(arList);
   SetBounds(0, 0, 250, 150);
   SetColor(clWindow);
   Font().SetColor(clWindowText);

@@ -1,14 +1,46 @@
 #include "framework/Controls.h"
 
+#include <oleacc.h>
 #include <windowsx.h>
 
 #include <algorithm>
+#include <cwctype>
 #include <stdexcept>
 
-#include "framework/Forms.h"
 #include "framework/Layout.h"
 
+TControlHost* ControlHost = nullptr;
+
 namespace {
+
+long SystemRole(TAccessibleRole role) {
+  switch (role) {
+    case arPushButton: return ROLE_SYSTEM_PUSHBUTTON;
+    case arRadioButton: return ROLE_SYSTEM_RADIOBUTTON;
+    case arCheckBox: return ROLE_SYSTEM_CHECKBUTTON;
+    case arPageTab: return ROLE_SYSTEM_PAGETAB;
+    case arProgressBar: return ROLE_SYSTEM_PROGRESSBAR;
+    case arStaticText: return ROLE_SYSTEM_STATICTEXT;
+    case arLink: return ROLE_SYSTEM_LINK;
+    case arEditableText: return ROLE_SYSTEM_TEXT;
+    case arComboBox: return ROLE_SYSTEM_COMBOBOX;
+    case arList: return ROLE_SYSTEM_LIST;
+    default: return 0;
+  }
+}
+
+// The dotted focus rectangle just inside bounds (on the edge of a small control).
+void DrawFocusCue(HDC dc, RECT bounds) {
+  if (bounds.right - bounds.left > 8 && bounds.bottom - bounds.top > 8) InflateRect(&bounds, -1, -1);
+  SetTextColor(dc, RGB(0, 0, 0));
+  SetBkColor(dc, RGB(255, 255, 255));
+  DrawFocusRect(dc, &bounds);
+}
+
+// The system cursor of a cursor identifier; the arrow without a host.
+HCURSOR CursorOf(TCursor cursor) {
+  return ControlHost ? ControlHost->CursorHandle(cursor) : LoadCursorW(nullptr, IDC_ARROW);
+}
 
 bool Intersects(const TRect& a, const TRect& b) {
   return a.Left < b.Right && b.Left < a.Right && a.Top < b.Bottom && b.Top < a.Bottom;
@@ -79,7 +111,7 @@ TControl::TControl(TComponent* AOwner) : TComponent(AOwner), font_(std::make_uni
 
 TControl::~TControl() {
   font_->OnChange = nullptr;
-  if (Application) Application->ControlDestroyed(this);
+  if (ControlHost) ControlHost->ControlDestroyed(this);
   if (parent_) parent_->RemoveControl(this);
 }
 
@@ -189,7 +221,7 @@ bool TControl::EffectiveShowHint() const {
 
 void TControl::SetCursor(TCursor value) {
   cursor_ = value;
-  if (mouse_in_control_ && Screen) ::SetCursor(Screen->CursorHandle(value));
+  if (mouse_in_control_) ::SetCursor(CursorOf(value));
 }
 
 void TControl::SetColor(TColor value) {
@@ -324,6 +356,97 @@ void TControl::EnabledChanged() {
 void TControl::FontChanged() { Invalidate(); }
 void TControl::ColorChanged() { Invalidate(); }
 void TControl::TextChanged() { Invalidate(); }
+
+// ---------------------------------------------------------------- focus
+
+TControl* TControl::Root() {
+  TControl* c = this;
+  while (c->parent_) c = c->parent_;
+  return c;
+}
+
+bool TControl::CanFocus() const {
+  if (!Showing() || !Operable()) return false;
+  for (const TControl* c = parent_; c; c = c->parent_)
+    if (!c->enabled_) return false;
+  return enabled_;
+}
+
+void TControl::SetFocus() {
+  auto* root = dynamic_cast<TWinControl*>(Root());
+  if (!root || !CanFocus()) return;
+  HWND wnd = root->Handle();
+  if (GetFocus() != wnd) ::SetFocus(wnd);
+  root->SetActiveControl(this);
+}
+
+bool TControl::Focused() const {
+  auto* root = dynamic_cast<TWinControl*>(const_cast<TControl*>(this)->Root());
+  return root && root->active_control_ == this && root->HandleAllocated() && GetFocus() == root->handle_;
+}
+
+bool TControl::Pressable() const {
+  switch (accessible_role_) {
+    case arPushButton:
+    case arRadioButton:
+    case arCheckBox:
+    case arPageTab:
+    case arLink:
+      return true;
+    default:
+      return false;
+  }
+}
+
+void TControl::SetMnemonic(const std::wstring& value) {
+  mnemonic_ = value.empty() ? 0 : static_cast<wchar_t>(towupper(value[0]));
+}
+
+void TControl::MnemonicPressed() {
+  if (!CanFocus()) return;
+  if (accessible_role_ != arPushButton) SetFocus();
+  if (Pressable()) Press();
+}
+
+bool TControl::MnemonicShown() {
+  auto* root = dynamic_cast<TWinControl*>(Root());
+  return mnemonic_ && root && !(root->ui_state_ & UISF_HIDEACCEL);
+}
+
+void TControl::UnderlineMnemonic(TCanvas& canvas, int x, int y, const std::wstring& text) {
+  if (!MnemonicShown()) return;
+  size_t at = 0;
+  while (at < text.size() && static_cast<wchar_t>(towupper(text[at])) != mnemonic_) ++at;
+  if (at == text.size()) return;
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(canvas.Handle(), &metrics);
+  const int left = x + static_cast<int>(canvas.TextExtent(text.substr(0, at)).cx);
+  const int right = left + static_cast<int>(canvas.TextExtent(text.substr(at, 1)).cx);
+  const RECT line{left, y + metrics.tmAscent + 1, right, y + metrics.tmAscent + 2};
+  HBRUSH brush = CreateSolidBrush(ColorToRGB(canvas.Font.Color()));
+  FillRect(canvas.Handle(), &line, brush);
+  DeleteObject(brush);
+}
+
+// ---------------------------------------------------------------- accessibility
+
+std::wstring TControl::AccessibleName() const { return accessible_name_; }
+
+TAccessibleElement TControl::Describe() {
+  TAccessibleElement e;
+  e.Name = AccessibleName();
+  e.Role = SystemRole(accessible_role_);
+  e.Value = AccessibleValue();
+  if (Pressable()) e.DefaultAction = L"Press";
+  e.State = AccessibleState();
+  if (!Operable()) e.State |= STATE_SYSTEM_UNAVAILABLE;
+  if (!Showing()) e.State |= STATE_SYSTEM_INVISIBLE;
+  if (tab_stop_ && CanFocus()) e.State |= STATE_SYSTEM_FOCUSABLE;
+  if (Focused()) e.State |= STATE_SYSTEM_FOCUSED;
+  const TPoint origin = ClientToScreen({0, 0});
+  e.Bounds = {origin.X, origin.Y, origin.X + width_, origin.Y + height_};
+  return e;
+}
 
 // ---------------------------------------------------------------- TGraphicControl
 
@@ -552,12 +675,12 @@ void TWinControl::WndProc(TMessage& m) {
         ::ScreenToClient(handle_, &pt);
         TControl* over = ControlAtPos({pt.x, pt.y});
         TCursor cursor = over && over->Cursor() != crDefault ? over->Cursor() : Cursor();
-        ::SetCursor(Screen->CursorHandle(cursor));
+        ::SetCursor(CursorOf(cursor));
         m.Result = TRUE;
         return;
       }
       if (native_ && Cursor() != crDefault && LOWORD(m.LParam) == HTCLIENT) {
-        ::SetCursor(Screen->CursorHandle(Cursor()));
+        ::SetCursor(CursorOf(Cursor()));
         m.Result = TRUE;
         return;
       }
@@ -583,6 +706,27 @@ void TWinControl::WndProc(TMessage& m) {
     case WM_CAPTURECHANGED:
       if (reinterpret_cast<HWND>(m.LParam) != handle_) mouse_.CaptureLost();
       break;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      // A child window becomes the active control; the top-level window
+      // holds the focus for a windowless one, whose cue follows it.
+      if (m.Msg == WM_SETFOCUS && Parent()) SetActiveControl(this);
+      else if (!Parent() && active_control_ && FocusCuesShown()) active_control_->Invalidate();
+      if (Parent() && !native_ && FocusCuesShown()) Invalidate();
+      break;
+    case WM_CHANGEUISTATE:
+    case WM_QUERYUISTATE:
+      if (native_) break;  // native windows keep the system's state
+      if (m.Msg == WM_QUERYUISTATE) m.Result = RootWindow()->ui_state_;
+      else if (Parent()) RootWindow()->Perform(m.Msg, m.WParam, m.LParam);
+      else ChangeUiState(LOWORD(m.WParam), HIWORD(m.WParam));
+      return;
+    case WM_GETOBJECT:
+      if (LRESULT object = AnswerGetObject(handle_, m.WParam, m.LParam, &ProviderOf)) {
+        m.Result = object;
+        return;
+      }
+      break;
     case CN_CTLCOLOREDIT:
     case CN_CTLCOLORLISTBOX:
     case CN_CTLCOLORSTATIC:
@@ -594,6 +738,13 @@ void TWinControl::WndProc(TMessage& m) {
       m.Result = reinterpret_cast<LRESULT>(brush_.Handle());
       return;
     }
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+      // Using the mouse hides the focus cues again.
+      if (FocusCuesShown()) ShowFocusCues(false);
+      mouse_.Route(m);
+      break;
     default:
       if ((m.Msg >= WM_MOUSEFIRST && m.Msg <= WM_MOUSELAST) || m.Msg == WM_MOUSELEAVE) mouse_.Route(m);
       break;
@@ -627,6 +778,7 @@ void TWinControl::PaintArea(HDC dc, const TRect& area) {
   PaintBackground(buffer.DC(), area);
   PaintWindow(buffer.DC());
   PaintControls(buffer.DC(), area);
+  if (Parent()) PaintFocusCue(buffer.DC(), *this);
   BitBlt(dc, area.Left, area.Top, area.Width(), area.Height(), buffer.DC(), area.Left, area.Top, SRCCOPY);
 }
 
@@ -642,6 +794,7 @@ void TWinControl::PaintControls(HDC dc, const TRect& area) {
     OffsetWindowOrgEx(dc, -graphic->Left(), -graphic->Top(), nullptr);
     IntersectClipRect(dc, 0, 0, graphic->Width(), graphic->Height());
     graphic->PaintTo(dc);
+    PaintFocusCue(dc, *graphic);
     RestoreDC(dc, saved);
   }
 }
@@ -670,6 +823,13 @@ void TWinControl::RemoveControl(TControl* control) {
   control->Invalidate();
   controls_.erase(it);
   mouse_.Forget(control);
+  // The active control is forgotten with the branch it belongs to.
+  TWinControl* root = RootWindow();
+  for (TControl* c = root->active_control_; c; c = c->parent_)
+    if (c == control) {
+      root->active_control_ = nullptr;
+      break;
+    }
 }
 
 bool TWinControl::ContainsControl(const TControl* control) const {
@@ -699,7 +859,7 @@ TControl* TWinControl::ControlAtPos(TPoint p) const {
 
 void TWinControl::SetParent(TWinControl* parent) {
   if (parent == Parent()) return;
-  if (handle_ && !dynamic_cast<TForm*>(this)) DestroyHandle();
+  if (handle_ && !KeepsHandleOnReparent()) DestroyHandle();
   TControl::SetParent(parent);
   if (parent && parent->HandleAllocated() && !Loading()) HandleNeeded();
 }
@@ -804,16 +964,171 @@ void TWinControl::SetText(const std::wstring& value) {
 void TWinControl::TextChanged() { Invalidate(); }
 
 void TWinControl::SetFocus() {
+  // The window takes it through WM_SETFOCUS, which makes it the active control.
   if (CanFocus()) ::SetFocus(Handle());
 }
 
 bool TWinControl::Focused() const { return handle_ && GetFocus() == handle_; }
 
-bool TWinControl::CanFocus() const {
-  for (const TControl* c = this; c; c = c->Parent())
-    if (!c->Visible() || !c->Enabled()) return false;
-  return true;
+// ---------------------------------------------------------------- keyboard focus
+
+void TWinControl::SetActiveControl(TControl* control) {
+  TWinControl* root = RootWindow();
+  if (root != this) return root->SetActiveControl(control);
+  if (control == active_control_) return;
+  TControl* previous = active_control_;
+  active_control_ = control;
+  if (ui_state_ & UISF_HIDEFOCUS) return;  // no cue to move
+  if (previous) previous->Invalidate();
+  if (control) control->Invalidate();
 }
+
+void TWinControl::AppendTabList(std::vector<TControl*>& list, bool all) {
+  std::vector<TControl*> children(controls_);
+  // Without a TabOrder (-1) a control comes after those with one.
+  std::stable_sort(children.begin(), children.end(), [](const TControl* a, const TControl* b) {
+    return static_cast<unsigned>(a->TabOrder()) < static_cast<unsigned>(b->TabOrder());
+  });
+  for (TControl* child : children) {
+    if (!child->Visible()) continue;
+    if (child->TabStop() && (all || (child->WantsTabStop() && child->CanFocus()))) list.push_back(child);
+    if (auto* window = dynamic_cast<TWinControl*>(child)) window->AppendTabList(list, all);
+  }
+}
+
+std::vector<TControl*> TWinControl::TabList() {
+  std::vector<TControl*> list;
+  AppendTabList(list, false);
+  return list;
+}
+
+bool TWinControl::SelectNext(bool forward) {
+  TWinControl* root = RootWindow();
+  // Every shown tab stop, so that a control that cannot take the focus now
+  // (a pressed tab, a radio button) still marks the place to go on from.
+  std::vector<TControl*> stops;
+  root->AppendTabList(stops, true);
+  const int n = static_cast<int>(stops.size());
+  const TControl* current = root->active_control_;
+  const auto found = std::find(stops.begin(), stops.end(), current);
+  const int start = found != stops.end() ? static_cast<int>(found - stops.begin()) : forward ? -1 : n;
+  for (int step = 1; step <= n; ++step) {
+    TControl* next = stops[((start + (forward ? step : -step)) % n + n) % n];
+    if (next != current && next->WantsTabStop() && next->CanFocus()) {
+      next->SetFocus();
+      return true;
+    }
+  }
+  return false;
+}
+
+void TWinControl::SelectFirst() {
+  std::vector<TControl*> list = RootWindow()->TabList();
+  if (!list.empty()) list.front()->SetFocus();
+}
+
+bool TWinControl::FocusCuesShown() { return !(RootWindow()->ui_state_ & UISF_HIDEFOCUS); }
+
+void TWinControl::ShowFocusCues(bool show) {
+  TWinControl* root = RootWindow();
+  const WORD flags = show ? UISF_HIDEFOCUS : UISF_HIDEFOCUS | UISF_HIDEACCEL;
+  if (root->HandleAllocated())
+    SendMessageW(root->handle_, WM_CHANGEUISTATE, MAKEWPARAM(show ? UIS_CLEAR : UIS_SET, flags), 0);
+}
+
+void TWinControl::ShowAllCues() {
+  TWinControl* root = RootWindow();
+  if (root->HandleAllocated())
+    SendMessageW(root->handle_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);
+}
+
+void TWinControl::ChangeUiState(WORD action, WORD flags) {
+  flags &= UISF_HIDEFOCUS | UISF_HIDEACCEL;
+  const WORD next = action == UIS_SET ? ui_state_ | flags : action == UIS_CLEAR ? ui_state_ & ~flags : ui_state_;
+  if (next == ui_state_) return;
+  const WORD changed = next ^ ui_state_;
+  ui_state_ = next;
+  if ((changed & UISF_HIDEFOCUS) && active_control_) active_control_->Invalidate();
+  if (changed & UISF_HIDEACCEL) NotifyCuesChanged();
+}
+
+void TWinControl::NotifyCuesChanged() {
+  for (TControl* child : std::vector<TControl*>(controls_)) {
+    if (child->Mnemonic()) child->CuesChanged();
+    if (auto* window = dynamic_cast<TWinControl*>(child)) window->NotifyCuesChanged();
+  }
+}
+
+void TWinControl::PaintFocusCue(HDC dc, TControl& control) {
+  TWinControl* root = RootWindow();
+  if (root->active_control_ != &control || (root->ui_state_ & UISF_HIDEFOCUS) || !control.Focused()) return;
+  DrawFocusCue(dc, RECT{0, 0, control.Width(), control.Height()});
+}
+
+// ---------------------------------------------------------------- accessible elements
+
+std::vector<TControl*> TWinControl::AccessibleElements() const {
+  std::vector<TControl*> elements;
+  for (TControl* child : controls_) {
+    if (dynamic_cast<TWinControl*>(child) || !child->Visible() || child->AccessibleRole() == arNone) continue;
+    // A label without text says nothing.
+    if (child->AccessibleRole() == arStaticText && child->AccessibleName().empty()) continue;
+    elements.push_back(child);
+  }
+  return elements;
+}
+
+TControl* TWinControl::ElementOf(int id) const {
+  std::vector<TControl*> elements = AccessibleElements();
+  return id >= 1 && id <= static_cast<int>(elements.size()) ? elements[id - 1] : nullptr;
+}
+
+// The answers to assistive technology run guarded: a failure is reported
+// as a message handler's is, and the caller gets nothing.
+void TWinControl::DescribeSelf(TAccessibleElement& self) noexcept {
+  RunGuarded(this, [&] { self = Describe(); });
+}
+
+int TWinControl::ElementCount() noexcept {
+  int count = 0;
+  RunGuarded(this, [&] { count = static_cast<int>(AccessibleElements().size()); });
+  return count;
+}
+
+bool TWinControl::DescribeElement(int id, TAccessibleElement& element) noexcept {
+  bool found = false;
+  RunGuarded(this, [&] {
+    TControl* control = ElementOf(id);
+    if (control) element = control->Describe();
+    found = control != nullptr;
+  });
+  return found;
+}
+
+void TWinControl::DoElementAction(int id) noexcept {
+  RunGuarded(this, [&] {
+    TControl* control = ElementOf(id);
+    if (control && control->Pressable() && control->CanFocus()) control->Press();
+  });
+}
+
+void TWinControl::FocusElement(int id) noexcept {
+  RunGuarded(this, [&] {
+    if (TControl* control = ElementOf(id)) control->SetFocus();
+  });
+}
+
+int TWinControl::FocusedElement() noexcept {
+  int focused = 0;
+  RunGuarded(this, [&] {
+    std::vector<TControl*> elements = AccessibleElements();
+    for (size_t i = 0; i < elements.size() && !focused; ++i)
+      if (elements[i]->Focused()) focused = static_cast<int>(i) + 1;
+  });
+  return focused;
+}
+
+TAccessibleProvider* TWinControl::ProviderOf(HWND wnd) { return FromHandle(wnd); }
 
 void TWinControl::Loaded() { TControl::Loaded(); }
 
@@ -894,7 +1209,7 @@ void TMouseRouter::Leave() {
 }
 
 void TMouseRouter::Press(UINT msg, TPoint p, TShiftState shift) {
-  if (Application) Application->CancelHint();
+  if (ControlHost) ControlHost->CancelHint();
   const TMouseButton button = ButtonOf(msg);
   const bool dbl = msg == WM_LBUTTONDBLCLK || msg == WM_RBUTTONDBLCLK || msg == WM_MBUTTONDBLCLK;
   TControl* target = Native() ? nullptr : window_.ControlAtPos(p);
@@ -943,10 +1258,10 @@ void TMouseRouter::SetInside(bool inside) {
   window_.mouse_in_control_ = inside;
   if (inside) {
     window_.MouseEnter();
-    if (Application) Application->HintMouseEnter(&window_);
+    if (ControlHost) ControlHost->HintMouseEnter(&window_);
   } else {
     window_.MouseLeave();
-    if (Application) Application->CancelHint();
+    if (ControlHost) ControlHost->CancelHint();
   }
 }
 
@@ -962,7 +1277,7 @@ void TMouseRouter::SetHover(TControl* control) {
     control->mouse_in_control_ = true;
     control->MouseEnter();
   }
-  if (Application) Application->HintMouseEnter(hover_ ? hover_ : &window_);
+  if (ControlHost) ControlHost->HintMouseEnter(hover_ ? hover_ : &window_);
 }
 
 void TMouseRouter::CaptureLost() {
@@ -1004,6 +1319,17 @@ const bool registered = [] {
       {"crDefault", crDefault},   {"crArrow", crArrow},       {"crCross", crCross},       {"crIBeam", crIBeam},
       {"crSizeNESW", crSizeNESW}, {"crSizeNS", crSizeNS},     {"crSizeNWSE", crSizeNWSE}, {"crSizeWE", crSizeWE},
       {"crHourGlass", crHourGlass}, {"crNo", crNo},           {"crHandPoint", crHandPoint}, {"crSizeAll", crSizeAll}};
+  RegisterEnum<TAccessibleRole>({{"arNone", arNone},
+                                 {"arPushButton", arPushButton},
+                                 {"arRadioButton", arRadioButton},
+                                 {"arCheckBox", arCheckBox},
+                                 {"arPageTab", arPageTab},
+                                 {"arProgressBar", arProgressBar},
+                                 {"arStaticText", arStaticText},
+                                 {"arLink", arLink},
+                                 {"arEditableText", arEditableText},
+                                 {"arComboBox", arComboBox},
+                                 {"arList", arList}});
   RegisterClass<TControl, TComponent>("TControl")
       .Prop("Left", &TControl::SetLeft)
       .Prop("Top", &TControl::SetTop)
@@ -1024,6 +1350,13 @@ const bool registered = [] {
       .Prop("ParentColor", &TControl::SetParentColor)
       .Object("Font", static_cast<TFont& (TControl::*)()>(&TControl::Font))
       .Prop("ParentFont", &TControl::SetParentFont)
+      .Prop("TabOrder", &TControl::SetTabOrder)
+      .Prop("TabStop", &TControl::SetTabStop)
+      .Prop("Default", &TControl::SetDefault)
+      .Prop("Cancel", &TControl::SetCancel)
+      .Prop("AccessibleName", &TControl::SetAccessibleName)
+      .Prop("AccessibleRole", &TControl::SetAccessibleRole)
+      .Prop("Mnemonic", &TControl::SetMnemonic)
       .Event("OnClick", &TControl::OnClick)
       .Event("OnDblClick", &TControl::OnDblClick)
       .Event("OnMouseDown", &TControl::OnMouseDown)

@@ -9,6 +9,7 @@
 // window procedure once more (and puts it back on WM_DESTROY).
 #pragma once
 
+#include "framework/Accessible.h"
 #include "framework/Classes.h"
 #include "framework/Graphics.h"
 
@@ -16,6 +17,7 @@
 #include <string>
 #include <vector>
 
+class TControl;
 class TWinControl;
 
 enum TAnchorKind : uint8_t { akLeft = 1, akTop = 2, akRight = 4, akBottom = 8 };
@@ -36,7 +38,59 @@ constexpr TCursor crNo = -12;
 constexpr TCursor crHandPoint = -21;
 constexpr TCursor crSizeAll = -22;
 
+// What the controls need from the application that hosts them: the hint
+// follows the mouse, errors of a message handler are reported, cursor
+// identifiers become system cursors. The application object sets
+// ControlHost while it lives; without a host, controls go without hints
+// and reports (a test may run them so).
+class TControlHost {
+ public:
+  // The mouse entered a control; a press or leave cancels its hint; a
+  // control is going away.
+  virtual void HintMouseEnter(TControl* control) = 0;
+  virtual void CancelHint() = 0;
+  virtual void ControlDestroyed(TControl* control) = 0;
+  // Reports the exception being handled (called from a catch block).
+  virtual void HandleException(TObject* Sender) noexcept = 0;
+  virtual HCURSOR CursorHandle(TCursor cursor) const = 0;
+
+ protected:
+  ~TControlHost() = default;
+};
+extern TControlHost* ControlHost;
+
+// Runs work: the body of a window procedure, a timer callback, a turn of
+// the message loop or the program entry. An exception that leaves it goes
+// to the host's HandleException instead of into the system's message
+// dispatch. Answers whether work ran to its end.
+template <class F>
+bool RunGuarded(TObject* sender, F&& work) noexcept {
+  try {
+    work();
+    return true;
+  } catch (...) {
+    if (ControlHost) ControlHost->HandleException(sender);
+    return false;
+  }
+}
+
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+// What a control is to assistive technology; arNone leaves a window to
+// the system's description and keeps a windowless control out of sight.
+enum TAccessibleRole : uint8_t {
+  arNone,
+  arPushButton,
+  arRadioButton,
+  arCheckBox,
+  arPageTab,
+  arProgressBar,
+  arStaticText,
+  arLink,
+  arEditableText,
+  arComboBox,
+  arList,
+};
+
 // Window borders; controls use the first two, forms all of them.
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow };
 using TBorderStyle = TFormBorderStyle;
@@ -132,6 +186,57 @@ class TControl : public TComponent {
   virtual std::wstring GetText() const { return text_; }
   virtual void SetText(const std::wstring& value);
 
+  // The keyboard focus order: Tab visits the controls with TabStop, ordered
+  // by TabOrder among their siblings, a container's children at the
+  // container's own place (controls without a TabOrder come last).
+  int TabOrder() const { return tab_order_; }
+  void SetTabOrder(int value) { tab_order_ = value; }
+  bool TabStop() const { return tab_stop_; }
+  void SetTabStop(bool value) { tab_stop_ = value; }
+  // Whether Tab stops here now; a radio button stops only when checked.
+  virtual bool WantsTabStop() const { return tab_stop_; }
+  // Enter presses the shown Default control of the window, Esc its Cancel control.
+  bool Default() const { return default_; }
+  void SetDefault(bool value) { default_ = value; }
+  bool Cancel() const { return cancel_; }
+  void SetCancel(bool value) { cancel_ = value; }
+  // Takes input now; a control with an enabled flag of its own answers that.
+  virtual bool Operable() const { return enabled_; }
+  // Showing and operable, and so are the parents.
+  bool CanFocus() const;
+  // Takes the keyboard focus; a windowless control holds it through the
+  // top-level window, which then keeps it as its active control.
+  virtual void SetFocus();
+  virtual bool Focused() const;
+  // The window at the top of the parent chain (this one when it has no parent).
+  TControl* Root();
+  // Whether Space and Enter press the control (by its role).
+  bool Pressable() const;
+  // Space or Enter on the focused control, or its default action: a click.
+  virtual void Press() { Click(); }
+  // The letter that Alt reaches the control with (0 for none). The caption
+  // keeps its text; the letter's first occurrence in it is underlined
+  // while the keyboard cues show.
+  wchar_t Mnemonic() const { return mnemonic_; }
+  void SetMnemonic(const std::wstring& value);
+  // Alt and the mnemonic: a push button is pressed, a radio button or check
+  // box focused and pressed, any other control focused.
+  virtual void MnemonicPressed();
+  // The keyboard cues of the window changed; the default repaints.
+  virtual void CuesChanged() { Invalidate(); }
+
+  // For assistive technology: the role, the name (the one set, else the
+  // caption), the state bits beyond focus and availability (checked), and
+  // a value (a progress bar's percentage, an edit's text).
+  TAccessibleRole AccessibleRole() const { return accessible_role_; }
+  void SetAccessibleRole(TAccessibleRole value) { accessible_role_ = value; }
+  void SetAccessibleName(const std::wstring& value) { accessible_name_ = value; }
+  virtual std::wstring AccessibleName() const;
+  virtual long AccessibleState() const { return 0; }
+  virtual std::wstring AccessibleValue() const { return {}; }
+  // The whole description with the STATE_SYSTEM_* bits of focus, availability and visibility.
+  TAccessibleElement Describe();
+
   // Moves the control to the top (end) or bottom of its parent's z-order.
   void BringToFront();
   void SendToBack();
@@ -193,6 +298,10 @@ class TControl : public TComponent {
   virtual void TextChanged();
   // After the client area changed size (windowed controls re-anchor their children).
   virtual void ClientResized() {}
+  // Underlines the mnemonic in text drawn at x, y on canvas while the
+  // window shows its keyboard cues; draws nothing otherwise.
+  void UnderlineMnemonic(TCanvas& canvas, int x, int y, const std::wstring& text);
+  bool MnemonicShown();
   // Called with the parent's new colour or font when ParentColor/ParentFont.
   void ParentColorChanged();
   void ParentFontChanged();
@@ -221,6 +330,13 @@ class TControl : public TComponent {
   TCursor cursor_ = crDefault;
   TColor color_ = clBtnFace;
   bool parent_color_ = false;
+  int tab_order_ = -1;
+  bool tab_stop_ = false;
+  bool default_ = false;
+  bool cancel_ = false;
+  TAccessibleRole accessible_role_ = arNone;
+  std::wstring accessible_name_;
+  wchar_t mnemonic_ = 0;
   std::unique_ptr<TFont> font_;
   bool parent_font_ = true;
   bool mouse_in_control_ = false;
@@ -309,7 +425,7 @@ HICON ProgramIcon(bool small);
 // which makes the parents' windows first; a control created from a layout
 // gets it when loading has finished. Children, windowed and windowless,
 // are kept in z-order, the topmost last.
-class TWinControl : public TControl {
+class TWinControl : public TControl, private TAccessibleProvider {
  public:
   explicit TWinControl(TComponent* AOwner);
   ~TWinControl() override;
@@ -344,9 +460,26 @@ class TWinControl : public TControl {
   std::wstring GetText() const override;
   void SetText(const std::wstring& value) override;
 
-  void SetFocus();
-  bool Focused() const;
-  bool CanFocus() const;
+  void SetFocus() override;
+  bool Focused() const override;
+
+  // Of a top-level window: the control that has the keyboard focus, or
+  // had it last; null when none.
+  TControl* ActiveControl() const { return active_control_; }
+  // The controls Tab visits now, in order (TabStop, showing, operable).
+  std::vector<TControl*> TabList();
+  // Moves the focus to the next (previous) control in Tab order from the
+  // active one, round the end; answers whether a control took it.
+  bool SelectNext(bool forward);
+  // Focuses the first control in Tab order.
+  void SelectFirst();
+  // Whether focus cues show: after keyboard use, until the mouse is used.
+  // Kept by the top-level window and changed through WM_CHANGEUISTATE.
+  bool FocusCuesShown();
+  // Shows the focus cues, or hides them and the mnemonics' underlines.
+  void ShowFocusCues(bool show);
+  // Shows both (the Alt key).
+  void ShowAllCues();
 
   void Invalidate() override;
   void Update() override;
@@ -401,6 +534,9 @@ class TWinControl : public TControl {
   void InvalidateRect(const TRect& r);
   // Parent window for CreateWindowEx: the parent's handle.
   virtual HWND ParentWindow();
+  // Whether the window survives a change of parent; a child window is
+  // made anew under its new parent, a top-level window keeps its own.
+  virtual bool KeepsHandleOnReparent() const { return false; }
 
  private:
   static LRESULT CALLBACK WindowProcedure(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
@@ -412,6 +548,28 @@ class TWinControl : public TControl {
   void PaintArea(HDC dc, const TRect& area);
   void UpdateBoundsFromWindow();
   bool ReflectNotification(TMessage& message);
+  TWinControl* RootWindow() { return static_cast<TWinControl*>(Root()); }
+  // The active control changes (held by the top-level window); the cues repaint.
+  void SetActiveControl(TControl* control);
+  // Of the top-level window: applies a UIS_SET or UIS_CLEAR of UISF_* bits.
+  void ChangeUiState(WORD action, WORD flags);
+  void AppendTabList(std::vector<TControl*>& list, bool all);
+  // Tells every control of the branch that the cues changed.
+  void NotifyCuesChanged();
+  // Draws the focus cue of control (this window or a windowless child) on dc.
+  void PaintFocusCue(HDC dc, TControl& control);
+
+  // The accessible description (TAccessibleProvider): this window, and its
+  // windowless children that have a role as its elements.
+  std::vector<TControl*> AccessibleElements() const;
+  TControl* ElementOf(int id) const;
+  void DescribeSelf(TAccessibleElement& self) noexcept override;
+  int ElementCount() noexcept override;
+  bool DescribeElement(int id, TAccessibleElement& element) noexcept override;
+  void DoElementAction(int id) noexcept override;
+  void FocusElement(int id) noexcept override;
+  int FocusedElement() noexcept override;
+  static TAccessibleProvider* ProviderOf(HWND wnd);
 
   HWND handle_ = nullptr;
   WNDPROC default_proc_ = nullptr;
@@ -420,6 +578,8 @@ class TWinControl : public TControl {
   std::vector<TControl*> controls_;
   int border_width_ = 0;
   bool double_buffered_ = true;
+  TControl* active_control_ = nullptr;                  // kept by the top-level window
+  WORD ui_state_ = UISF_HIDEFOCUS | UISF_HIDEACCEL;  // likewise
   TMouseRouter mouse_{*this};
 };
 

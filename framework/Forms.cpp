@@ -4,6 +4,7 @@
 #include <objbase.h>
 
 #include <algorithm>
+#include <cwctype>
 
 #include "engine/Thread.h"
 #include "framework/Dialogs.h"
@@ -45,6 +46,30 @@ LRESULT CALLBACK HintWindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam
   }
   if (msg == WM_NCHITTEST) return HTTRANSPARENT;
   return DefWindowProcW(wnd, msg, wParam, lParam);
+}
+
+TShiftState KeyShiftState() {
+  TShiftState shift = 0;
+  if (GetKeyState(VK_SHIFT) < 0) shift |= ssShift;
+  if (GetKeyState(VK_CONTROL) < 0) shift |= ssCtrl;
+  if (GetKeyState(VK_MENU) < 0) shift |= ssAlt;
+  return shift;
+}
+
+// The form a window belongs to, when it is one of ours.
+TForm* FormOf(HWND wnd) { return dynamic_cast<TForm*>(TWinControl::FromHandle(GetAncestor(wnd, GA_ROOT))); }
+
+// The first shown control under window for which match holds.
+template <class F>
+TControl* FindShown(TWinControl& window, F match) {
+  for (int i = 0; i < window.ControlCount(); ++i) {
+    TControl* child = window.Controls(i);
+    if (!child->Visible()) continue;
+    if (match(*child)) return child;
+    if (auto* inner = dynamic_cast<TWinControl*>(child))
+      if (TControl* found = FindShown(*inner, match)) return found;
+  }
+  return nullptr;
 }
 
 }  // namespace
@@ -200,11 +225,91 @@ void TForm::WndProc(TMessage& m) {
   }
 }
 
+// ---------------------------------------------------------------- keyboard
+
+bool TForm::ShortCut(WORD, TShiftState) { return false; }
+
+bool TForm::DialogKey(const MSG& msg) {
+  const auto key = static_cast<WORD>(msg.wParam);
+  const TShiftState shift = KeyShiftState();
+  // Moving about by keyboard shows where the focus is from now on.
+  if (key == VK_TAB || (key >= VK_LEFT && key <= VK_DOWN)) ShowFocusCues(true);
+  if (ShortCut(key, shift)) return true;
+  if ((shift & (ssAlt | ssCtrl)) == ssAlt) {
+    // Alt shows the mnemonics. Alt's keys go on to the system, which keeps
+    // its menu key apart and makes WM_SYSCHAR of them (MnemonicChar).
+    if (key == VK_MENU) ShowAllCues();
+    return false;
+  }
+  const auto wanted = static_cast<UINT>(
+      SendMessageW(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg)));
+  if (wanted & (DLGC_WANTALLKEYS | DLGC_WANTMESSAGE)) return false;
+  TControl* active = ActiveControl();
+  if (active && !active->Focused()) active = nullptr;
+  const bool plain = !(shift & (ssCtrl | ssAlt));
+  switch (key) {
+    case VK_TAB:
+      if (!plain || (wanted & DLGC_WANTTAB)) return false;
+      SelectNext(!(shift & ssShift));
+      return true;
+    case VK_SPACE:
+    case VK_RETURN:
+      if (!plain) return false;
+      if (active && active->Pressable() && active->CanFocus()) {
+        active->Press();
+        return true;
+      }
+      return key == VK_RETURN && PressMarked(&TControl::Default);
+    case VK_ESCAPE:
+      return plain && PressMarked(&TControl::Cancel);
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_UP:
+    case VK_DOWN:
+      if (!plain || !active || active->AccessibleRole() != arRadioButton) return false;
+      return MoveInRadioGroup(*active, key == VK_RIGHT || key == VK_DOWN);
+    default:
+      return false;
+  }
+}
+
+bool TForm::MnemonicChar(wchar_t c) {
+  const auto letter = static_cast<wchar_t>(towupper(c));
+  TControl* control = FindShown(*this, [letter](TControl& shown) { return shown.Mnemonic() == letter; });
+  if (control) control->MnemonicPressed();
+  return control != nullptr;
+}
+
+bool TForm::PressMarked(bool (TControl::*marked)() const) {
+  TControl* control = FindShown(*this, [marked](TControl& c) { return (c.*marked)() && c.CanFocus(); });
+  if (control) control->Press();
+  return control != nullptr;
+}
+
+bool TForm::MoveInRadioGroup(TControl& radio, bool forward) {
+  std::vector<TControl*> group;
+  for (int i = 0; i < radio.Parent()->ControlCount(); ++i) {
+    TControl* c = radio.Parent()->Controls(i);
+    if (c == &radio || (c->AccessibleRole() == arRadioButton && c->CanFocus())) group.push_back(c);
+  }
+  std::stable_sort(group.begin(), group.end(), [](const TControl* a, const TControl* b) {
+    return static_cast<unsigned>(a->TabOrder()) < static_cast<unsigned>(b->TabOrder());
+  });
+  const auto n = static_cast<int>(group.size());
+  if (n < 2) return true;
+  const auto at = static_cast<int>(std::find(group.begin(), group.end(), &radio) - group.begin());
+  TControl* next = group[(at + (forward ? 1 : n - 1)) % n];
+  next->SetFocus();
+  next->Press();
+  return true;
+}
+
 // ---------------------------------------------------------------- TApplication
 
-TApplication::TApplication() : TComponent(nullptr) {}
+TApplication::TApplication() : TComponent(nullptr) { ControlHost = this; }
 
 TApplication::~TApplication() {
+  if (ControlHost == this) ControlHost = nullptr;
   if (hint_window_) DestroyWindow(hint_window_);
   if (handle_) DestroyWindow(handle_);
 }
@@ -295,10 +400,18 @@ void TApplication::Synchronize() {
 }
 
 void TApplication::Dispatch(const MSG& msg) {
-  RunGuarded(this, [&msg] {
+  RunGuarded(this, [this, &msg] {
+    if (RouteInput(msg)) return;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   });
+}
+
+bool TApplication::RouteInput(const MSG& msg) {
+  if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN && msg.message != WM_SYSCHAR) return false;
+  TForm* form = FormOf(msg.hwnd);
+  if (!form || !form->Enabled()) return false;
+  return msg.message == WM_SYSCHAR ? form->MnemonicChar(static_cast<wchar_t>(msg.wParam)) : form->DialogKey(msg);
 }
 
 // ---------------------------------------------------------------- errors
@@ -398,6 +511,8 @@ void TApplication::CancelHint() {
   hint_visible_ = false;
   hint_control_ = nullptr;
 }
+
+HCURSOR TApplication::CursorHandle(TCursor cursor) const { return Screen->CursorHandle(cursor); }
 
 std::wstring TApplication::ActiveHint() const { return hint_visible_ ? hint_text_ : std::wstring(); }
 

@@ -48,10 +48,26 @@ class TForm : public TCustomControl {
 
   void WndProc(TMessage& message) override;
 
+  // The keyboard of a dialog, for a key-down message of one of the form's
+  // windows (the message loop asks before translating it): the form's own
+  // shortcuts, Tab and Shift+Tab through the focus order, Space and Enter
+  // press the focused button or box, Enter the shown Default control, Esc
+  // the shown Cancel control, arrows move within a radio group, Alt shows
+  // the mnemonics. What the
+  // focused window asks for (WM_GETDLGCODE) stays its own. Answers whether
+  // the key was used.
+  bool DialogKey(const MSG& msg);
+  // Alt and a character (WM_SYSCHAR): the shown control with that mnemonic
+  // answers; true when there is one.
+  bool MnemonicChar(wchar_t c);
+
  protected:
+  // The form's own keys, before the dialog keys; true when used.
+  virtual bool ShortCut(WORD key, TShiftState shift);
   void CreateParams(TCreateParams& params) override;
   void CreateWnd() override;
   HWND ParentWindow() override;
+  bool KeepsHandleOnReparent() const override { return true; }
   void VisibleChanged() override;
   void Paint() override;
   void BeforeDestruction() override;
@@ -59,6 +75,10 @@ class TForm : public TCustomControl {
  private:
   void FinishCreate();
   void ShowNow();
+  // Presses the shown, operable control that carries the mark (Default, Cancel).
+  bool PressMarked(bool (TControl::*marked)() const);
+  // Focuses and presses the next (previous) radio button beside radio.
+  bool MoveInRadioGroup(TControl& radio, bool forward);
   // The window styles of the border style alone, for sizes without a window.
   void CreateParamsForFrame(TCreateParams& params);
 
@@ -68,7 +88,7 @@ class TForm : public TCustomControl {
 };
 
 // The hidden application window, the message loop, the main form and the hints.
-class TApplication : public TComponent {
+class TApplication : public TComponent, public TControlHost {
  public:
   TApplication();
   ~TApplication() override;
@@ -121,11 +141,11 @@ class TApplication : public TComponent {
   // The hint shown now (empty when none).
   std::wstring ActiveHint() const;
 
-  // Called by the controls: the mouse entered a control; any mouse press
-  // or leave cancels the hint; a control is going away.
-  void HintMouseEnter(TControl* control);
-  void CancelHint();
-  void ControlDestroyed(TControl* control);
+  // The control host: the controls call these (see TControlHost).
+  void HintMouseEnter(TControl* control) override;
+  void CancelHint() override;
+  void ControlDestroyed(TControl* control) override;
+  HCURSOR CursorHandle(TCursor cursor) const override;
 
   TNotifyEvent OnMinimize;
   TNotifyEvent OnRestore;
@@ -133,7 +153,7 @@ class TApplication : public TComponent {
   // Reports the exception being handled (call it from a catch block): to
   // OnException when set, else with ShowException. The program goes on.
   // Sender is the object whose message or event failed.
-  void HandleException(TObject* Sender) noexcept;
+  void HandleException(TObject* Sender) noexcept override;
   // Shows the error's text in a message box (scriptable, see Dialogs.h).
   void ShowException(const std::exception& E);
   TExceptionEvent OnException;
@@ -147,6 +167,9 @@ class TApplication : public TComponent {
   void ReportException(TObject* Sender, const std::exception& E);
   // Translates and dispatches one message, reporting what fails.
   void Dispatch(const MSG& msg);
+  // Hands a form's key-down messages to its dialog keyboard, and Alt's
+  // characters to its mnemonics. Answers whether the message was used up.
+  bool RouteInput(const MSG& msg);
   // Runs the handlers that finished threads left for the main thread.
   void Synchronize();
   void ShowHintNow();
@@ -183,18 +206,3 @@ class TScreen {
 // Application->DestroyComponents() when the loop has ended.
 extern TApplication* Application;
 extern TScreen* Screen;
-
-// Runs work: the body of a window procedure, a timer callback, a turn of
-// the message loop or the program entry. An exception that leaves it goes
-// to Application->HandleException instead of into the system's message
-// dispatch. Answers whether work ran to its end.
-template <class F>
-bool RunGuarded(TObject* sender, F&& work) noexcept {
-  try {
-    work();
-    return true;
-  } catch (...) {
-    if (Application) Application->HandleException(sender);
-    return false;
-  }
-}

@@ -1,5 +1,9 @@
 #include "framework/StdCtrls.h"
 
+#include <oleacc.h>
+
+#include <cwctype>
+
 #include <algorithm>
 
 #include "framework/Layout.h"
@@ -7,6 +11,7 @@
 // ---------------------------------------------------------------- TLabel
 
 TLabel::TLabel(TComponent* AOwner) : TGraphicControl(AOwner) {
+  SetAccessibleRole(arStaticText);
   SetBounds(0, 0, 65, 17);
   SetParentColor(true);
 }
@@ -85,19 +90,50 @@ void TLabel::Paint() {
   canvas.Font.Assign(Font());
   if (!Enabled()) canvas.Font.SetColor(clGrayText);
   UINT flags = DrawFlags();
+  std::wstring text = Caption();
+  if (MnemonicShown()) {
+    text = PrefixedCaption();
+    flags &= ~DT_NOPREFIX;
+  }
   if (layout_ != tlTop) {
     TRect measure = r;
-    canvas.DrawText(Caption(), measure, flags | DT_CALCRECT);
+    canvas.DrawText(text, measure, flags | DT_CALCRECT);
     int offset = r.Height() - measure.Height();
     if (layout_ == tlCenter) offset /= 2;
     r.Top += offset;
   }
-  canvas.DrawText(Caption(), r, flags);
+  canvas.DrawText(text, r, flags);
 }
+
+std::wstring TLabel::PrefixedCaption() const {
+  std::wstring text;
+  bool marked = false;
+  for (wchar_t c : Caption()) {
+    if (c == L'&') text += L'&';
+    if (!marked && static_cast<wchar_t>(towupper(c)) == Mnemonic()) {
+      text += L'&';
+      marked = true;
+    }
+    text += c;
+  }
+  return text;
+}
+
+void TLabel::MnemonicPressed() {
+  if (focus_control_) focus_control_->SetFocus();
+  else TGraphicControl::MnemonicPressed();
+}
+
+std::wstring TLabel::AccessibleName() const {
+  std::wstring name = TGraphicControl::AccessibleName();
+  return name.empty() ? Caption() : name;
+}
+
 
 // ---------------------------------------------------------------- TCustomEdit
 
 TCustomEdit::TCustomEdit(TComponent* AOwner) : TWinControl(AOwner) {
+  SetAccessibleRole(arEditableText);
   SetBounds(0, 0, 121, 21);
   SetColor(clWindow);
   Font().SetColor(clWindowText);
@@ -170,7 +206,10 @@ void TCustomEdit::WndProc(TMessage& m) {
 
 // ---------------------------------------------------------------- TCustomComboBox
 
+long TCustomEdit::AccessibleState() const { return read_only_ ? STATE_SYSTEM_READONLY : 0; }
+
 TCustomComboBox::TCustomComboBox(TComponent* AOwner) : TWinControl(AOwner) {
+  SetAccessibleRole(arComboBox);
   SetBounds(0, 0, 145, 21);
   SetColor(clWindow);
   Font().SetColor(clWindowText);
@@ -410,7 +449,8 @@ const bool registered = [] {
       .Prop("Transparent", &TLabel::SetTransparent)
       .Prop("Alignment", &TLabel::SetAlignment)
       .Prop("Layout", &TLabel::SetLayout)
-      .Prop("WordWrap", &TLabel::SetWordWrap);
+      .Prop("WordWrap", &TLabel::SetWordWrap)
+      .Ref("FocusControl", &TLabel::SetFocusControl);
   RegisterClass<TCustomEdit, TWinControl>("TCustomEdit")
       .Prop("Text", &TCustomEdit::SetText)
       .Prop("ReadOnly", &TCustomEdit::SetReadOnly)

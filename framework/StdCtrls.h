@@ -26,7 +26,14 @@ class TLabel : public TGraphicControl {
   bool WordWrap() const { return word_wrap_; }
   void SetWordWrap(bool value);
 
+  // The control Alt and the label's mnemonic focus (without one the
+  // label answers its mnemonic as any control does).
+  TControl* FocusControl() const { return focus_control_; }
+  void SetFocusControl(TControl* value) { focus_control_ = value; }
+  void MnemonicPressed() override;
+
   void Loaded() override;
+  std::wstring AccessibleName() const override;
 
  protected:
   void Paint() override;
@@ -34,6 +41,8 @@ class TLabel : public TGraphicControl {
   void FontChanged() override;
   void AdjustBounds();
   UINT DrawFlags() const;
+  // The caption with the mnemonic marked for DrawText ('&' doubled).
+  std::wstring PrefixedCaption() const;
 
  private:
   bool auto_size_ = true;
@@ -41,6 +50,7 @@ class TLabel : public TGraphicControl {
   TAlignment alignment_ = taLeftJustify;
   TTextLayout layout_ = tlTop;
   bool word_wrap_ = false;
+  TComponentRef<TControl> focus_control_;
 };
 
 // The native EDIT window. OnChange runs whenever the text really changes,
@@ -58,6 +68,8 @@ class TCustomEdit : public TWinControl {
   TBorderStyle BorderStyle() const { return border_style_; }
   void SetBorderStyle(TBorderStyle value);
   void SelectAll();
+  long AccessibleState() const override;
+  std::wstring AccessibleValue() const override { return GetText(); }
 
   TNotifyEvent OnChange;
 
@@ -106,6 +118,7 @@ class TCustomComboBox : public TWinControl {
   int DropDownCount() const { return drop_down_count_; }
   void SetDropDownCount(int value) { drop_down_count_ = value; }
   bool DroppedDown() const;
+  std::wstring AccessibleValue() const override { return GetText(); }
 
   void Loaded() override;
 

@@ -18,7 +18,7 @@
 
 #include <utility>
 
-#include "framework/Forms.h"
+#include "framework/Controls.h"
 
 class TWindowHook {
  public:

@@ -194,6 +194,20 @@ TEST_F(SplitPage, CancelAsksMessage7AndEndsWithoutAMessageLeavingNoPart) {
   EXPECT_EQ(frmMain->Output_E->Text(), out);
 }
 
+// Esc presses Cancel while the split runs: the same stop question, and
+// the job ends as a click on Cancel ends it. Without a job Esc does nothing.
+TEST_F(SplitPage, EscDuringASplitAsksTheStopQuestionAsCancelDoes) {
+  StartHeldSplit();
+  harness::QueueMessageBoxAnswer(IDYES);  // stop
+  frmMain->SetFocus();  // the page's inputs are off while the job runs
+  harness::Key(VK_ESCAPE);
+  ASSERT_TRUE(harness::PumpUntil([] { return JobFinished == 1; }, 60000));
+  ExpectBox(1, L"Do you want to stop?", 36, frmMain->Handle());
+  ExpectResetPage();
+  harness::Key(VK_ESCAPE);
+  EXPECT_EQ(Boxes().size(), 2u);
+}
+
 // Input that arrives while Cancel waits for the worker: a second Cancel and
 // Close start no second wait or question, and the job still ends cancelled.
 TEST_F(SplitPage, ASecondCancelOrCloseDuringTheCancelWaitAsksNothing) {

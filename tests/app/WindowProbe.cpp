@@ -5,12 +5,18 @@
 // Positions are relative to the main window's top-left corner; "owned" marks a
 // top-level window owned by the main window; list views give their row count.
 // The handle tells one message box from the next.
+// With "accessible" it prints instead what assistive technology reads from
+// the main window, one shown control a line, children after their window:
+//   acc <role> <state in hex> "<name>"
 // Exits with 1 when no main window is shown.
 #include <windows.h>
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include <cstdio>
 #include <string>
+
+#include "tests/app/AccessibleTree.h"
 
 namespace {
 
@@ -70,11 +76,24 @@ BOOL CALLBACK PrintTopLevel(HWND window, LPARAM process) {
   return TRUE;
 }
 
+int PrintAccessibleTree() {
+  CoInitialize(nullptr);
+  IAccessible* client = nullptr;
+  if (AccessibleObjectFromWindow(g_main, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&client)) != S_OK)
+    return 2;
+  accessible_tree::Walk(client, [](const std::wstring& name, long role, long state) {
+    std::printf("acc %ld %lx \"%s\"\n", role, state, Utf8(name).c_str());
+  });
+  client->Release();
+  return 0;
+}
+
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
   EnumWindows(FindMain, 0);
   if (!g_main) return 1;
+  if (argc > 1 && std::string(argv[1]) == "accessible") return PrintAccessibleTree();
   GetWindowRect(g_main, &g_origin);
   DWORD process = 0;
   GetWindowThreadProcessId(g_main, &process);

@@ -39,3 +39,29 @@ merge_into() {
   click 483 462
   expect '^top \S+ MobrelMessageBox .* owned$' "Merge asks to confirm"
 }
+# The handle of the support library's message box shown now.
+box() { windows | awk '$1 == "top" && $3 == "MobrelMessageBox" { print $2 }'; }
+# The start of a split and merge: a folder of the script's own ($dir, named
+# from $1, removed at the end with the program started as $pid), in it a
+# sparse 1 GiB source ($source_file: zeros between two random megabytes, so
+# parts in the wrong order show), and the Blue skin remembered.
+begin_session() {
+  dir=$(mktemp -d "/tmp/$1.XXXXXX")
+  pid=
+  trap 'kill $pid 2>/dev/null || true; rm -rf "$dir"' EXIT
+  source_file=$dir/holiday.avi
+  truncate -s 1G "$source_file"
+  head -c 1M /dev/urandom | dd of="$source_file" conv=notrunc status=none
+  head -c 1M /dev/urandom | dd of="$source_file" bs=1M seek=1000 conv=notrunc status=none
+  wine reg add 'HKCU\Software\Mobrel\Quenlor' /v Skin /t REG_DWORD /d 1 /f >/dev/null 2>&1
+}
+# In the folder browser that is open: from its root down /, tmp, $dir and
+# its one subfolder, $dir/parts, which becomes the output path of the split
+# of $source_file in two.
+choose_parts_folder() {
+  xdotool key Down Right sleep 0.5 type tmp
+  xdotool key Right sleep 0.5 type "$(basename "$dir")"
+  xdotool key Right sleep 0.5 key Right sleep 0.5 key Return
+  expect "^Edit 374,180 .*\"$(escaped "$dir/parts")\\\\\"" "the folder is the output path"
+  expect '^Edit 60,254 .*"2"' "two blocks are planned"
+}

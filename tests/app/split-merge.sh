@@ -8,19 +8,12 @@ set -euo pipefail
 exe=$1 probe=$2 screens=$3
 source "$(dirname "$0")/../../scripts/wine-env"
 source "$(dirname "$0")/probe.sh"
-dir=$(mktemp -d /tmp/qsm.XXXXXX)
-pid= drive=
+begin_session qsm
+# The drive letter the moved parts show under goes at the end too.
+drive=
 trap 'kill $pid 2>/dev/null || true; rm -rf "$dir"; [ -z "$drive" ] || rm -f "$WINEPREFIX/dosdevices/$drive"' EXIT
-# Zeros between two random megabytes, so parts in the wrong order show.
-source_file=$dir/holiday.avi
-truncate -s 1G "$source_file"
-head -c 1M /dev/urandom | dd of="$source_file" conv=notrunc status=none
-head -c 1M /dev/urandom | dd of="$source_file" bs=1M seek=1000 conv=notrunc status=none
-wine reg add 'HKCU\Software\Mobrel\Quenlor' /v Skin /t REG_DWORD /d 1 /f >/dev/null 2>&1
 
 failure_shot=$screens/split-merge-failed.png
-# The handle of the message box shown now.
-box() { windows | awk '$1 == "top" && $3 == "MobrelMessageBox" { print $2 }'; }
 # Answers the box shown now with Enter (Yes or OK) and waits for the next one.
 answer_and_wait() {
   local shown
@@ -43,16 +36,11 @@ pid=$!
 expect "^Edit 34,180 .*\"$(escaped "$source_file")\"" "the source named on the command line is shown"
 find_window
 
-# The output folder through the folder browser: from its root down /, tmp,
-# our folder and its one subfolder (the source's own folder is refused).
+# The output folder through the folder browser (the source's own folder is refused).
 mkdir "$dir/parts"
 click 643 189
 expect '^top \S+ #32770 .*"Browse for Folder" owned$' "the folder browser opens"
-xdotool key Down Right sleep 0.5 type tmp
-xdotool key Right sleep 0.5 type "$(basename "$dir")"
-xdotool key Right sleep 0.5 key Right sleep 0.5 key Return
-expect "^Edit 374,180 .*\"$(escaped "$dir/parts")\\\\\"" "the folder is the output path"
-expect '^Edit 60,254 .*"2"' "two blocks are planned"
+choose_parts_folder
 shot split-planned
 
 click 480 461

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstring>
 #include <stdexcept>
+#include <utility>
 #include <vector>
 
 #include "tests/doubles/MobrelDouble.h"
@@ -126,6 +127,21 @@ void ShowFresh(TForm* form) {
 void ParkMouse() {
   SetCursorPos(0, 0);
   Pump(50);
+}
+
+void Key(WORD key, TShiftState shift) {
+  BYTE state[256] = {};
+  GetKeyboardState(state);
+  const std::pair<TShiftState, int> modifiers[] = {{ssShift, VK_SHIFT}, {ssCtrl, VK_CONTROL}, {ssAlt, VK_MENU}};
+  for (const auto& [flag, vk] : modifiers) state[vk] = (shift & flag) ? 0x80 : 0;
+  SetKeyboardState(state);
+  HWND focus = GetFocus();
+  // A repeat count of 1, and with Alt the context bit a real key-down carries.
+  const LPARAM data = 1 | ((shift & ssAlt) ? LPARAM{1} << 29 : 0);
+  PostMessageW(focus, (shift & ssAlt) ? WM_SYSKEYDOWN : WM_KEYDOWN, key, data);
+  Pump();
+  for (const auto& [flag, vk] : modifiers) state[vk] = 0;
+  SetKeyboardState(state);
 }
 
 void Type(TWinControl* control, const std::wstring& text) {

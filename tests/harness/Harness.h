@@ -71,6 +71,11 @@ void MoveAway(TControl* control);
 // events of earlier moves arrive, so that they reach no window made later.
 void ParkMouse();
 
+// A key pressed with the shift keys held: its key-down message goes to the
+// focused window through the application's message loop, which gets the
+// chance to use it before it is translated.
+void Key(WORD key, TShiftState shift = 0);
+
 // Types text into a windowed control as WM_CHAR messages, one per character.
 void Type(TWinControl* control, const std::wstring& text);
 

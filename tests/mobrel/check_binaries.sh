@@ -19,7 +19,7 @@ for bin in "$dll" "$@"; do
   for d in $dlls; do
     case ${d,,} in
       mobrel.dll|kernel32.dll|user32.dll|gdi32.dll|msimg32.dll|comctl32.dll|comdlg32.dll|shell32.dll|ole32.dll|\
-      uxtheme.dll|advapi32.dll|bcrypt.dll|msvcrt.dll|shlwapi.dll|oleaut32.dll|api-ms-win-*) ;;
+      uxtheme.dll|advapi32.dll|bcrypt.dll|msvcrt.dll|shlwapi.dll|oleaut32.dll|oleacc.dll|api-ms-win-*) ;;
       *) echo "$(basename "$bin") needs an unexpected DLL: $d"; exit 1 ;;
     esac
   done
