@@ -53,6 +53,9 @@ class TControlHost {
   // Reports the exception being handled (called from a catch block).
   virtual void HandleException(TObject* Sender) noexcept = 0;
   virtual HCURSOR CursorHandle(TCursor cursor) const = 0;
+  // The main form's window, which owns dialogs shown without an owner; null
+  // before it has one.
+  virtual HWND MainWindow() const = 0;
 
  protected:
   ~TControlHost() = default;

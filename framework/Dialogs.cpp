@@ -3,7 +3,7 @@
 #include <commdlg.h>
 #include <shlobj.h>
 
-#include "framework/Forms.h"
+#include "framework/Controls.h"
 #include "framework/Layout.h"
 
 namespace {
@@ -28,11 +28,7 @@ std::wstring FilterList(const std::wstring& filter) {
   return list;
 }
 
-HWND DefaultOwner(HWND owner) {
-  if (owner) return owner;
-  TForm* main = Application->MainForm();
-  return main && main->HandleAllocated() ? main->Handle() : nullptr;
-}
+HWND DefaultOwner(HWND owner) { return owner || !ControlHost ? owner : ControlHost->MainWindow(); }
 
 }  // namespace
 

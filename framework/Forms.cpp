@@ -514,6 +514,11 @@ void TApplication::CancelHint() {
 
 HCURSOR TApplication::CursorHandle(TCursor cursor) const { return Screen->CursorHandle(cursor); }
 
+HWND TApplication::MainWindow() const {
+  TForm* main = MainForm();
+  return main && main->HandleAllocated() ? main->Handle() : nullptr;
+}
+
 std::wstring TApplication::ActiveHint() const { return hint_visible_ ? hint_text_ : std::wstring(); }
 
 void TApplication::ControlDestroyed(TControl* control) {

@@ -146,6 +146,7 @@ class TApplication : public TComponent, public TControlHost {
   void CancelHint() override;
   void ControlDestroyed(TControl* control) override;
   HCURSOR CursorHandle(TCursor cursor) const override;
+  HWND MainWindow() const override;
 
   TNotifyEvent OnMinimize;
   TNotifyEvent OnRestore;
