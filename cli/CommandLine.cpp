@@ -87,13 +87,16 @@ int Run(CLI::App& app, const std::vector<std::string>& args) {
 
   CLI::App& join = *app.add_subcommand("join", "Join a series of parts back into one file");
   std::string part, output, naming = "quenlor";
-  bool joinForce = false, joinQuiet = false;
+  bool joinForce = false, joinQuiet = false, removeParts = false;
   join.add_option("PART", part, "Any part of the series")->required();
   join.add_option("-o,--output", output, "The file to write (default: the series' name beside the parts)")
       ->type_name("OUTPUT");
   AddNamingOption(join, naming);
   join.add_flag("--force", joinForce, "Replace an existing output");
   join.add_flag("--quiet", joinQuiet, "Draw no progress line");
+  join.add_flag("--remove-parts", removeParts,
+                "Once the joined file has checked against the record, remove the parts, the rejoin scripts and "
+                "the record");
 
   CLI::App& verify = *app.add_subcommand("verify", "Check every part of a series against its record");
   std::string verifyPart, verifyNaming = "quenlor";
@@ -111,7 +114,7 @@ int Run(CLI::App& app, const std::vector<std::string>& args) {
   app.parse(reversed);
 
   if (split) return RunSplit({splitPlan.Request("split"), Wide(folder), force, quiet});
-  if (join) return RunJoin({Wide(part), Wide(output), NamingOf(naming), joinForce, joinQuiet});
+  if (join) return RunJoin({Wide(part), Wide(output), NamingOf(naming), joinForce, joinQuiet, removeParts});
   if (verify) return RunVerify({Wide(verifyPart), NamingOf(verifyNaming)});
   return RunPlan(planPlan.Request("plan"), json);
 }

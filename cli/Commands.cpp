@@ -384,9 +384,31 @@ int RunSplit(const TSplitRequest& Request) {
   return ExitOk;
 }
 
+// The parts, the rejoin scripts and the record of a series whose join has
+// checked against the record; answers the lines that say what went.
+std::wstring RemoveSeries(const TJoinPlan& plan) {
+  std::vector<std::wstring> files;
+  for (const TSeriesPart& part : plan.Parts) files.push_back(part.Path);
+  for (const std::wstring& script : RejoinScriptPaths(plan.Base)) files.push_back(script);
+  files.push_back(RecordPath(plan.Base));
+  std::wstring said;
+  for (const std::wstring& file : files) {
+    if (KindOf(file) != PathKind::File) continue;
+    if (platform::RemoveFile(file))
+      said += L"removed " + file + L"\n";
+    else
+      console::Err(L"quenlor-cli: could not remove " + Quoted(file) + L": " +
+                   platform::ErrorText(platform::LastError()) + L"\n");
+  }
+  return said;
+}
+
 int RunJoin(const TJoinRequest& Request) {
   TJoinPlan plan = SeriesOf(Request.Part, Request.Naming);
   CheckRecord(plan);
+  if (Request.RemoveParts && plan.Record.State != rsValid)
+    throw TInputError{L"--remove-parts: without a record " + Quoted(RecordPath(plan.Base)) +
+                      L" the joined file cannot be checked, so the parts stay; join without --remove-parts"};
   if (plan.Naming == TSeriesNaming::Quenlor && plan.Record.State == rsNone)
     console::Err(L"quenlor-cli: no record " + Quoted(RecordPath(plan.Base)) +
                  L" beside the parts: the joined file cannot be checked against the source\n");
@@ -397,8 +419,9 @@ int RunJoin(const TJoinRequest& Request) {
   const auto worker = RunWorker<MergeThread>([&](TThread::TNotifyEvent done) { return StartJoin(plan, done); },
                                              ShowsProgress(Request.Quiet) ? &progress : nullptr);
   const int status = JobStatus(*worker, L"join", &plan);
-  if (status == ExitOk) console::Out(plan.Output + L"\n");
-  return status;
+  if (status != ExitOk) return status;
+  console::Out(plan.Output + L"\n" + (Request.RemoveParts ? RemoveSeries(plan) : L""));
+  return ExitOk;
 }
 
 int RunVerify(const TVerifyRequest& Request) {

@@ -41,6 +41,7 @@ struct TJoinRequest {
   TSeriesNaming Naming = TSeriesNaming::Quenlor;
   bool Force = false;
   bool Quiet = false;
+  bool RemoveParts = false;  // after a join checked against the record: the parts, scripts and record go
 };
 
 struct TVerifyRequest {

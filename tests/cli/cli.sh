@@ -193,6 +193,28 @@ split -b 7000 -d -a 3 --numeric-suffixes=1 rec/r.bin rec/n.bin.
 q join rec/n.bin.002 --series numbered
 check "a numbered series joins beside its parts" same rec/n.bin rec/r.bin
 
+# --remove-parts: the series goes only after a join checked against its record.
+mkdir rm
+make_file rm/r.bin 40000
+"${runner[@]}" "$exe" split rm/r.bin -s 16K -o rm >/dev/null 2>&1
+mv rm/r.bin rm/source
+cp rm/r.bin.QuenlorSp1 kept-part
+printf 'X' | dd of=rm/r.bin.QuenlorSp1 bs=1 seek=3 conv=notrunc status=none
+q join rm/r.bin.QuenlorSp0 --remove-parts
+check "--remove-parts: a join that fails its check exits 1" [ "$status" = 1 ]
+check "--remove-parts: a failed check keeps every file" [ "$(ls rm | wc -l)" = 7 ]
+cp kept-part rm/r.bin.QuenlorSp1
+mv rm/r.bin.sha256 kept-record
+q join rm/r.bin.QuenlorSp0 --remove-parts
+check "--remove-parts: refused without a record" [ "$status" = 2 ]
+check "--remove-parts: the refusal says why" grep -q "without a record" err
+mv kept-record rm/r.bin.sha256
+q join rm/r.bin.QuenlorSp0 -o rm/joined --remove-parts
+check "--remove-parts: a checked join exits 0" [ "$status" = 0 ]
+check "--remove-parts: the joined file is the source" same rm/joined rm/source
+check "--remove-parts: it says what it removed" [ "$(grep -c '^removed ' out)" = 6 ]
+check "--remove-parts: only the source and the joined file stay" [ "$(ls rm | tr '\n' ' ')" = "joined source " ]
+
 # ------------------------------------------------------------ verify
 mkdir ver
 make_file ver/v.bin 50000
