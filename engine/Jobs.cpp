@@ -6,18 +6,6 @@
 #include "platform/Platform.h"
 #include "platform/Sha256.h"
 
-namespace {
-
-TSplitPlan PlanOfBlock(const std::wstring& Source, int64_t SourceSize, int64_t BlockSize, const std::wstring& Folder) {
-  TSplitPlan plan{.Source = Source, .SourceSize = SourceSize, .BlockSize = BlockSize};
-  if (SourceSize > 0 && BlockSize > 0) plan.PartCount = SourceSize / BlockSize + (SourceSize % BlockSize != 0);
-  plan.Unbuffered = ChooseUnbufferedMode(BlockSize) == 1;
-  if (!Folder.empty()) plan.OutputBase = Folder + platform::ExtractFileName(Source);
-  return plan;
-}
-
-}  // namespace
-
 int64_t TSplitPlan::PartSize(int64_t Index) const {
   return Index < PartCount - 1 ? BlockSize : SourceSize - (PartCount - 1) * BlockSize;
 }
@@ -36,12 +24,16 @@ std::vector<std::wstring> TSplitPlan::PartPaths() const {
 
 TSplitPlan PlanSplitByCount(const std::wstring& Source, int64_t SourceSize, int64_t Count, const std::wstring& Folder) {
   const int count = static_cast<int>(std::clamp<int64_t>(Count, 0, MaxPartCount + 1));
-  return PlanOfBlock(Source, SourceSize, BlockSizeForCount(SourceSize, count), Folder);
+  return PlanSplitBySize(Source, SourceSize, BlockSizeForCount(SourceSize, count), Folder);
 }
 
 TSplitPlan PlanSplitBySize(const std::wstring& Source, int64_t SourceSize, int64_t BlockSize,
                            const std::wstring& Folder) {
-  return PlanOfBlock(Source, SourceSize, BlockSize, Folder);
+  TSplitPlan plan{.Source = Source, .SourceSize = SourceSize, .BlockSize = BlockSize};
+  if (SourceSize > 0 && BlockSize > 0) plan.PartCount = SourceSize / BlockSize + (SourceSize % BlockSize != 0);
+  plan.Unbuffered = ChooseUnbufferedMode(BlockSize) == 1;
+  if (!Folder.empty()) plan.OutputBase = Folder + platform::ExtractFileName(Source);
+  return plan;
 }
 
 TJoinPlan PlanJoin(const TSeries& Series, TSeriesNaming Naming, const std::wstring& Output) {
